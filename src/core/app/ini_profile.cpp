@@ -1,0 +1,307 @@
+#include "core/app/ini_profile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "core/app/sjis.h"
+
+namespace trennic::ini {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Profile files are small; anything far larger is not one of ours, and
+// reading it whole would only stall the program.
+constexpr std::uintmax_t kMaxProfileBytes = 64u << 20;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && isBlank(s[b])) ++b;
+  while (e > b && isBlank(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// "[name]" gives name; anything else gives nothing.
+std::optional<std::string_view> sectionName(std::string_view line) {
+  std::string_view t = trim(line);
+  if (t.empty() || t.front() != '[') return std::nullopt;
+  std::size_t close = t.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return trim(t.substr(1, close - 1));
+}
+
+struct KeyLine {
+  std::string_view key;
+  std::string_view value;
+};
+
+std::optional<KeyLine> keyLine(std::string_view line) {
+  std::string_view t = trim(line);
+  if (t.empty() || t.front() == ';' || t.front() == '[') return std::nullopt;
+  std::size_t eq = t.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  return KeyLine{trim(t.substr(0, eq)), trim(t.substr(eq + 1))};
+}
+
+std::string_view unquote(std::string_view v) {
+  if (v.size() >= 2 && v.front() == '"' && v.back() == '"') return v.substr(1, v.size() - 2);
+  return v;
+}
+
+std::string_view firstLine(std::string_view s) {
+  std::size_t cut = s.find_first_of("\r\n");
+  return cut == std::string_view::npos ? s : s.substr(0, cut);
+}
+
+fs::path resolveTarget(const std::string& path) {
+  std::error_code ec;
+  fs::path p(path);
+  if (fs::is_symlink(p, ec)) {
+    fs::path target = fs::read_symlink(p, ec);
+    if (!ec) return target.is_absolute() ? target : p.parent_path() / target;
+  }
+  return p;
+}
+
+}  // namespace
+
+bool namesEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size();) {
+    std::size_t n = sjis::charLength(a, i);
+    if (n == 2) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+    } else if (foldAscii(a[i]) != foldAscii(b[i])) {
+      return false;
+    }
+    i += n;
+  }
+  return true;
+}
+
+Profile Profile::load(const std::string& path) {
+  Profile p;
+  std::error_code ec;
+  fs::file_status st = fs::status(path, ec);
+  if (ec || !fs::exists(st)) {
+    p.state_ = LoadState::Missing;
+    return p;
+  }
+  if (!fs::is_regular_file(st) || fs::file_size(path, ec) > kMaxProfileBytes || ec) {
+    p.state_ = LoadState::Unreadable;
+    return p;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    p.state_ = LoadState::Unreadable;
+    return p;
+  }
+  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    p.state_ = LoadState::Unreadable;
+    return p;
+  }
+  p.state_ = LoadState::Loaded;
+  std::size_t firstLf = data.find('\n');
+  if (firstLf != std::string::npos) p.eol_ = (firstLf > 0 && data[firstLf - 1] == '\r') ? "\r\n" : "\n";
+  std::size_t start = 0;
+  while (start < data.size()) {
+    std::size_t lf = data.find('\n', start);
+    std::size_t end = lf == std::string::npos ? data.size() : lf;
+    std::size_t contentEnd = end;
+    if (contentEnd > start && data[contentEnd - 1] == '\r') --contentEnd;
+    p.lines_.emplace_back(data.substr(start, contentEnd - start));
+    start = lf == std::string::npos ? data.size() : lf + 1;
+  }
+  // A UTF-8 mark in front of the first section would hide its name.
+  if (!p.lines_.empty() && p.lines_[0].rfind("\xEF\xBB\xBF", 0) == 0) p.lines_[0].erase(0, 3);
+  return p;
+}
+
+std::optional<Profile::Range> Profile::findSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    auto name = sectionName(lines_[i]);
+    if (!name || !namesEqual(*name, section)) continue;
+    std::size_t end = i + 1;
+    while (end < lines_.size() && !sectionName(lines_[end])) ++end;
+    return Range{i, end};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> Profile::findKey(const Range& r, std::string_view key) const {
+  for (std::size_t i = r.header + 1; i < r.end; ++i) {
+    auto kl = keyLine(lines_[i]);
+    if (kl && namesEqual(kl->key, key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> Profile::value(std::string_view section, std::string_view key) const {
+  auto r = findSection(section);
+  if (!r) return std::nullopt;
+  auto k = findKey(*r, key);
+  if (!k) return std::nullopt;
+  return std::string(unquote(keyLine(lines_[*k])->value));
+}
+
+std::string Profile::getString(std::string_view section, std::string_view key, std::string_view def,
+                               std::size_t bufferSize) const {
+  if (bufferSize == 0) return {};
+  auto v = value(section, key);
+  std::string_view s = v ? std::string_view(*v) : def;
+  return std::string(sjis::truncate(s, bufferSize - 1));
+}
+
+int Profile::getInt(std::string_view section, std::string_view key, int def) const {
+  auto v = value(section, key);
+  if (!v || v->empty()) return def;
+  std::string_view s = trim(*v);
+  bool negative = false;
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+  long long n = 0;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+    n = n * 10 + (s[i] - '0');
+    if (n > 0xFFFFFFFFLL) n = 0xFFFFFFFFLL;
+  }
+  if (negative) n = -n;
+  // Numbers wrap to 32 bits the way the platform's profile reader returns them.
+  return static_cast<int>(static_cast<unsigned>(static_cast<unsigned long long>(n) & 0xFFFFFFFFu));
+}
+
+bool Profile::hasSection(std::string_view section) const { return findSection(section).has_value(); }
+
+std::vector<std::string> Profile::keys(std::string_view section) const {
+  std::vector<std::string> out;
+  auto r = findSection(section);
+  if (!r) return out;
+  for (std::size_t i = r->header + 1; i < r->end; ++i)
+    if (auto kl = keyLine(lines_[i])) out.emplace_back(kl->key);
+  return out;
+}
+
+void Profile::setString(std::string_view section, std::string_view key, std::string_view value) {
+  section = firstLine(section);
+  key = firstLine(key);
+  value = firstLine(value);
+  auto r = findSection(section);
+  if (!r) {
+    if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
+    lines_.push_back("[" + std::string(section) + "]");
+    lines_.push_back(std::string(key) + "=" + std::string(value));
+    return;
+  }
+  if (auto k = findKey(*r, key)) {
+    std::string spelled(keyLine(lines_[*k])->key);
+    lines_[*k] = spelled + "=" + std::string(value);
+    return;
+  }
+  // New keys go behind the last non-blank line of the section, so the blank
+  // line that separates it from the next section stays where it was.
+  std::size_t at = r->end;
+  while (at > r->header + 1 && trim(lines_[at - 1]).empty()) --at;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::string(key) + "=" + std::string(value));
+}
+
+void Profile::removeKey(std::string_view section, std::string_view key) {
+  auto r = findSection(section);
+  if (!r) return;
+  if (auto k = findKey(*r, key)) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*k));
+}
+
+void Profile::removeSection(std::string_view section) {
+  auto r = findSection(section);
+  if (!r) return;
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(r->header),
+               lines_.begin() + static_cast<std::ptrdiff_t>(r->end));
+}
+
+std::string Profile::text() const {
+  std::string out;
+  for (const auto& l : lines_) {
+    out += l;
+    out += eol_;
+  }
+  return out;
+}
+
+bool Profile::save(const std::string& path) const {
+  if (state_ == LoadState::Unreadable) return false;
+  return writeFileAtomically(path, text());
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+  std::error_code ec;
+  fs::path target = resolveTarget(path);
+  if (fs::is_directory(target, ec)) return false;
+  std::random_device rd;
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, ".~%08x", static_cast<unsigned>(rd()));
+  fs::path temp = target;
+  temp += suffix;
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      fs::remove(temp, ec);
+      return false;
+    }
+    out.close();
+    if (out.fail()) {
+      fs::remove(temp, ec);
+      return false;
+    }
+  }
+  // Keep the permissions the user gave the file.
+  fs::file_status old = fs::status(target, ec);
+  if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
+  fs::rename(temp, target, ec);
+  if (ec) {
+    std::error_code ignore;
+    fs::remove(temp, ignore);
+    return false;
+  }
+  return true;
+}
+
+std::string getProfileString(const std::string& path, std::string_view section, std::string_view key,
+                             std::string_view def, std::size_t bufferSize) {
+  return Profile::load(path).getString(section, key, def, bufferSize);
+}
+
+int getProfileInt(const std::string& path, std::string_view section, std::string_view key, int def) {
+  return Profile::load(path).getInt(section, key, def);
+}
+
+bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value) {
+  Profile p = Profile::load(path);
+  p.setString(section, key, value);
+  return p.save(path);
+}
+
+bool deleteProfileKey(const std::string& path, std::string_view section, std::string_view key) {
+  Profile p = Profile::load(path);
+  if (p.state() == LoadState::Missing) return true;
+  p.removeKey(section, key);
+  return p.save(path);
+}
+
+bool deleteProfileFile(const std::string& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+  return !ec;
+}
+
+}  // namespace trennic::ini

@@ -1,0 +1,101 @@
+#pragma once
+// INI profile files with the rules the program's settings, node lists,
+// configuration and filter files rely on: section and key names compared
+// without case, defaults for missing keys, values cut to the caller's buffer,
+// one pair of enclosing double quotes removed on read, and writes that keep
+// every other line of the file where it was.
+//
+// Values are byte strings; Shift-JIS bytes pass through untouched. Every save
+// goes to a temporary file in the same folder that is then renamed over the
+// target, so an interrupted write never leaves a truncated file behind.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trennic::ini {
+
+// Buffer sizes callers pass, NUL included.
+constexpr std::size_t kValueBuffer = 255;
+constexpr std::size_t kPathBuffer = 260;
+
+enum class LoadState { Missing, Loaded, Unreadable };
+
+class Profile {
+ public:
+  Profile() = default;
+
+  // A missing file gives an empty profile that can be written; a file that
+  // exists but cannot be read refuses to be saved over, so nothing is lost.
+  static Profile load(const std::string& path);
+
+  LoadState state() const { return state_; }
+
+  // The raw value after trimming blanks and removing one pair of enclosing
+  // double quotes; nothing when the section or key is missing.
+  std::optional<std::string> value(std::string_view section, std::string_view key) const;
+
+  // The value, or the default when the key is missing, cut to bufferSize - 1 bytes.
+  std::string getString(std::string_view section, std::string_view key, std::string_view def,
+                        std::size_t bufferSize = kValueBuffer) const;
+
+  // A leading signed decimal number of the value; the default when the key is
+  // missing or its value empty; 0 when the value holds no digits.
+  int getInt(std::string_view section, std::string_view key, int def) const;
+
+  bool hasSection(std::string_view section) const;
+  std::vector<std::string> keys(std::string_view section) const;
+
+  // Creates the section and key as needed. A line break in a value would
+  // split it into foreign lines, so the value is cut at the first one.
+  void setString(std::string_view section, std::string_view key, std::string_view value);
+  void removeKey(std::string_view section, std::string_view key);
+  void removeSection(std::string_view section);
+
+  // Writes the whole profile to path through a temporary file and a rename.
+  bool save(const std::string& path) const;
+
+  // The file's text as it would be saved.
+  std::string text() const;
+
+ private:
+  struct Line {
+    std::string raw;
+  };
+  struct Range {
+    std::size_t header;  // index of the "[section]" line
+    std::size_t end;     // one past the last line of the section
+  };
+  std::optional<Range> findSection(std::string_view section) const;
+  std::optional<std::size_t> findKey(const Range& r, std::string_view key) const;
+
+  std::vector<std::string> lines_;
+  std::string eol_ = kNativeEol;
+  LoadState state_ = LoadState::Missing;
+
+#ifdef _WIN32
+  static constexpr const char* kNativeEol = "\r\n";
+#else
+  static constexpr const char* kNativeEol = "\n";
+#endif
+};
+
+// The profile-string functions, one file access per call.
+std::string getProfileString(const std::string& path, std::string_view section, std::string_view key,
+                             std::string_view def, std::size_t bufferSize = kValueBuffer);
+int getProfileInt(const std::string& path, std::string_view section, std::string_view key, int def);
+bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);
+bool deleteProfileKey(const std::string& path, std::string_view section, std::string_view key);
+bool deleteProfileFile(const std::string& path);
+
+// Writes raw bytes to path through a temporary file in the same folder and a
+// rename; false (and the target untouched) when anything fails.
+bool writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// Case-insensitive comparison of section and key names; double-byte pairs are
+// compared exactly so that a trail byte in the ASCII letter range is not folded.
+bool namesEqual(std::string_view a, std::string_view b);
+
+}  // namespace trennic::ini
