@@ -32,9 +32,11 @@ char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - '
 std::optional<std::string_view> sectionName(std::string_view line) {
   std::string_view t = trim(line);
   if (t.empty() || t.front() != '[') return std::nullopt;
-  std::size_t close = t.find(']');
-  if (close == std::string_view::npos) return std::nullopt;
-  return trim(t.substr(1, close - 1));
+  // The second byte of a double-byte character may be 0x5D; it never closes
+  // the name.
+  for (std::size_t i = 1; i < t.size(); i += sjis::charLength(t, i))
+    if (t[i] == ']') return trim(t.substr(1, i - 1));
+  return std::nullopt;
 }
 
 struct KeyLine {
@@ -90,8 +92,14 @@ Profile Profile::load(const std::string& path) {
   Profile p;
   std::error_code ec;
   fs::file_status st = fs::status(path, ec);
-  if (ec || !fs::exists(st)) {
+  if (st.type() == fs::file_type::not_found) {
     p.state_ = LoadState::Missing;
+    return p;
+  }
+  // A path that exists but can't be examined (a symbolic link loop, a folder
+  // we may not search) is not ours to replace.
+  if (ec) {
+    p.state_ = LoadState::Unreadable;
     return p;
   }
   if (!fs::is_regular_file(st) || fs::file_size(path, ec) > kMaxProfileBytes || ec) {
@@ -194,8 +202,7 @@ void Profile::setString(std::string_view section, std::string_view key, std::str
   value = firstLine(value);
   auto r = findSection(section);
   if (!r) {
-    if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
-    lines_.push_back("[" + std::string(section) + "]");
+    ensureSection(section);
     lines_.push_back(std::string(key) + "=" + std::string(value));
     return;
   }
@@ -209,6 +216,13 @@ void Profile::setString(std::string_view section, std::string_view key, std::str
   std::size_t at = r->end;
   while (at > r->header + 1 && trim(lines_[at - 1]).empty()) --at;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::string(key) + "=" + std::string(value));
+}
+
+void Profile::ensureSection(std::string_view section) {
+  section = firstLine(section);
+  if (findSection(section)) return;
+  if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
+  lines_.push_back("[" + std::string(section) + "]");
 }
 
 void Profile::removeKey(std::string_view section, std::string_view key) {
@@ -300,6 +314,8 @@ bool deleteProfileKey(const std::string& path, std::string_view section, std::st
 
 bool deleteProfileFile(const std::string& path) {
   std::error_code ec;
+  // Only files are deleted; an (empty) folder of that name stays.
+  if (fs::is_directory(fs::symlink_status(path, ec))) return false;
   fs::remove(path, ec);
   return !ec;
 }

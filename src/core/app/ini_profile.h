@@ -51,6 +51,9 @@ class Profile {
   // split it into foreign lines, so the value is cut at the first one.
   void setString(std::string_view section, std::string_view key, std::string_view value);
   void removeKey(std::string_view section, std::string_view key);
+  // Adds an empty section when there is none, so that an empty list still
+  // marks its file as what it is.
+  void ensureSection(std::string_view section);
   void removeSection(std::string_view section);
 
   // Writes the whole profile to path through a temporary file and a rename.

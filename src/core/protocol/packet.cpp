@@ -76,8 +76,9 @@ std::vector<std::uint8_t> RequestBuilder::build(std::uint8_t command, std::uint3
   h.status = 0;
   h.password = password;
   // Only the string and its NUL count; whatever follows in the caller's
-  // field is never sent.
-  auto end = std::find(h.password.begin(), h.password.end(), 0);
+  // field is never sent, and a password never runs past six characters, so
+  // bytes 22 and 23 are always zero.
+  auto end = std::find(h.password.begin(), h.password.begin() + kMaxPasswordChars, 0);
   std::fill(end, h.password.end(), 0);
   h.stationMac = stationMac;
   h.encode(out.data());

@@ -1,0 +1,58 @@
+#include "cli/cli_context.h"
+
+#include <QTextStream>
+
+namespace trennic::cli {
+
+NodeTable& CliContext::nodes() {
+  if (!table) {
+    table = std::make_unique<NodeTable>(settingsPath());
+    table->loadFromSettings();
+  }
+  return *table;
+}
+
+int fail(int status, const QString& message) {
+  QTextStream err(stderr);
+  err << "trennic-cli: " << message << Qt::endl;
+  return status;
+}
+
+void printLine(const QString& text) {
+  QTextStream out(stdout);
+  out << text << Qt::endl;
+}
+
+bool Args::flag(const std::string& name) {
+  for (auto it = words_.begin(); it != words_.end(); ++it) {
+    if (*it == name) {
+      words_.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Args::option(const std::string& name, std::string& value) {
+  for (auto it = words_.begin(); it != words_.end(); ++it) {
+    if (*it == name) {
+      if (it + 1 == words_.end()) {
+        error_ = true;
+        errorText_ = name + " needs a value";
+        words_.erase(it);
+        return false;
+      }
+      value = *(it + 1);
+      words_.erase(it, it + 2);
+      return true;
+    }
+    if (it->rfind(name + "=", 0) == 0) {
+      value = it->substr(name.size() + 1);
+      words_.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace trennic::cli

@@ -1,0 +1,61 @@
+#pragma once
+// What every command of trennic-cli shares: the settings file, the node
+// table loaded from it, the interface choice, and one way to fail.
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/settings.h"
+#include "core/registry/node_table.h"
+
+namespace trennic::cli {
+
+// Exit statuses beyond the operation result codes (0 to 12).
+enum Exit : int {
+  ExitOk = 0,
+  ExitFailed = 1,      // the command could not do what was asked
+  ExitUsage = 64,      // the command line itself is wrong
+  ExitDataError = 65,  // an argument or file holds something malformed
+  ExitNoInput = 66,    // a file to read does not exist
+  ExitIoError = 74,    // a file could not be written
+};
+
+struct CliContext {
+  CUtilityApp app;
+  std::vector<std::string> interfaces;
+  std::uint16_t unitPort = 0;
+  std::unique_ptr<NodeTable> table;
+
+  const std::string& settingsPath() const { return app.settings.settingsPath; }
+  // Loads the node table from the settings file on first use.
+  NodeTable& nodes();
+};
+
+// One clear line on stderr, then the status to exit with.
+int fail(int status, const QString& message);
+void printLine(const QString& text);
+
+// Arguments of a command: positional words and "--name value" options.
+class Args {
+ public:
+  explicit Args(std::vector<std::string> words) : words_(std::move(words)) {}
+  bool flag(const std::string& name);
+  // Takes "--name VALUE" or "--name=VALUE"; false when the option is absent.
+  // A missing value is a usage error reported through error().
+  bool option(const std::string& name, std::string& value);
+  std::vector<std::string> rest() const { return words_; }
+  bool error() const { return error_; }
+  std::string errorText() const { return errorText_; }
+
+ private:
+  std::vector<std::string> words_;
+  bool error_ = false;
+  std::string errorText_;
+};
+
+int runNodes(CliContext& ctx, Args& args);
+
+}  // namespace trennic::cli

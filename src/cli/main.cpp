@@ -1,0 +1,59 @@
+// trennic-cli: the program's engine and tables for scripts and batch work.
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include "cli/cli_context.h"
+#include "platform/app/settings_location.h"
+
+using namespace trennic;
+using namespace trennic::cli;
+
+namespace {
+
+const char* kUsage =
+    "usage: trennic-cli [--settings FILE] [--interface NAME]... COMMAND ...\n"
+    "\n"
+    "commands:\n"
+    "  nodes list [--json | --csv]      the known units, in slot order\n"
+    "  nodes import FILE                replace the list with a node list file\n"
+    "  nodes export FILE                write the list as a node list file\n"
+    "  nodes add --mac MAC [--ip IP] [--name NAME]\n"
+    "  nodes remove MAC\n"
+    "  nodes clear\n"
+    "  nodes sort name|mac|ip|version [--descending]\n"
+    "\n"
+    "The settings file is the one the window program uses (trennic.INI beside it)\n"
+    "unless --settings names another. --interface (or TRENNIC_INTERFACES) limits\n"
+    "the network interfaces used to reach units.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication qapp(argc, argv);
+  QCoreApplication::setApplicationName("trennic-cli");
+  std::vector<std::string> words;
+  for (int i = 1; i < argc; ++i) words.emplace_back(argv[i]);
+
+  CliContext ctx;
+  Args global(words);
+  std::string value;
+  if (global.option("--settings", value)) ctx.app.settingsOverride = value;
+  while (global.option("--interface", value)) ctx.interfaces.push_back(value);
+  if (global.option("--unit-port", value)) ctx.unitPort = static_cast<std::uint16_t>(std::stoul(value));
+  if (global.error()) return fail(ExitUsage, QString::fromStdString(global.errorText()));
+  if (global.flag("--help") || global.flag("-h")) {
+    QTextStream(stdout) << kUsage;
+    return ExitOk;
+  }
+  auto rest = global.rest();
+  if (rest.empty()) {
+    QTextStream(stderr) << kUsage;
+    return ExitUsage;
+  }
+  ctx.app.settings.settingsPath =
+      ctx.app.settingsOverride.empty() ? platform::defaultSettingsPath() : ctx.app.settingsOverride;
+  std::string command = rest.front();
+  Args args(std::vector<std::string>(rest.begin() + 1, rest.end()));
+  if (command == "nodes") return runNodes(ctx, args);
+  return fail(ExitUsage, QString("unknown command \"%1\" (try --help)").arg(command.c_str()));
+}

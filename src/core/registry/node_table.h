@@ -1,0 +1,154 @@
+#pragma once
+// The table of known units: 1024 slots that every window lists units from,
+// kept equal to the "NodeList" section of the settings profile at all times.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/protocol/addresses.h"
+#include "core/protocol/unit_identity.h"
+
+namespace trennic {
+
+namespace ini {
+class Profile;
+}
+
+enum NodeRoute : std::int32_t {
+  RouteUnknown = 0,
+  RouteMulticast = 1,  // answered a request sent to the multicast group
+  RouteUnicast = 2,    // answered a request sent to its own IP address
+};
+
+constexpr std::size_t kMaxNodes = 1024;
+constexpr const char* kNodeListSection = "NodeList";
+constexpr const char* kNodeListFileName = "nodelist.txt";
+
+struct NodeEntry {
+  std::int32_t used = 0;
+  std::int32_t route = RouteUnknown;
+  std::string name;
+  std::string mac;  // the key: "%02X-%02X-%02X-%02X-%02X-%02X"
+  std::string ip;
+  std::string version;
+  // The n of the key Entry<n> the node was last written under; 0 for none.
+  std::uint32_t entryNo = 0;
+
+  void clear() { *this = NodeEntry{}; }
+};
+
+// A list view that shows nodes: the Access Point List, the File Management
+// unit list, or a plain vector for the command line and the tests. Rows hold
+// the four cells name, MAC, IP and version.
+class NodeRows {
+ public:
+  virtual ~NodeRows() = default;
+  virtual std::size_t rowCount() const = 0;
+  virtual NodeEntry row(std::size_t index) const = 0;  // route 0
+  virtual void appendRow(const NodeEntry& entry) = 0;
+  virtual void setRow(std::size_t index, const NodeEntry& entry) = 0;
+  virtual void removeAllRows() = 0;
+  virtual void selectRow(std::size_t index) = 0;
+  virtual void setNumberText(const std::string& text) = 0;
+};
+
+class VectorNodeRows : public NodeRows {
+ public:
+  std::size_t rowCount() const override { return rows.size(); }
+  NodeEntry row(std::size_t i) const override;
+  void appendRow(const NodeEntry& e) override;
+  void setRow(std::size_t i, const NodeEntry& e) override;
+  void removeAllRows() override {
+    rows.clear();
+    selected.clear();
+  }
+  void selectRow(std::size_t i) override;
+  void setNumberText(const std::string& text) override { numberText = text; }
+
+  std::vector<NodeEntry> rows;
+  std::vector<std::size_t> selected;
+  std::string numberText;
+};
+
+// What ResolveNode gives a caller that wants to talk to a unit.
+struct ResolvedNode {
+  bool found = false;
+  MacAddress mac = MacAddress::broadcast();
+  std::string label;
+  Ipv4 primary = kMulticastGroup;
+  Ipv4 alternate = kMulticastGroup;
+};
+
+// The value stored under Entry<n>, and back.
+std::string formatNodeValue(const NodeEntry& entry);
+NodeEntry parseNodeValue(std::string_view value);
+
+// Why a node list file cannot be imported as it stands; empty when it can.
+// Checks what the lenient loader would silently skip or mangle.
+std::vector<std::string> checkNodeListFile(const ini::Profile& profile);
+
+class NodeTable {
+ public:
+  explicit NodeTable(std::string settingsPath = {});
+
+  const std::string& settingsPath() const { return settingsPath_; }
+  void setSettingsPath(std::string path) { settingsPath_ = std::move(path); }
+
+  void ClearNodes();
+  int FindNodeByMac(std::string_view mac) const;
+  bool NextNode(std::size_t& index, NodeEntry& out) const;
+  bool AddNode(const NodeEntry& entry);
+  void RemoveNodeByMac(std::string_view mac);
+  bool FindNodeByLabel(std::string_view text, NodeEntry& out) const;
+  static std::string NodeLabel(const NodeEntry& entry);
+  ResolvedNode ResolveNode(std::string_view text) const;
+  ResolvedNode ResolveNode(const NodeRows& rows, std::size_t row) const;
+  bool SetNodeRoute(const MacAddress& mac, std::int32_t route);
+  void MergeFoundNode(NodeRows& rows, const UnitIdentity& identity);
+
+  // Reads Entry1, Entry2, ... of the "NodeList" section of path.
+  void LoadNodeList(const std::string& path);
+  bool WriteNodeEntry(const std::string& path, std::uint32_t number, const NodeEntry& entry);
+  void EraseNodeEntries();
+  bool SaveNodeList(const std::string& path);
+  void SortNodes(int column, bool descending);
+  void SortAndRelist(NodeRows& rows, int column);
+  void RelistFromRows(NodeRows& rows);
+
+  // Loads the settings profile's list at start-up. A section that does not
+  // hold exactly the loaded nodes as Entry1..Entry<n> (a duplicate, a gap, a
+  // key beyond the gap) is written back at once, so that later single-key
+  // writes can never land on a key that still holds another node.
+  void loadFromSettings();
+
+  // List-view helpers shared by the windows that list nodes.
+  void FillRows(NodeRows& rows);
+  bool AppendRow(NodeRows& rows, const NodeEntry& entry);
+  std::string NumberText() const;
+
+  // Adding a node the way the node editor does: row, slot and key.
+  bool AddAndRecord(NodeRows& rows, const NodeEntry& entry);
+  // Rewrites the key of the node in slot.
+  bool RewriteSlot(std::size_t slot);
+
+  const NodeEntry& slot(std::size_t i) const { return slots_[i]; }
+  NodeEntry& slot(std::size_t i) { return slots_[i]; }
+
+  int sorting = 0;
+  std::array<int, 4> sortDescending{};
+  std::size_t listedCount = 0;
+  std::size_t usedCount = 0;
+  NodeEntry current;
+
+ private:
+  bool isSettingsPath(const std::string& path) const;
+  bool canonicalOnLoad_ = true;
+  std::string settingsPath_;
+  std::array<NodeEntry, kMaxNodes> slots_{};
+};
+
+}  // namespace trennic

@@ -1,0 +1,28 @@
+#include "platform/app/settings_location.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "core/app/settings.h"
+
+namespace trennic::platform {
+
+std::string defaultSettingsPath() {
+  QString dir = QCoreApplication::applicationDirPath();
+#ifdef _WIN32
+  QString program = dir + "/trennic.exe";
+#else
+  QString program = dir + "/trennic";
+#endif
+  std::string path = settingsPathFor(QDir::toNativeSeparators(program).toStdString(),
+                                     QDir::currentPath().toStdString());
+  QFileInfo folder(dir);
+  if (folder.isWritable()) return path;
+  QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/trennic";
+  QDir().mkpath(config);
+  return QDir::toNativeSeparators(config + "/" + QFileInfo(QString::fromStdString(path)).fileName()).toStdString();
+}
+
+}  // namespace trennic::platform

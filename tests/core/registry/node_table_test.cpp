@@ -1,0 +1,329 @@
+#include "core/registry/node_table.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/app/ini_profile.h"
+#include "support/temp_dir.h"
+
+namespace trennic {
+namespace {
+
+using testing::joinLines;
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+NodeEntry node(std::string mac, std::string ip, std::string name = {}, std::string version = {}, int route = 0) {
+  NodeEntry e;
+  e.used = 1;
+  e.route = route;
+  e.mac = std::move(mac);
+  e.ip = std::move(ip);
+  e.name = std::move(name);
+  e.version = std::move(version);
+  return e;
+}
+
+std::vector<std::string> macsInSlotOrder(const NodeTable& t) {
+  std::vector<std::string> out;
+  std::size_t i = 0;
+  NodeEntry e;
+  while (t.NextNode(i, e)) out.push_back(e.mac);
+  return out;
+}
+
+class NodeTableTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string settings = dir.file("trennic.INI");
+  std::unique_ptr<NodeTable> table = std::make_unique<NodeTable>(settings);
+
+  std::string entry(unsigned n) const {
+    return ini::getProfileString(settings, "NodeList", "Entry" + std::to_string(n), "<missing>");
+  }
+};
+
+TEST(NodeValue, RouteFieldReadsAsNumberUpToTwoElseMulticast) {
+  struct Case {
+    const char* route;
+    int expected;
+  } cases[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"7", 1}, {"", 1}, {"x", 1}, {"-1", 1}};
+  for (const auto& c : cases) {
+    NodeEntry e = parseNodeValue(std::string(c.route) + ",00-11-22-33-44-55,1.2.3.4,\"n\",1.00");
+    EXPECT_EQ(e.route, c.expected) << "route text \"" << c.route << "\"";
+  }
+}
+
+TEST(NodeValue, FieldsSplitAndMacUpperCased) {
+  NodeEntry e = parseNodeValue("  2,00-1a-2b-3c-4d-5e,10.0.0.1,\"Hall, east\",2.01T,extra");
+  EXPECT_EQ(e.route, 2);
+  EXPECT_EQ(e.mac, "00-1A-2B-3C-4D-5E");
+  EXPECT_EQ(e.ip, "10.0.0.1");
+  EXPECT_EQ(e.name, "Hall, east");  // a comma inside the quotes belongs to the name
+  EXPECT_EQ(e.version, "2.01T");    // further fields are dropped
+}
+
+TEST(NodeValue, NameEscapesRoundTrip) {
+  struct Case {
+    const char* why;
+    std::string name;
+    std::string stored;
+  } cases[] = {
+      {"double quote", "say \"hi\"", "\"say \\\"hi\\\"\""},
+      {"apostrophe", "Bob's", "\"Bob\\'s\""},
+      {"backslash", "a\\b", "\"a\\\\b\""},
+      // The second byte of this Shift-JIS character is 0x5C: never escaped.
+      {"Shift-JIS pair ending in 0x5C", "\x95\x5C\x8E\xA6", "\"\x95\x5C\x8E\xA6\""},
+      {"Shift-JIS pair then quote", "\x83\x5C\"", "\"\x83\x5C\\\"\""},
+  };
+  for (const auto& c : cases) {
+    NodeEntry e = node("00-11-22-33-44-55", "1.2.3.4", c.name, "1.00", 2);
+    std::string value = formatNodeValue(e);
+    EXPECT_EQ(value, "2,00-11-22-33-44-55,1.2.3.4," + c.stored + ",1.00") << c.why;
+    EXPECT_EQ(parseNodeValue(value).name, c.name) << c.why;
+  }
+}
+
+TEST(NodeValue, BackslashBeforeOtherCharacterDropsBoth) {
+  EXPECT_EQ(parseNodeValue("0,00-11-22-33-44-55,1.2.3.4,\"a\\xb\",").name, "ab");
+  EXPECT_EQ(parseNodeValue("0,00-11-22-33-44-55,1.2.3.4,out\"in\"side,").name, "in");
+}
+
+TEST_F(NodeTableTest, LoadStopsAtFirstMissingEntry) {
+  writeBytes(settings, joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,10.0.0.1,\"a\",1.00",
+                                  "Entry2=0,00-00-00-00-00-02,10.0.0.2,\"b\",1.00",
+                                  "Entry4=0,00-00-00-00-00-04,10.0.0.4,\"d\",1.00"}));
+  table->LoadNodeList(settings);
+  EXPECT_EQ(table->usedCount, 2u);
+  EXPECT_EQ(table->FindNodeByMac("00-00-00-00-00-04"), -1);
+}
+
+TEST_F(NodeTableTest, MacsDifferingOnlyInCaseLoadAsOneNode) {
+  writeBytes(settings, joinLines({"[NodeList]", "Entry1=0,00-aa-00-00-00-01,10.0.0.1,\"first\",",
+                                  "Entry2=0,00-AA-00-00-00-01,10.0.0.9,\"second\","}));
+  table->LoadNodeList(settings);
+  ASSERT_EQ(table->usedCount, 1u);
+  EXPECT_EQ(table->slot(0).name, "first");
+}
+
+TEST_F(NodeTableTest, StartUpRewritesASectionThatDoesNotMatchTheTable) {
+  // The duplicate leaves Entry3 holding a node whose number the table would
+  // give the next added node; the section is written back at once.
+  writeBytes(settings, joinLines({"[Environment]", "DispSave=1", "[NodeList]",
+                                  "Entry1=0,00-00-00-00-00-01,10.0.0.1,\"a\",",
+                                  "Entry2=0,00-00-00-00-00-01,10.0.0.1,\"dup\",",
+                                  "Entry3=0,00-00-00-00-00-03,10.0.0.3,\"c\","}));
+  table->loadFromSettings();
+  EXPECT_EQ(table->usedCount, 2u);
+  EXPECT_EQ(entry(2), "0,00-00-00-00-00-03,10.0.0.3,\"c\",");
+  EXPECT_EQ(entry(3), "<missing>");
+  EXPECT_EQ(ini::getProfileString(settings, "Environment", "DispSave", ""), "1");
+
+  VectorNodeRows rows;
+  table->FillRows(rows);
+  table->AddAndRecord(rows, node("00-00-00-00-00-04", "10.0.0.4"));
+  EXPECT_EQ(entry(2), "0,00-00-00-00-00-03,10.0.0.3,\"c\",");
+  EXPECT_EQ(entry(3), "0,00-00-00-00-00-04,10.0.0.4,\"\",");
+}
+
+TEST_F(NodeTableTest, AddNodeRefusesDuplicatesAndAFullTable) {
+  EXPECT_TRUE(table->AddNode(node("00-00-00-00-00-01", "10.0.0.1")));
+  EXPECT_FALSE(table->AddNode(node("00-00-00-00-00-01", "10.0.0.2")));
+  EXPECT_FALSE(table->AddNode(node("", "10.0.0.3")));
+  for (unsigned i = 2; i <= kMaxNodes; ++i) {
+    char mac[24];
+    std::snprintf(mac, sizeof mac, "00-00-00-00-%02X-%02X", i >> 8, i & 0xFF);
+    ASSERT_TRUE(table->AddNode(node(mac, "")));
+  }
+  EXPECT_EQ(table->usedCount, kMaxNodes);
+  EXPECT_FALSE(table->AddNode(node("00-00-00-00-FF-FF", "")));
+}
+
+TEST_F(NodeTableTest, RemovedSlotIsReusedFirstAndNeverCompacted) {
+  table->AddNode(node("00-00-00-00-00-01", ""));
+  table->AddNode(node("00-00-00-00-00-02", ""));
+  table->AddNode(node("00-00-00-00-00-03", ""));
+  table->RemoveNodeByMac("00-00-00-00-00-02");
+  table->RemoveNodeByMac("00-00-00-00-00-02");  // not found: count stays
+  EXPECT_EQ(table->usedCount, 2u);
+  EXPECT_EQ(table->FindNodeByMac("00-00-00-00-00-03"), 2);
+  table->AddNode(node("00-00-00-00-00-04", ""));
+  EXPECT_EQ(table->FindNodeByMac("00-00-00-00-00-04"), 1);
+}
+
+TEST_F(NodeTableTest, WritingANodeWithoutMacRemovesItsKey) {
+  table->WriteNodeEntry(settings, 1, node("00-00-00-00-00-01", "10.0.0.1"));
+  table->WriteNodeEntry(settings, 2, node("00-00-00-00-00-02", "10.0.0.2"));
+  table->WriteNodeEntry(settings, 1, NodeEntry{});
+  EXPECT_EQ(entry(1), "<missing>");
+  EXPECT_EQ(entry(2), "0,00-00-00-00-00-02,10.0.0.2,\"\",");
+}
+
+TEST_F(NodeTableTest, SortOrders) {
+  struct Case {
+    const char* why;
+    int column;
+    std::vector<NodeEntry> nodes;
+    std::vector<std::string> ascending;  // MACs after one ascending sort
+  } cases[] = {
+      {"IP numerically: 10.0.0.9 before 10.0.0.10", 2,
+       {node("00-00-00-00-00-01", "10.0.0.10"), node("00-00-00-00-00-02", "10.0.0.9")},
+       {"00-00-00-00-00-02", "00-00-00-00-00-01"}},
+      {"IP text when one does not read", 2,
+       {node("00-00-00-00-00-01", "zz"), node("00-00-00-00-00-02", "10.0.0.9")},
+       {"00-00-00-00-00-02", "00-00-00-00-00-01"}},
+      {"version numerically, T ignored, empty counts 0", 3,
+       {node("00-00-00-00-00-01", "", "", "2.10"), node("00-00-00-00-00-02", "", "", "2.09T"),
+        node("00-00-00-00-00-03", "", "", "")},
+       {"00-00-00-00-00-03", "00-00-00-00-00-02", "00-00-00-00-00-01"}},
+      {"-.-- placed by text", 3,
+       {node("00-00-00-00-00-01", "", "", "2.01"), node("00-00-00-00-00-02", "", "", "-.--")},
+       {"00-00-00-00-00-02", "00-00-00-00-00-01"}},
+      {"name as bytes", 0,
+       {node("00-00-00-00-00-01", "", "b"), node("00-00-00-00-00-02", "", "\x82\xA0"),
+        node("00-00-00-00-00-03", "", "a")},
+       {"00-00-00-00-00-03", "00-00-00-00-00-01", "00-00-00-00-00-02"}},
+  };
+  for (const auto& c : cases) {
+    NodeTable t(settings);
+    for (const auto& n : c.nodes) t.AddNode(n);
+    t.SortNodes(c.column, false);
+    EXPECT_EQ(macsInSlotOrder(t), c.ascending) << c.why;
+    t.SortNodes(c.column, true);
+    std::vector<std::string> reversed(c.ascending.rbegin(), c.ascending.rend());
+    EXPECT_EQ(macsInSlotOrder(t), reversed) << c.why;
+  }
+}
+
+TEST_F(NodeTableTest, SortAndRelistAlternatesDirectionAndRenumbers) {
+  table->AddNode(node("00-00-00-00-00-02", "10.0.0.2", "b"));
+  table->AddNode(node("00-00-00-00-00-01", "10.0.0.1", "a"));
+  VectorNodeRows rows;
+  table->FillRows(rows);
+  table->SortAndRelist(rows, 1);
+  EXPECT_EQ(rows.rows.at(0).mac, "00-00-00-00-00-01");
+  EXPECT_EQ(entry(1), "0,00-00-00-00-00-01,10.0.0.1,\"a\",");
+  table->SortAndRelist(rows, 1);
+  EXPECT_EQ(rows.rows.at(0).mac, "00-00-00-00-00-02");
+  EXPECT_EQ(entry(1), "0,00-00-00-00-00-02,10.0.0.2,\"b\",");
+  EXPECT_EQ(table->listedCount, 2u);
+  table->FillRows(rows);  // filling resets every column to ascending
+  table->SortAndRelist(rows, 1);
+  EXPECT_EQ(rows.rows.at(0).mac, "00-00-00-00-00-01");
+}
+
+TEST_F(NodeTableTest, SaveIntoOtherFileReplacesIt) {
+  std::string other = dir.file("nodelist.txt");
+  writeBytes(other, joinLines({"[Old]", "junk=1"}));
+  table->AddNode(node("00-00-00-00-00-01", "10.0.0.1", "a", "1.00", 1));
+  ASSERT_TRUE(table->SaveNodeList(other));
+  EXPECT_EQ(readBytes(other), joinLines({"[NodeList]", "Entry1=1,00-00-00-00-00-01,10.0.0.1,\"a\",1.00"}));
+}
+
+TEST_F(NodeTableTest, SaveIntoSettingsKeepsOtherSectionsAndDropsLeftoverKeys) {
+  writeBytes(settings, joinLines({"[Environment]", "ScanTime=5", "[NodeList]",
+                                  "Entry1=0,00-00-00-00-00-01,10.0.0.1,\"a\",",
+                                  "Entry2=0,00-00-00-00-00-02,10.0.0.2,\"b\",", "[Later]", "x=1"}));
+  table->AddNode(node("00-00-00-00-00-09", "10.0.0.9"));
+  ASSERT_TRUE(table->SaveNodeList(settings));
+  EXPECT_EQ(readBytes(settings),
+            joinLines({"[Environment]", "ScanTime=5", "[NodeList]", "Entry1=0,00-00-00-00-00-09,10.0.0.9,\"\",",
+                       "[Later]", "x=1"}));
+}
+
+TEST_F(NodeTableTest, AnEmptyListIsStillANodeListFile) {
+  std::string other = dir.file("empty.txt");
+  ASSERT_TRUE(table->SaveNodeList(other));
+  EXPECT_TRUE(checkNodeListFile(ini::Profile::load(other)).empty());
+}
+
+TEST_F(NodeTableTest, EntryNumbersFollowEveryChange) {
+  VectorNodeRows rows;
+  table->FillRows(rows);
+  for (int i = 1; i <= 3; ++i) {
+    std::string mac = "00-00-00-00-00-0" + std::to_string(i);
+    ASSERT_TRUE(table->AddAndRecord(rows, node(mac, "10.0.0." + std::to_string(i))));
+  }
+  EXPECT_EQ(rows.numberText, "   3/1024");
+
+  // Deleting the middle node renumbers the rest in row order, routes as 0.
+  table->EraseNodeEntries();
+  table->RemoveNodeByMac("00-00-00-00-00-02");
+  rows.rows.erase(rows.rows.begin() + 1);
+  table->RelistFromRows(rows);
+  EXPECT_EQ(entry(1), "0,00-00-00-00-00-01,10.0.0.1,\"\",");
+  EXPECT_EQ(entry(2), "0,00-00-00-00-00-03,10.0.0.3,\"\",");
+  EXPECT_EQ(entry(3), "<missing>");
+
+  // A route change rewrites the key under the node's own number.
+  MacAddress third = *parseMac("00-00-00-00-00-03");
+  EXPECT_TRUE(table->SetNodeRoute(third, RouteMulticast));
+  EXPECT_FALSE(table->SetNodeRoute(third, RouteMulticast));
+  EXPECT_FALSE(table->SetNodeRoute(*parseMac("00-00-00-00-00-77"), RouteMulticast));
+  EXPECT_EQ(entry(2), "1,00-00-00-00-00-03,10.0.0.3,\"\",");
+
+  // The node that takes the freed slot is written after the others.
+  ASSERT_TRUE(table->AddAndRecord(rows, node("00-00-00-00-00-04", "10.0.0.4")));
+  EXPECT_EQ(entry(3), "0,00-00-00-00-00-04,10.0.0.4,\"\",");
+
+  // Clearing leaves no Entry keys behind.
+  table->EraseNodeEntries();
+  table->ClearNodes();
+  EXPECT_TRUE(ini::Profile::load(settings).keys("NodeList").empty());
+}
+
+TEST_F(NodeTableTest, ResolveNode) {
+  table->AddNode(node("00-00-00-00-00-01", "192.168.0.5", "Lobby", "", RouteMulticast));
+  table->AddNode(node("00-00-00-00-00-02", "192.168.0.6", "", "", RouteUnicast));
+  table->AddNode(node("00-00-00-00-00-03", "bad ip", "Broken", "", RouteUnknown));
+  Ipv4 lobby = *parseIpv4("192.168.0.5"), second = *parseIpv4("192.168.0.6");
+
+  ResolvedNode r = table->ResolveNode("Lobby");
+  EXPECT_TRUE(r.found);
+  EXPECT_EQ(r.label, "Lobby");
+  EXPECT_EQ(formatMac(r.mac), "00-00-00-00-00-01");
+  EXPECT_EQ(r.primary, kMulticastGroup);
+  EXPECT_EQ(r.alternate, lobby);
+
+  r = table->ResolveNode("00-00-00-00-00-02, 192.168.0.6");
+  EXPECT_EQ(r.label, "00-00-00-00-00-02, 192.168.0.6");
+  EXPECT_EQ(r.primary, second);
+  EXPECT_EQ(r.alternate, kMulticastGroup);
+
+  r = table->ResolveNode("Broken");
+  EXPECT_EQ(r.primary, kMulticastGroup);
+  EXPECT_EQ(r.alternate, kMulticastGroup);
+
+  r = table->ResolveNode("nobody");
+  EXPECT_FALSE(r.found);
+  EXPECT_TRUE(r.mac.isBroadcast());
+  EXPECT_EQ(r.primary, kMulticastGroup);
+  EXPECT_EQ(r.alternate, kMulticastGroup);
+  EXPECT_EQ(r.label, "");
+}
+
+TEST_F(NodeTableTest, CheckNodeListFileNamesWhatTheLoaderWouldDrop) {
+  std::string f = dir.file("in.txt");
+  struct Case {
+    const char* why;
+    std::string text;
+    std::size_t problems;
+  } cases[] = {
+      {"good file", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,10.0.0.1,\"a\","}), 0},
+      {"no section", joinLines({"[Other]", "x=1"}), 1},
+      {"bad MAC", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00,10.0.0.1,\"a\","}), 1},
+      {"bad IP", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,10.0.0,\"a\","}), 1},
+      {"gap", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,,\"a\",", "Entry3=0,00-00-00-00-00-03,,\"c\","}), 1},
+      {"duplicate", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,,\"a\",", "Entry2=0,00-00-00-00-00-01,,\"b\","}), 1},
+  };
+  for (const auto& c : cases) {
+    writeBytes(f, c.text);
+    EXPECT_EQ(checkNodeListFile(ini::Profile::load(f)).size(), c.problems) << c.why;
+  }
+  EXPECT_EQ(checkNodeListFile(ini::Profile::load(dir.file("missing.txt"))).size(), 1u);
+}
+
+}  // namespace
+}  // namespace trennic

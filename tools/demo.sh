@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Starts simulated units on loopback and runs the program against them.
+# Everything stays on the loopback interface: no datagram leaves the machine.
+set -euo pipefail
+build=${TRENNIC_BUILD:-build}
+sim="$build/src/unitsim/trennic-unitsim"
+cli="$build/src/cli/trennic-cli"
+demo=${TRENNIC_DEMO_DIR:-$build/demo}
+mkdir -p "$demo"
+export TRENNIC_INTERFACES=lo
+
+log="$demo/unitsim.log"
+"$sim" --units 4 --port 0 >"$log" 2>&1 &
+simpid=$!
+trap 'kill $simpid 2>/dev/null; wait $simpid 2>/dev/null || true' EXIT
+for _ in $(seq 50); do grep -q "ready port=" "$log" && break; sleep 0.1; done
+port=$(sed -n 's/.*ready port=\([0-9]*\).*/\1/p' "$log")
+[ -n "$port" ] || { echo "the unit simulator did not start:"; cat "$log"; exit 1; }
+echo "simulated units are listening on loopback, port $port"
+
+settings="$demo/trennic.INI"
+run() { echo "\$ trennic-cli $*"; "$cli" --settings "$settings" --unit-port "$port" "$@"; }
+if "$cli" --help | grep -q "^  search"; then
+  run search
+  run version
+fi
+run nodes list
