@@ -1,0 +1,451 @@
+#include "unitsim/sim_options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "core/app/ini_profile.h"
+
+namespace trennic::sim {
+
+namespace {
+
+constexpr std::uint32_t kMaxDelayMs = 600000;
+constexpr double kMaxRebootSilenceSeconds = 3600.0;
+
+std::string trim(std::string_view s) {
+  auto b = s.find_first_not_of(" \t");
+  if (b == std::string_view::npos) return {};
+  auto e = s.find_last_not_of(" \t");
+  return std::string(s.substr(b, e - b + 1));
+}
+
+std::vector<std::string> split(const std::string& s, char sep) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (true) {
+    auto pos = s.find(sep, start);
+    parts.push_back(s.substr(start, pos == std::string::npos ? std::string::npos : pos - start));
+    if (pos == std::string::npos) break;
+    start = pos + 1;
+  }
+  return parts;
+}
+
+std::optional<std::uint64_t> parseSeed(const std::string& text) {
+  std::uint64_t v = 0;
+  auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || p != text.data() + text.size() || text.empty()) return std::nullopt;
+  return v;
+}
+
+std::optional<double> parseSeconds(const std::string& text) {
+  double v = 0;
+  auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || p != text.data() + text.size() || text.empty()) return std::nullopt;
+  if (!std::isfinite(v) || v < 0 || v > kMaxRebootSilenceSeconds) return std::nullopt;
+  return v;
+}
+
+bool isLoopback(Ipv4 ip) { return ipv4Octets(ip)[0] == 127; }
+
+// Everything the command line said, before it is laid over the file and the
+// defaults.
+struct CommandLine {
+  std::optional<std::string> config;
+  std::optional<int> units;
+  std::vector<std::string> unitSpecs;
+  std::optional<std::uint16_t> port;
+  std::optional<double> loss, duplicate;
+  std::optional<int> delayMs, jitterMs, rebootSilenceMs;
+  bool unicastSilent = false;
+  std::vector<std::pair<std::uint32_t, std::uint16_t>> statuses;
+  std::optional<std::uint64_t> seed;
+};
+
+// One field set of a unit, from a --unit option or a [UnitN] section. Absent
+// fields keep what the layer below said.
+struct UnitFields {
+  std::optional<std::string> mac, ip, type, version, password, loss;
+};
+
+bool applyUnitFields(const UnitFields& f, UnitSpec& spec, const std::string& where, std::string& message) {
+  auto fail = [&](const std::string& what, const std::string& value) {
+    message = where + ": " + what + " '" + value + "'";
+    return false;
+  };
+  if (f.mac) {
+    auto mac = parseMac(*f.mac);
+    if (!mac || mac->isZero() || mac->isBroadcast()) return fail("not a unit MAC address", *f.mac);
+    spec.settings.mac = *mac;
+  }
+  if (f.ip) {
+    auto ip = parseIpv4(*f.ip);
+    if (!ip) return fail("not an IPv4 address", *f.ip);
+    // Simulated units live on loopback only; anything else would put them on
+    // a real network.
+    if (!isLoopback(*ip)) return fail("unit IP address must lie in 127.0.0.0/8, got", *f.ip);
+    spec.settings.ip = *ip;
+  }
+  if (f.type) {
+    auto t = parseNumber(*f.type, 0xFFFF);
+    if (!t) return fail("unit type must be a number 0..65535, got", *f.type);
+    spec.settings.unitType = static_cast<std::uint16_t>(*t);
+  }
+  if (f.version) {
+    auto v = parseNumber(*f.version, 0xFFFF);
+    if (!v) return fail("version must be a 16-bit number such as 0x0201, got", *f.version);
+    spec.settings.firmwareVersion = static_cast<std::uint16_t>(*v);
+  }
+  if (f.password) {
+    if (f.password->size() > kMaxPasswordChars || f.password->find('\0') != std::string::npos)
+      return fail("password must be at most 6 characters, got", *f.password);
+    spec.settings.password = *f.password;
+  }
+  if (f.loss) {
+    auto p = parseProbability(*f.loss);
+    if (!p) return fail("loss must be a probability between 0 and 1, got", *f.loss);
+    spec.loss = *p;
+  }
+  return true;
+}
+
+UnitFields fieldsFromSpec(const std::string& text, std::string& message, bool& ok) {
+  UnitFields f;
+  auto parts = split(text, ',');
+  ok = parts.size() <= 5;
+  if (!ok) {
+    message = "--unit: expected MAC,IP,TYPE,VERSION,PASSWORD, got '" + text + "'";
+    return f;
+  }
+  std::optional<std::string>* slots[] = {&f.mac, &f.ip, &f.type, &f.version, &f.password};
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    std::string v = i == 4 ? parts[i] : trim(parts[i]);  // a password may hold blanks
+    if (!v.empty()) *slots[i] = v;
+  }
+  return f;
+}
+
+UnitFields fieldsFromSection(const ini::Profile& profile, const std::string& section) {
+  UnitFields f;
+  f.mac = profile.value(section, "Mac");
+  f.ip = profile.value(section, "Ip");
+  f.type = profile.value(section, "Type");
+  f.version = profile.value(section, "Version");
+  f.password = profile.value(section, "Password");
+  f.loss = profile.value(section, "Loss");
+  return f;
+}
+
+bool applyFaultSection(const ini::Profile& profile, const std::string& path, SimOptions& out,
+                       std::string& message) {
+  const std::string section = "Faults";
+  auto bad = [&](const char* key, const char* expected, const std::string& v) {
+    message = path + ": [Faults] " + key + ": expected " + expected + ", got '" + v + "'";
+    return false;
+  };
+  if (auto v = profile.value(section, "Loss")) {
+    auto p = parseProbability(*v);
+    if (!p) return bad("Loss", "a probability between 0 and 1", *v);
+    out.loss = *p;
+  }
+  if (auto v = profile.value(section, "Duplicate")) {
+    auto p = parseProbability(*v);
+    if (!p) return bad("Duplicate", "a probability between 0 and 1", *v);
+    out.duplicate = *p;
+  }
+  if (auto v = profile.value(section, "Delay")) {
+    auto n = parseNumber(*v, kMaxDelayMs);
+    if (!n) return bad("Delay", "milliseconds 0..600000", *v);
+    out.delayMs = static_cast<int>(*n);
+  }
+  if (auto v = profile.value(section, "Jitter")) {
+    auto n = parseNumber(*v, kMaxDelayMs);
+    if (!n) return bad("Jitter", "milliseconds 0..600000", *v);
+    out.jitterMs = static_cast<int>(*n);
+  }
+  if (auto v = profile.value(section, "UnicastSilent")) {
+    auto n = parseNumber(*v, 1);
+    if (!n) return bad("UnicastSilent", "0 or 1", *v);
+    out.unicastSilent = *n == 1;
+  }
+  if (auto v = profile.value(section, "RebootSilence")) {
+    auto s = parseSeconds(*v);
+    if (!s) return bad("RebootSilence", "seconds 0..3600", *v);
+    out.rebootSilenceMs = static_cast<int>(std::lround(*s * 1000));
+  }
+  if (auto v = profile.value(section, "Seed")) {
+    auto s = parseSeed(*v);
+    if (!s) return bad("Seed", "a non-negative number", *v);
+    out.seed = *s;
+  }
+  if (auto v = profile.value(section, "Status")) {
+    for (const auto& item : split(*v, ',')) {
+      std::string t = trim(item);
+      if (t.empty()) continue;
+      auto fs = parseForcedStatus(t);
+      if (!fs) return bad("Status", "ADDR=CODE", t);
+      out.forcedStatus[fs->first] = fs->second;
+    }
+  }
+  return true;
+}
+
+// Splits "--name=value" and "--name value"; nothing when the value is missing.
+struct ArgReader {
+  const std::vector<std::string>& args;
+  std::size_t i = 0;
+
+  std::optional<std::string> value(const std::string& arg, const std::string& name, std::string& message) {
+    if (arg.size() > name.size() && arg[name.size()] == '=') return arg.substr(name.size() + 1);
+    if (i + 1 < args.size()) return args[++i];
+    message = name + ": missing value";
+    return std::nullopt;
+  }
+};
+
+bool matches(const std::string& arg, const std::string& name) {
+  return arg == name || (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=');
+}
+
+bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool& help, std::string& message) {
+  ArgReader r{args};
+  for (; r.i < args.size(); ++r.i) {
+    const std::string& arg = args[r.i];
+    auto bad = [&](const std::string& name, const std::string& what, const std::string& v) {
+      message = name + ": " + what + ", got '" + v + "'";
+      return false;
+    };
+    if (arg == "--help" || arg == "-h") {
+      help = true;
+      return true;
+    }
+    if (arg == "--unicast-silent") {
+      cl.unicastSilent = true;
+      continue;
+    }
+    static const char* const kValued[] = {"--units", "--unit",           "--config", "--port",
+                                          "--loss",  "--duplicate",      "--delay",  "--jitter",
+                                          "--status", "--reboot-silence", "--seed"};
+    const char* name = nullptr;
+    for (const char* n : kValued)
+      if (matches(arg, n)) name = n;
+    if (!name) {
+      message = arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "' (see --help)"
+                                       : "unexpected argument '" + arg + "' (see --help)";
+      return false;
+    }
+    auto v = r.value(arg, name, message);
+    if (!v) return false;
+    std::string n = name;
+    if (n == "--units") {
+      auto k = parseNumber(*v, kMaxUnits);
+      if (!k || *k < 1) return bad(n, "expected a unit count from 1 to 1024", *v);
+      cl.units = static_cast<int>(*k);
+    } else if (n == "--unit") {
+      cl.unitSpecs.push_back(*v);
+    } else if (n == "--config") {
+      if (cl.config) return bad(n, "given more than once", *v);
+      cl.config = *v;
+    } else if (n == "--port") {
+      auto p = parseNumber(*v, 65535);
+      if (!p) return bad(n, "expected a port number 0..65535", *v);
+      cl.port = static_cast<std::uint16_t>(*p);
+    } else if (n == "--loss" || n == "--duplicate") {
+      auto p = parseProbability(*v);
+      if (!p) return bad(n, "expected a probability between 0 and 1", *v);
+      (n == "--loss" ? cl.loss : cl.duplicate) = *p;
+    } else if (n == "--delay" || n == "--jitter") {
+      auto ms = parseNumber(*v, kMaxDelayMs);
+      if (!ms) return bad(n, "expected milliseconds 0..600000", *v);
+      (n == "--delay" ? cl.delayMs : cl.jitterMs) = static_cast<int>(*ms);
+    } else if (n == "--status") {
+      auto fs = parseForcedStatus(*v);
+      if (!fs) return bad(n, "expected ADDR=CODE with ADDR in hex, such as 0x00120000=2", *v);
+      cl.statuses.push_back(*fs);
+    } else if (n == "--reboot-silence") {
+      auto s = parseSeconds(*v);
+      if (!s) return bad(n, "expected seconds 0..3600", *v);
+      cl.rebootSilenceMs = static_cast<int>(std::lround(*s * 1000));
+    } else if (n == "--seed") {
+      auto s = parseSeed(*v);
+      if (!s) return bad(n, "expected a non-negative number", *v);
+      cl.seed = *s;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> parseNumber(const std::string& raw, std::uint32_t max) {
+  std::string text = trim(raw);
+  int base = 10;
+  std::string_view digits = text;
+  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+    base = 16;
+    digits.remove_prefix(2);
+  }
+  if (digits.empty()) return std::nullopt;
+  std::uint64_t v = 0;
+  auto [p, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v, base);
+  if (ec != std::errc() || p != digits.data() + digits.size() || v > max) return std::nullopt;
+  return static_cast<std::uint32_t>(v);
+}
+
+std::optional<double> parseProbability(const std::string& raw) {
+  std::string text = trim(raw);
+  double v = 0;
+  auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (text.empty() || ec != std::errc() || p != text.data() + text.size()) return std::nullopt;
+  if (!(v >= 0.0 && v <= 1.0)) return std::nullopt;
+  return v;
+}
+
+std::optional<std::pair<std::uint32_t, std::uint16_t>> parseForcedStatus(const std::string& text) {
+  auto eq = text.find('=');
+  if (eq == std::string::npos) return std::nullopt;
+  std::string addr = trim(text.substr(0, eq));
+  // The address is always hexadecimal, with or without its 0x.
+  if (addr.size() > 2 && addr[0] == '0' && (addr[1] == 'x' || addr[1] == 'X')) addr = addr.substr(2);
+  auto a = parseNumber("0x" + addr, 0xFFFFFFFF);
+  auto c = parseNumber(text.substr(eq + 1), 0xFFFF);
+  if (addr.empty() || !a || !c) return std::nullopt;
+  return std::pair{*a, static_cast<std::uint16_t>(*c)};
+}
+
+UnitSettings defaultUnitSettings(int k) {
+  UnitSettings s;
+  s.mac = MacAddress{{0x00, 0x80, 0x92, 0x00, static_cast<std::uint8_t>(k >> 8), static_cast<std::uint8_t>(k)}};
+  if (k <= 253) {
+    s.ip = ipv4FromOctets(127, 0, 0, static_cast<std::uint8_t>(k + 1));
+  } else {
+    // 254 hosts per block, .1 to .254, so no unit sits on a .0 or .255.
+    int m = k - 254;
+    int block = 1 + m / 254;
+    s.ip = ipv4FromOctets(127, static_cast<std::uint8_t>(block >> 8), static_cast<std::uint8_t>(block),
+                          static_cast<std::uint8_t>(1 + m % 254));
+  }
+  s.unitType = k % 4 == 0 ? kUnitTypeT : kUnitTypeStandard;
+  s.firmwareVersion = 0x0201;
+  return s;
+}
+
+SimOptions SimOptions::withUnits(int count) {
+  SimOptions o;
+  for (int k = 1; k <= count; ++k) o.units.push_back(UnitSpec{defaultUnitSettings(k), std::nullopt});
+  return o;
+}
+
+ParseOutcome parseSimOptions(const std::vector<std::string>& args, SimOptions& out, std::string& message) {
+  CommandLine cl;
+  bool help = false;
+  if (!readCommandLine(args, cl, help, message)) return ParseOutcome::Error;
+  if (help) return ParseOutcome::Help;
+
+  SimOptions o;
+  ini::Profile profile;
+  int highestSection = 0;
+  if (cl.config) {
+    profile = ini::Profile::load(*cl.config);
+    if (profile.state() != ini::LoadState::Loaded) {
+      message = "--config: cannot read '" + *cl.config + "'";
+      return ParseOutcome::Error;
+    }
+    if (!applyFaultSection(profile, *cl.config, o, message)) return ParseOutcome::Error;
+    for (int k = 1; k <= kMaxUnits; ++k)
+      if (profile.hasSection("Unit" + std::to_string(k))) highestSection = k;
+  }
+
+  // The command line has the last word over the file.
+  if (cl.port) o.port = *cl.port;
+  if (cl.loss) o.loss = *cl.loss;
+  if (cl.duplicate) o.duplicate = *cl.duplicate;
+  if (cl.delayMs) o.delayMs = *cl.delayMs;
+  if (cl.jitterMs) o.jitterMs = *cl.jitterMs;
+  if (cl.rebootSilenceMs) o.rebootSilenceMs = *cl.rebootSilenceMs;
+  if (cl.unicastSilent) o.unicastSilent = true;
+  if (cl.seed) o.seed = *cl.seed;
+  for (const auto& [addr, code] : cl.statuses) o.forcedStatus[addr] = code;
+
+  int configured = std::max(highestSection, static_cast<int>(cl.unitSpecs.size()));
+  if (configured > kMaxUnits) {
+    message = "--unit: at most 1024 units";
+    return ParseOutcome::Error;
+  }
+  int count = cl.units ? *cl.units : (configured > 0 ? configured : kDefaultUnits);
+  if (count < configured) {
+    message = "--units " + std::to_string(count) + " is fewer than the " + std::to_string(configured) +
+              " units configured";
+    return ParseOutcome::Error;
+  }
+
+  // Unit k is its defaults, then its [UnitK] section, then the k-th --unit.
+  for (int k = 1; k <= count; ++k) {
+    UnitSpec spec{defaultUnitSettings(k), std::nullopt};
+    std::string section = "Unit" + std::to_string(k);
+    if (cl.config && profile.hasSection(section) &&
+        !applyUnitFields(fieldsFromSection(profile, section), spec, *cl.config + ": [" + section + "]", message))
+      return ParseOutcome::Error;
+    if (static_cast<std::size_t>(k) <= cl.unitSpecs.size()) {
+      bool ok = true;
+      UnitFields f = fieldsFromSpec(cl.unitSpecs[k - 1], message, ok);
+      if (!ok || !applyUnitFields(f, spec, "--unit " + cl.unitSpecs[k - 1], message)) return ParseOutcome::Error;
+    }
+    o.units.push_back(std::move(spec));
+  }
+
+  // Two units on one address could not both bind, and two with one MAC would
+  // both answer the same group request.
+  std::map<Ipv4, int> ips;
+  std::map<std::array<std::uint8_t, 6>, int> macs;
+  for (int k = 1; k <= count; ++k) {
+    const auto& s = o.units[k - 1].settings;
+    if (auto [it, fresh] = ips.emplace(s.ip, k); !fresh) {
+      message = "units " + std::to_string(it->second) + " and " + std::to_string(k) + " have the same IP address " +
+                formatIpv4(s.ip);
+      return ParseOutcome::Error;
+    }
+    if (auto [it, fresh] = macs.emplace(s.mac.bytes, k); !fresh) {
+      message = "units " + std::to_string(it->second) + " and " + std::to_string(k) + " have the same MAC address " +
+                formatMac(s.mac);
+      return ParseOutcome::Error;
+    }
+  }
+
+  out = std::move(o);
+  return ParseOutcome::Run;
+}
+
+std::string simUsage() {
+  return "Usage: trennic-unitsim [options]\n"
+         "Hosts simulated units on loopback, each on its own 127.x.y.z address, plus the\n"
+         "multicast group 239.192.19.99 joined on lo only.\n"
+         "\n"
+         "  --units N              number of units, 1..1024 (default 3, or as many as configured)\n"
+         "  --unit MAC,IP,TYPE,VERSION,PASSWORD\n"
+         "                         settings of the next unit; trailing or empty fields keep\n"
+         "                         their defaults (repeatable; VERSION like 0x0201 or 513)\n"
+         "  --config FILE          INI file: [Unit1] .. [Unit1024] with Mac=, Ip=, Type=,\n"
+         "                         Version=, Password=, Loss=; [Faults] with Loss=, Duplicate=,\n"
+         "                         Delay=, Jitter=, UnicastSilent=, RebootSilence=, Seed=,\n"
+         "                         Status=ADDR=CODE[,ADDR=CODE...]\n"
+         "  --port N               UDP port (default 20487; 0 picks a free one)\n"
+         "  --loss P               probability 0..1 that a unit ignores a request\n"
+         "  --duplicate P          probability 0..1 that a reply is sent twice\n"
+         "  --delay MS             delay before every reply\n"
+         "  --jitter MS            extra random delay 0..MS\n"
+         "  --unicast-silent       answer only requests received through the group\n"
+         "  --status ADDR=CODE     answer requests at ADDR (hex) with status CODE (repeatable)\n"
+         "  --reboot-silence S     seconds a unit stays silent after a reboot (default 0)\n"
+         "  --seed N               random seed, so fault runs can be repeated\n"
+         "  --help                 show this text\n"
+         "\n"
+         "Unit k defaults to MAC 00-80-92-00-HH-LL (HHLL = k), IP 127.0.0.(k+1), type 9\n"
+         "(21 for every fourth unit), version 2.01 and no password.\n";
+}
+
+}  // namespace trennic::sim

@@ -1,0 +1,166 @@
+#pragma once
+// One simulated unit as a pure state machine: a request datagram goes in, a
+// reply datagram (or nothing) comes out. No sockets, no clocks, no Qt, so the
+// same object serves the UDP server and the unit tests, and faults and timing
+// stay the server's business.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/protocol/addresses.h"
+#include "core/protocol/packet.h"
+#include "core/protocol/unit_identity.h"
+
+namespace trennic::sim {
+
+// A status the unit gives to requests it cannot carry out for reasons other
+// than the password: writes to read-only blocks, torn password blocks. The
+// program treats every such status as "Error occurred.".
+constexpr std::uint16_t kStatusRefused = 3;
+
+// The status area answers without a password: the status window polls with
+// an empty one, also on a protected unit.
+constexpr std::uint32_t kStatusAreaFirst = 0x00120000;
+constexpr std::uint32_t kStatusAreaLast = 0x0015FFFF;
+constexpr std::size_t kPasswordBlockSize = 16;
+
+// What the unit is, as its identity block tells it.
+struct UnitSettings {
+  MacAddress mac{};
+  Ipv4 ip = 0;  // network order
+  std::uint16_t unitType = kUnitTypeStandard;
+  std::uint16_t firmwareVersion = 0x0201;
+  std::string password;  // at most six characters; empty: no password
+};
+
+// A unit's address space as sparse pages: bytes never written read as 0, so a
+// unit can pretend to hold the 4 GB map while storing only what was touched.
+class SparseMemory {
+ public:
+  std::vector<std::uint8_t> read(std::uint32_t address, std::size_t length) const;
+  void write(std::uint32_t address, std::span<const std::uint8_t> bytes);
+  void clear() { pages_.clear(); }
+  std::size_t pagesInUse() const { return pages_.size(); }
+
+ private:
+  static constexpr std::uint32_t kPageSize = 256;
+  std::map<std::uint32_t, std::vector<std::uint8_t>> pages_;  // by page base
+};
+
+// One request as an area handler sees it. The payload is what the datagram
+// carries, cut to `length`.
+struct AreaRequest {
+  std::uint8_t command = 0;
+  std::uint32_t address = 0;
+  std::uint16_t length = 0;
+  std::span<const std::uint8_t> payload;
+};
+
+// What an area handler answers: the status, the bytes read (reads) and the
+// count to put in the reply's length field (bytes read, or bytes taken).
+struct AreaReply {
+  std::uint16_t status = StatusOk;
+  std::vector<std::uint8_t> payload;
+  std::uint16_t length = 0;
+};
+
+class SimUnit;
+
+// A range of the address space with its own rules. A request belongs to the
+// area that holds its first byte; requests outside every area go to plain
+// memory and need the password.
+struct MemoryArea {
+  std::string name;
+  std::uint32_t first = 0;
+  std::uint32_t last = 0;  // inclusive, so an area may end at 0xFFFFFFFF
+  bool openRead = false;   // reads need no password
+  // Empty handlers mean plain memory.
+  std::function<AreaReply(SimUnit&, const AreaRequest&)> read;
+  std::function<AreaReply(SimUnit&, const AreaRequest&)> write;
+
+  bool contains(std::uint32_t address) const { return address >= first && address <= last; }
+};
+
+// How a request reached the unit: through the multicast group it has to name
+// the unit (or every unit) in stationMac; by unicast it is the unit's anyway.
+enum class Route { Unicast, Group };
+
+class SimUnit {
+ public:
+  explicit SimUnit(UnitSettings settings);
+
+  const UnitSettings& settings() const { return settings_; }
+  const MacAddress& mac() const { return settings_.mac; }
+  Ipv4 ip() const { return settings_.ip; }
+  std::uint16_t unitType() const { return settings_.unitType; }
+  std::uint16_t firmwareVersion() const { return settings_.firmwareVersion; }
+  const std::string& password() const { return settings_.password; }
+
+  // Cut to six characters, as the password block holds no more.
+  void setPassword(std::string_view password);
+  void setFirmwareVersion(std::uint16_t version);
+  void setUnitType(std::uint16_t type);
+  void setIp(Ipv4 ip);
+
+  // The reply datagram for a request, or nothing when the unit stays silent:
+  // datagrams shorter than the header, replies, wrong magic, unknown
+  // commands, group requests naming another unit, and anything while the
+  // unit is rebooting.
+  std::optional<std::vector<std::uint8_t>> handle(std::span<const std::uint8_t> request,
+                                                  Route route = Route::Unicast);
+
+  // Whether a request through the group with this stationMac is meant for us.
+  bool addressedBy(const MacAddress& stationMac) const;
+
+  // Answers every request at exactly this address with the status and no
+  // payload, before anything else is looked at.
+  void forceStatus(std::uint32_t address, std::uint16_t status) { forced_[address] = status; }
+  void clearForcedStatus(std::uint32_t address) { forced_.erase(address); }
+
+  // A reboot request puts the unit into rebooting: it answers nothing until
+  // whoever keeps the time calls finishReboot().
+  bool rebooting() const { return rebooting_; }
+  void finishReboot();
+  unsigned rebootCount() const { return rebootCount_; }
+
+  // Direct access for the areas and for inspection; no password, no rules.
+  SparseMemory& memory() { return memory_; }
+  const SparseMemory& memory() const { return memory_; }
+  std::vector<std::uint8_t> peek(std::uint32_t address, std::size_t length) const {
+    return memory_.read(address, length);
+  }
+  void poke(std::uint32_t address, std::span<const std::uint8_t> bytes) { memory_.write(address, bytes); }
+
+  // A new area takes precedence over those already there, so a later model
+  // (configuration, firmware, status blocks) can claim part of a range.
+  void addArea(MemoryArea area);
+  const MemoryArea* areaAt(std::uint32_t address) const;
+
+ private:
+  void refreshIdentity();
+  bool passwordMatches(const PasswordField& field) const;
+  AreaReply serve(const PacketHeader& h, std::span<const std::uint8_t> payload);
+
+  UnitSettings settings_;
+  SparseMemory memory_;
+  std::vector<MemoryArea> areas_;  // newest first
+  std::map<std::uint32_t, std::uint16_t> forced_;
+  bool rebooting_ = false;
+  unsigned rebootCount_ = 0;
+};
+
+// The areas every unit starts with: the identity block (open, read-only),
+// the password block (write-only, changes the password) and the status area
+// (open for reading).
+std::vector<MemoryArea> standardAreas();
+
+// Plain-memory handlers, for areas that only change the password rules.
+AreaReply readPlain(SimUnit& unit, const AreaRequest& request);
+AreaReply writePlain(SimUnit& unit, const AreaRequest& request);
+
+}  // namespace trennic::sim

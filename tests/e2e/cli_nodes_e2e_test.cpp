@@ -1,0 +1,103 @@
+// trennic-cli nodes on real files, run as the administrator runs it.
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+  int status = -1;
+  QByteArray out, err;
+};
+
+class CliNodes : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  QString settings() const { return dir.filePath("trennic.INI"); }
+
+  CliRun cli(const QStringList& args, const QByteArray& codepage = "windows-1252") {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TRENNIC_CODEPAGE", codepage);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TRENNIC_CLI_PATH), QStringList{"--settings", settings()} + args);
+    p.waitForFinished(20000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+  }
+  QByteArray read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+  }
+  void write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+  }
+};
+
+TEST_F(CliNodes, AddListSortRemove) {
+  EXPECT_EQ(cli({"nodes", "add", "--mac", "00-11-22-ab-cd-ef", "--name", "Lobby"}).status, 0);
+  EXPECT_EQ(cli({"nodes", "add", "--mac", "00-11-22-00-00-01", "--ip", "10.0.0.9"}).status, 0);
+  CliRun list = cli({"nodes", "list", "--json"});
+  ASSERT_EQ(list.status, 0) << list.err.toStdString();
+  QJsonArray nodes = QJsonDocument::fromJson(list.out).array();
+  ASSERT_EQ(nodes.size(), 2);
+  QJsonObject first = nodes[0].toObject();
+  EXPECT_EQ(first["slot"].toInt(), 0);
+  EXPECT_EQ(first["route"].toInt(), 2);
+  EXPECT_EQ(first["name"].toString(), "Lobby");
+  EXPECT_EQ(first["mac"].toString(), "00-11-22-AB-CD-EF");
+  EXPECT_EQ(first["ip"].toString(), "10.171.205.239");  // 10.m3.m4.m5 when none is given
+  EXPECT_EQ(first["version"].toString(), "");
+
+  EXPECT_EQ(cli({"nodes", "sort", "ip"}).status, 0);
+  EXPECT_TRUE(read(settings()).contains("Entry1=2,00-11-22-00-00-01,10.0.0.9,\"\","));
+
+  EXPECT_EQ(cli({"nodes", "remove", "00-11-22-00-00-01"}).status, 0);
+  EXPECT_EQ(QJsonDocument::fromJson(cli({"nodes", "list", "--json"}).out).array().size(), 1);
+  EXPECT_EQ(cli({"nodes", "clear"}).status, 0);
+  EXPECT_FALSE(read(settings()).contains("Entry"));
+}
+
+TEST_F(CliNodes, ImportExportKeepsEveryByteOfAShiftJisName) {
+  // 0x95 0x5C is one character whose second byte is a backslash.
+  QByteArray list = "[NodeList]\nEntry1=1,00-80-92-00-00-01,127.0.0.2,\"\x95\x5C\x8E\xA6 \\\"A\\\"\",2.01\n";
+  write(dir.filePath("in.txt"), list);
+  CliRun imp = cli({"nodes", "import", dir.filePath("in.txt")});
+  ASSERT_EQ(imp.status, 0) << imp.err.toStdString();
+  ASSERT_EQ(cli({"nodes", "export", dir.filePath("out.txt")}).status, 0);
+  EXPECT_EQ(read(dir.filePath("out.txt")), list);
+  CliRun json = cli({"nodes", "list", "--json"}, "Shift_JIS");
+  EXPECT_EQ(QJsonDocument::fromJson(json.out).array()[0].toObject()["name"].toString(),
+            QString::fromUtf8("\xE8\xA1\xA8\xE7\xA4\xBA \"A\""));
+}
+
+TEST_F(CliNodes, BadInputChangesNothing) {
+  ASSERT_EQ(cli({"nodes", "add", "--mac", "00-00-00-00-00-01"}).status, 0);
+  QByteArray before = read(settings());
+  write(dir.filePath("bad.txt"), "[NodeList]\nEntry1=0,00-00-00-00-00,1.2.3.4,\"x\",\n");
+  struct Case {
+    const char* why;
+    QStringList args;
+    int status;
+  } cases[] = {
+      {"missing file", {"nodes", "import", dir.filePath("none.txt")}, 66},
+      {"malformed entry", {"nodes", "import", dir.filePath("bad.txt")}, 65},
+      {"bad MAC", {"nodes", "add", "--mac", "00-11-22-33-44-G5"}, 65},
+      {"duplicate MAC", {"nodes", "add", "--mac", "00-00-00-00-00-01", "--ip", "1.1.1.1"}, 1},
+      {"unknown node", {"nodes", "remove", "00-00-00-00-00-09"}, 1},
+      {"usage", {"nodes", "frobnicate"}, 64},
+  };
+  for (const auto& c : cases) {
+    CliRun r = cli(c.args);
+    EXPECT_EQ(r.status, c.status) << c.why;
+    EXPECT_EQ(r.err.count('\n'), 1) << c.why << ": " << r.err.toStdString();
+    EXPECT_EQ(read(settings()), before) << c.why;
+  }
+}
+
+}  // namespace
