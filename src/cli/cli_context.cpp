@@ -2,6 +2,8 @@
 
 #include <QTextStream>
 
+#include "platform/protocol/local_host.h"
+
 namespace trennic::cli {
 
 NodeTable& CliContext::nodes() {
@@ -10,6 +12,12 @@ NodeTable& CliContext::nodes() {
     table->loadFromSettings();
   }
   return *table;
+}
+
+QStringList CliContext::interfaceNames() const {
+  QStringList names;
+  for (const auto& n : interfaces) names << QString::fromStdString(n);
+  return platform::interfaceRestriction(names);
 }
 
 int fail(int status, const QString& message) {

@@ -30,6 +30,8 @@ struct CliContext {
   std::unique_ptr<NodeTable> table;
 
   const std::string& settingsPath() const { return app.settings.settingsPath; }
+  // --interface options, else TRENNIC_INTERFACES.
+  QStringList interfaceNames() const;
   // Loads the node table from the settings file on first use.
   NodeTable& nodes();
 };
@@ -57,5 +59,6 @@ class Args {
 };
 
 int runNodes(CliContext& ctx, Args& args);
+int runHost(CliContext& ctx, Args& args);
 
 }  // namespace trennic::cli

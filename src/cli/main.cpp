@@ -21,6 +21,7 @@ const char* kUsage =
     "  nodes remove MAC\n"
     "  nodes clear\n"
     "  nodes sort name|mac|ip|version [--descending]\n"
+    "  host                             this machine's address tables and socket\n"
     "\n"
     "The settings file is the one the window program uses (trennic.INI beside it)\n"
     "unless --settings names another. --interface (or TRENNIC_INTERFACES) limits\n"
@@ -55,5 +56,6 @@ int main(int argc, char** argv) {
   std::string command = rest.front();
   Args args(std::vector<std::string>(rest.begin() + 1, rest.end()));
   if (command == "nodes") return runNodes(ctx, args);
+  if (command == "host") return runHost(ctx, args);
   return fail(ExitUsage, QString("unknown command \"%1\" (try --help)").arg(command.c_str()));
 }

@@ -129,7 +129,10 @@ Profile Profile::load(const std::string& path) {
     start = lf == std::string::npos ? data.size() : lf + 1;
   }
   // A UTF-8 mark in front of the first section would hide its name.
-  if (!p.lines_.empty() && p.lines_[0].rfind("\xEF\xBB\xBF", 0) == 0) p.lines_[0].erase(0, 3);
+  if (!p.lines_.empty() && p.lines_[0].rfind("\xEF\xBB\xBF", 0) == 0) {
+    p.lines_[0].erase(0, 3);
+    p.utf8Mark_ = true;
+  }
   return p;
 }
 
@@ -239,7 +242,7 @@ void Profile::removeSection(std::string_view section) {
 }
 
 std::string Profile::text() const {
-  std::string out;
+  std::string out = utf8Mark_ ? "\xEF\xBB\xBF" : "";
   for (const auto& l : lines_) {
     out += l;
     out += eol_;
@@ -256,6 +259,11 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
   std::error_code ec;
   fs::path target = resolveTarget(path);
   if (fs::is_directory(target, ec)) return false;
+  // A file the user made read-only stays as it is, as the platform's own
+  // profile writer would leave it.
+  fs::file_status current = fs::status(target, ec);
+  constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if (!ec && fs::exists(current) && (current.permissions() & anyWrite) == fs::perms::none) return false;
   std::random_device rd;
   char suffix[32];
   std::snprintf(suffix, sizeof suffix, ".~%08x", static_cast<unsigned>(rd()));

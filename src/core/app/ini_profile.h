@@ -76,6 +76,7 @@ class Profile {
   std::vector<std::string> lines_;
   std::string eol_ = kNativeEol;
   LoadState state_ = LoadState::Missing;
+  bool utf8Mark_ = false;  // kept so that a save gives the file back as it came
 
 #ifdef _WIN32
   static constexpr const char* kNativeEol = "\r\n";

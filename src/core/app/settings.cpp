@@ -98,7 +98,9 @@ void CUtilityApp::loadSettings() {
   s.configDirName = readText("ConfigDirName", defaults.configDirName);
   s.logFilFileName = readText("LogFilFileName", defaults.logFilFileName);
   s.protFilFileName = readText("ProtFilFileName", defaults.protFilFileName);
-  s.scanTime = static_cast<unsigned>(readInt("ScanTime", 10));
+  // Other negative numbers would read as an interval of many years.
+  int scan = readInt("ScanTime", 10);
+  s.scanTime = scan < 0 ? 10u : static_cast<unsigned>(scan);
   s.windowsShown = true;
 }
 

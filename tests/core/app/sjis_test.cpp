@@ -1,0 +1,126 @@
+#include "core/app/sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+namespace trennic::sjis {
+namespace {
+
+struct LeadCase {
+  const char* rule;
+  unsigned char byte;
+  bool lead;
+};
+void PrintTo(const LeadCase& c, std::ostream* os) { *os << c.rule; }
+
+class LeadBytes : public ::testing::TestWithParam<LeadCase> {};
+
+TEST_P(LeadBytes, Ranges) { EXPECT_EQ(isLeadByte(GetParam().byte), GetParam().lead); }
+
+INSTANTIATE_TEST_SUITE_P(Rules, LeadBytes,
+                         ::testing::Values(LeadCase{"AsciiIsSingle", 'A', false},
+                                           LeadCase{"BackslashIsSingle", 0x5C, false},
+                                           LeadCase{"Below81IsSingle", 0x80, false},
+                                           LeadCase{"FirstRangeStart", 0x81, true},
+                                           LeadCase{"FirstRangeEnd", 0x9F, true},
+                                           LeadCase{"HalfWidthKanaIsSingle", 0xA0, false},
+                                           LeadCase{"BeforeSecondRange", 0xDF, false},
+                                           LeadCase{"SecondRangeStart", 0xE0, true},
+                                           LeadCase{"SecondRangeEnd", 0xFC, true},
+                                           LeadCase{"AboveFCIsSingle", 0xFD, false}),
+                         [](const auto& info) { return std::string(info.param.rule); });
+
+struct EndCase {
+  const char* rule;
+  std::string text;
+  bool endsWithBackslash;
+};
+void PrintTo(const EndCase& c, std::ostream* os) { *os << c.rule; }
+
+class EndsWith : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(EndsWith, Backslash) { EXPECT_EQ(endsWithChar(GetParam().text, '\\'), GetParam().endsWithBackslash); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, EndsWith,
+    ::testing::Values(EndCase{"EmptyEndsWithNothing", "", false},
+                      EndCase{"PlainBackslash", "C:\\dir\\", true},
+                      EndCase{"PlainLetter", "C:\\dir", false},
+                      // 0x95 0x5C is one character; its second byte is no separator.
+                      EndCase{"TrailByteIsNotABackslash", "C:\\\x95\x5C", false},
+                      EndCase{"BackslashAfterAPair", "\x95\x5C\\", true},
+                      // 0x81 0x81 is a pair, so the 0x5C after it stands alone.
+                      EndCase{"LeadByteAsSecondByteOfAPair", "\x81\x81\\", true},
+                      EndCase{"LoneLeadByteAtTheEnd", "\\\x95", false}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+TEST(EndsWith, OtherCharacters) {
+  EXPECT_TRUE(endsWithChar("a/b/", '/'));
+  EXPECT_FALSE(endsWithChar("a/b", '/'));
+  EXPECT_TRUE(endsWithChar("x", 'x'));
+}
+
+struct SeparatorCase {
+  const char* rule;
+  std::string path;
+  std::string expected;
+};
+void PrintTo(const SeparatorCase& c, std::ostream* os) { *os << c.rule; }
+
+class TrailingSeparator : public ::testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(TrailingSeparator, Backslash) {
+  EXPECT_EQ(withTrailingSeparator(GetParam().path, '\\'), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, TrailingSeparator,
+    ::testing::Values(SeparatorCase{"EmptyBecomesSeparator", "", "\\"},
+                      SeparatorCase{"Appended", "C:\\dir", "C:\\dir\\"},
+                      SeparatorCase{"NotDoubled", "C:\\dir\\", "C:\\dir\\"},
+                      SeparatorCase{"AppendedAfterPairEndingIn5C", "C:\\\x95\x5C", "C:\\\x95\x5C\\"},
+                      SeparatorCase{"PairAloneGainsOne", "\x95\x5C", "\x95\x5C\\"}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+struct TruncateCase {
+  const char* rule;
+  std::string text;
+  std::size_t maxBytes;
+  std::string expected;
+};
+void PrintTo(const TruncateCase& c, std::ostream* os) { *os << c.rule; }
+
+class Truncate : public ::testing::TestWithParam<TruncateCase> {};
+
+TEST_P(Truncate, NeverSplitsAPair) {
+  EXPECT_EQ(truncate(GetParam().text, GetParam().maxBytes), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, Truncate,
+                         ::testing::Values(TruncateCase{"ShortTextKept", "abc", 5, "abc"},
+                                           TruncateCase{"ExactFitKept", "abc", 3, "abc"},
+                                           TruncateCase{"AsciiCut", "abcdef", 4, "abcd"},
+                                           TruncateCase{"PairAcrossCutDropped", "ab\x95\x5C" "cd", 3, "ab"},
+                                           TruncateCase{"PairBeforeCutKept", "ab\x95\x5C" "cd", 4, "ab\x95\x5C"},
+                                           TruncateCase{"ZeroKeepsNothing", "\x95\x5C", 0, ""},
+                                           TruncateCase{"LoneLeadAtEndCountsOne", "ab\x95", 3, "ab\x95"}),
+                         [](const auto& info) { return std::string(info.param.rule); });
+
+TEST(UpperAscii, LettersOutsidePairsOnly) {
+  EXPECT_EQ(toUpperAscii("ab-cd"), "AB-CD");
+  // 0x83 0x61 is a character whose second byte looks like 'a'.
+  EXPECT_EQ(toUpperAscii("a\x83\x61z"), "A\x83\x61Z");
+  EXPECT_EQ(toUpperAscii("0a-1b-\xE0\x7A"), "0A-1B-\xE0\x7A");
+}
+
+TEST(CharLength, PairsAndSingles) {
+  EXPECT_EQ(charLength("\x95\x5C", 0), 2u);
+  EXPECT_EQ(charLength("\x95\x5C", 1), 1u);
+  EXPECT_EQ(charLength("a", 0), 1u);
+  EXPECT_EQ(charLength("a\x95", 1), 1u);
+}
+
+}  // namespace
+}  // namespace trennic::sjis
