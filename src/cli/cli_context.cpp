@@ -20,6 +20,20 @@ QStringList CliContext::interfaceNames() const {
   return platform::interfaceRestriction(names);
 }
 
+int CliContext::openEngine(platform::EngineRuntime*& out) {
+  if (!engine) {
+    auto e = std::make_unique<platform::EngineRuntime>();
+    QStringList unknown;
+    e->buildTables(interfaceNames(), &unknown);
+    if (!unknown.isEmpty()) return fail(ExitUsage, "no such interface: " + unknown.join(", "));
+    if (unitPort) e->link().setUnitPort(unitPort);
+    if (!e->open()) return fail(7, "TCP/IP Protocol not installed.");
+    engine = std::move(e);
+  }
+  out = engine.get();
+  return ExitOk;
+}
+
 int fail(int status, const QString& message) {
   QTextStream err(stderr);
   err << "trennic-cli: " << message << Qt::endl;

@@ -10,6 +10,7 @@
 
 #include "core/app/settings.h"
 #include "core/registry/node_table.h"
+#include "platform/protocol/engine_runtime.h"
 
 namespace trennic::cli {
 
@@ -28,12 +29,16 @@ struct CliContext {
   std::vector<std::string> interfaces;
   std::uint16_t unitPort = 0;
   std::unique_ptr<NodeTable> table;
+  std::unique_ptr<platform::EngineRuntime> engine;
 
   const std::string& settingsPath() const { return app.settings.settingsPath; }
   // --interface options, else TRENNIC_INTERFACES.
   QStringList interfaceNames() const;
   // Loads the node table from the settings file on first use.
   NodeTable& nodes();
+  // Builds the local tables and opens the socket on first use; a status
+  // other than 0 means it could not, and the message is out.
+  int openEngine(platform::EngineRuntime*& out);
 };
 
 // One clear line on stderr, then the status to exit with.
@@ -60,5 +65,6 @@ class Args {
 
 int runNodes(CliContext& ctx, Args& args);
 int runHost(CliContext& ctx, Args& args);
+int runUnitCommand(CliContext& ctx, const std::string& command, Args& args, bool& handled);
 
 }  // namespace trennic::cli

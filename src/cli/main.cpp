@@ -23,6 +23,23 @@ const char* kUsage =
     "  nodes sort name|mac|ip|version [--descending]\n"
     "  host                             this machine's address tables and socket\n"
     "\n"
+    "  search [--json]                  find the units on the network and list them\n"
+    "  version [UNIT ...] [--json]      firmware versions (all units when none is named)\n"
+    "  reboot UNIT [UNIT ...]\n"
+    "  password UNIT                    change a unit's password\n"
+    "  clear UNIT MASK                  clear status counters (MASK in hex)\n"
+    "  firmware read UNIT FILE\n"
+    "  firmware write FILE UNIT [UNIT ...] [--verify] [--force]\n"
+    "  loader read UNIT FILE\n"
+    "  loader write FILE UNIT [UNIT ...] [--verify]\n"
+    "\n"
+    "UNIT is a node's name, its MAC address or its IP address. Passwords come from\n"
+    "--password-file FILE, TRENNIC_PASSWORD or a prompt (TRENNIC_NEW_PASSWORD and\n"
+    "--new-password-file for the new one); never from the command line.\n"
+    "Exit status: 0 success, 1 no response, 2 aborted, 3 error, 4 file not found,\n"
+    "6 access denied, 8 not supported, 10 search aborted, 11 invalid file,\n"
+    "12 firmware too old or new for this program, 64 usage.\n"
+    "\n"
     "The settings file is the one the window program uses (trennic.INI beside it)\n"
     "unless --settings names another. --interface (or TRENNIC_INTERFACES) limits\n"
     "the network interfaces used to reach units.\n";
@@ -40,7 +57,12 @@ int main(int argc, char** argv) {
   std::string value;
   if (global.option("--settings", value)) ctx.app.settingsOverride = value;
   while (global.option("--interface", value)) ctx.interfaces.push_back(value);
-  if (global.option("--unit-port", value)) ctx.unitPort = static_cast<std::uint16_t>(std::stoul(value));
+  if (global.option("--unit-port", value)) {
+    bool ok = false;
+    uint port = QString::fromStdString(value).toUInt(&ok);
+    if (!ok || port == 0 || port > 65535) return fail(ExitUsage, "--unit-port needs a port number");
+    ctx.unitPort = static_cast<std::uint16_t>(port);
+  }
   if (global.error()) return fail(ExitUsage, QString::fromStdString(global.errorText()));
   if (global.flag("--help") || global.flag("-h")) {
     QTextStream(stdout) << kUsage;
@@ -57,5 +79,8 @@ int main(int argc, char** argv) {
   Args args(std::vector<std::string>(rest.begin() + 1, rest.end()));
   if (command == "nodes") return runNodes(ctx, args);
   if (command == "host") return runHost(ctx, args);
+  bool handled = false;
+  int status = runUnitCommand(ctx, command, args, handled);
+  if (handled) return status;
   return fail(ExitUsage, QString("unknown command \"%1\" (try --help)").arg(command.c_str()));
 }

@@ -79,7 +79,6 @@ TEST(TransportE2E, RestrictedToLoopbackNothingLeavesTheMachine) {
   t.sendDatagram(ipv4FromOctets(192, 0, 2, 99), 9, probe);
   EXPECT_EQ(t.refusedSends(), 1u);
   EXPECT_EQ(t.copiesSent(), 0u);
-  EXPECT_EQ(t.sentCount(), 1u);  // a request counts whatever became of it
   EXPECT_EQ(t.closeSocket(), 1);
   EXPECT_EQ(t.closeSocket(), 0);
 }

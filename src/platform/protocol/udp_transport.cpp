@@ -108,7 +108,6 @@ int UdpTransport::closeSocket() {
 }
 
 void UdpTransport::sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) {
-  ++sentCount_;
   if (!socket_) return;
   const char* data = reinterpret_cast<const char*>(bytes.data());
   auto size = static_cast<qint64>(bytes.size());
@@ -139,7 +138,6 @@ void UdpTransport::receiveDatagrams() {
     lastSourcePort_ = static_cast<std::uint16_t>(d.senderPort());
     QByteArray bytes = d.data();
     if (bytes.isEmpty()) continue;
-    ++receivedCount_;
     emit datagramReceived(bytes, lastSourceIp_, lastSourcePort_);
   }
 }

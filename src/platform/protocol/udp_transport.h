@@ -51,13 +51,10 @@ class UdpTransport : public QObject {
   // several, or when interfaces were named.
   void sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes);
 
-  std::uint32_t sentCount() const { return sentCount_; }
-  std::uint32_t receivedCount() const { return receivedCount_; }
-  void resetCounts() { sentCount_ = receivedCount_ = 0; }
   Ipv4 lastSourceIp() const { return lastSourceIp_; }
   std::uint16_t lastSourcePort() const { return lastSourcePort_; }
-  // Multicast copies that actually left through an interface; for tests and
-  // the debug log, since sentCount counts requests, not copies.
+  // Copies that actually left (one per interface for the group); the
+  // engine counts requests, this counts datagrams.
   std::uint32_t copiesSent() const { return copiesSent_; }
   // Unicasts refused because they would leave the named interfaces.
   std::uint32_t refusedSends() const { return refusedSends_; }
@@ -76,8 +73,6 @@ class UdpTransport : public QObject {
   LocalHost host_;
   std::unique_ptr<QUdpSocket> socket_;
   SocketReport report_;
-  std::uint32_t sentCount_ = 0;
-  std::uint32_t receivedCount_ = 0;
   std::uint32_t copiesSent_ = 0;
   std::uint32_t refusedSends_ = 0;
   Ipv4 lastSourceIp_ = 0;

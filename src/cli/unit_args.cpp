@@ -1,0 +1,105 @@
+#include "cli/unit_args.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+
+#ifndef _WIN32
+#include <termios.h>
+#include <unistd.h>
+#endif
+
+namespace trennic::cli {
+
+std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string& text) {
+  UnitTarget t;
+  t.node = table.ResolveNode(text);
+  if (t.node.found) {
+    t.label = t.node.label;
+    return t;
+  }
+  if (auto mac = parseMac(text)) {
+    std::string macText = formatMac(*mac);
+    int slot = table.FindNodeByMac(macText);
+    if (slot >= 0) {
+      const NodeEntry& e = table.slot(static_cast<std::size_t>(slot));
+      t.node = table.ResolveNode(NodeTable::NodeLabel(e));
+      t.label = t.node.label;
+      return t;
+    }
+    t.node = ResolvedNode{};
+    t.node.found = true;
+    t.node.mac = *mac;
+    t.label = macText;
+    return t;
+  }
+  if (auto ip = parseIpv4(text)) {
+    std::string ipText = formatIpv4(*ip);
+    for (std::size_t i = 0; i < kMaxNodes; ++i) {
+      const NodeEntry& e = table.slot(i);
+      if (e.used == 1 && e.ip == ipText) {
+        t.node = table.ResolveNode(NodeTable::NodeLabel(e));
+        t.label = t.node.label;
+        return t;
+      }
+    }
+    // Unknown MAC: only its own address may answer, so there is no group
+    // to fall back to.
+    t.node = ResolvedNode{};
+    t.node.found = true;
+    t.node.primary = t.node.alternate = *ip;
+    t.label = ipText;
+    return t;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> promptHidden(const QString& prompt) {
+#ifndef _WIN32
+  if (!::isatty(0)) return std::nullopt;
+  QTextStream(stderr) << prompt << Qt::flush;
+  termios old{};
+  tcgetattr(0, &old);
+  termios quiet = old;
+  quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
+  tcsetattr(0, TCSANOW, &quiet);
+  std::string line;
+  int c;
+  while ((c = std::getchar()) != EOF && c != '\n') line.push_back(static_cast<char>(c));
+  tcsetattr(0, TCSANOW, &old);
+  QTextStream err(stderr);
+  err << Qt::endl;
+  return line;
+#else
+  (void)prompt;
+  return std::nullopt;
+#endif
+}
+
+std::optional<std::string> obtainPassword(const PasswordSource& source, const QString& prompt, QString* error) {
+  std::optional<std::string> pw;
+  if (!source.file.empty()) {
+    QFile f(QString::fromStdString(source.file));
+    if (!f.open(QIODevice::ReadOnly)) {
+      if (error) *error = QString("%1: cannot read the password file").arg(source.file.c_str());
+      return std::nullopt;
+    }
+    QByteArray line = f.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
+    pw = line.toStdString();
+  } else if (qEnvironmentVariableIsSet(source.environmentName.c_str())) {
+    pw = qEnvironmentVariable(source.environmentName.c_str()).toStdString();
+  } else if (auto typed = promptHidden(prompt)) {
+    pw = *typed;
+  } else {
+    // No terminal to ask at: units without a password take an empty one.
+    pw = std::string();
+  }
+  if (pw->size() > kMaxPasswordChars) {
+    if (error) *error = "a password has at most 6 characters";
+    return std::nullopt;
+  }
+  return pw;
+}
+
+}  // namespace trennic::cli

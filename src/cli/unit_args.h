@@ -1,0 +1,34 @@
+#pragma once
+// How the command line names units and gets their passwords.
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "core/protocol/packet.h"
+#include "core/registry/node_table.h"
+
+namespace trennic::cli {
+
+struct UnitTarget {
+  ResolvedNode node;
+  std::string label;  // as the result lines show it
+};
+
+// A node's label, its MAC text or its IP text. An address that is not in
+// the table is still usable: a MAC through the multicast group, an IP by
+// unicast. Nothing when the text is none of these.
+std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string& text);
+
+// Where a password comes from: --password-file, TRENNIC_PASSWORD, or a
+// prompt without echo on the terminal. Never from the command line itself,
+// where other users could read it. Nothing on failure, with the reason.
+struct PasswordSource {
+  std::string file;  // --password-file
+  std::string environmentName = "TRENNIC_PASSWORD";
+};
+std::optional<std::string> obtainPassword(const PasswordSource& source, const QString& prompt, QString* error);
+
+// A terminal prompt without echo; nothing when there is no terminal.
+std::optional<std::string> promptHidden(const QString& prompt);
+
+}  // namespace trennic::cli
