@@ -20,7 +20,7 @@ enum Exit : int {
   ExitFailed = 1,      // the command could not do what was asked
   ExitUsage = 64,      // the command line itself is wrong
   ExitDataError = 65,  // an argument or file holds something malformed
-  ExitNoInput = 66,    // a file to read does not exist
+  ExitNoInput = 4,     // a file to read does not exist ("File not found.")
   ExitIoError = 74,    // a file could not be written
 };
 

@@ -76,7 +76,7 @@ int importNodes(CliContext& ctx, Args& args) {
   if (rest.size() != 1) return fail(ExitUsage, "usage: nodes import FILE");
   const std::string& file = rest[0];
   ini::Profile p = ini::Profile::load(file);
-  if (p.state() == ini::LoadState::Missing) return fail(ExitNoInput, QString("%1: file not found").arg(file.c_str()));
+  if (p.state() == ini::LoadState::Missing) return fail(ExitNoInput, QString("%1: File not found.").arg(file.c_str()));
   auto problems = checkNodeListFile(p);
   if (!problems.empty()) {
     QString msg = QString("%1: %2").arg(QString::fromStdString(file), decodeText(problems.front()));

@@ -121,7 +121,11 @@ int collect(CliContext& ctx, int op, bool json) {
   a.line1 = "Searching...";
   OperationContext c = contextFor(ctx);
   c.rows = &rows;
-  int result = runner.run(a, c);
+  int result;
+  {
+    NodeTable::Batch batch(table);
+    result = runner.run(a, c);
+  }
   auto macs = answeredMacs(runner);
   QTextStream out(stdout);
   if (json) {

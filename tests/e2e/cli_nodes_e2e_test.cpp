@@ -85,7 +85,7 @@ TEST_F(CliNodes, BadInputChangesNothing) {
     QStringList args;
     int status;
   } cases[] = {
-      {"missing file", {"nodes", "import", dir.filePath("none.txt")}, 66},
+      {"missing file", {"nodes", "import", dir.filePath("none.txt")}, 4},
       {"malformed entry", {"nodes", "import", dir.filePath("bad.txt")}, 65},
       {"bad MAC", {"nodes", "add", "--mac", "00-11-22-33-44-G5"}, 65},
       {"duplicate MAC", {"nodes", "add", "--mac", "00-00-00-00-00-01", "--ip", "1.1.1.1"}, 1},

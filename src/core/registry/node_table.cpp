@@ -207,6 +207,27 @@ std::vector<std::string> checkNodeListFile(const ini::Profile& profile) {
 
 NodeTable::NodeTable(std::string settingsPath) : settingsPath_(std::move(settingsPath)) {}
 
+template <class Edit>
+bool NodeTable::editSettings(Edit&& edit) {
+  if (batch_) {
+    edit(*batch_);
+    return true;
+  }
+  ini::Profile p = ini::Profile::load(settingsPath_);
+  edit(p);
+  return p.save(settingsPath_);
+}
+
+void NodeTable::beginBatch() {
+  if (batchDepth_++ == 0) batch_ = std::make_unique<ini::Profile>(ini::Profile::load(settingsPath_));
+}
+
+bool NodeTable::endBatch() {
+  if (batchDepth_ == 0 || --batchDepth_ > 0) return true;
+  std::unique_ptr<ini::Profile> p = std::move(batch_);
+  return p->save(settingsPath_);
+}
+
 void NodeTable::ClearNodes() {
   for (auto& s : slots_) s.clear();
   usedCount = 0;
@@ -330,7 +351,7 @@ void NodeTable::MergeFoundNode(NodeRows& rows, const UnitIdentity& id) {
   s.route = route;
   RewriteSlot(static_cast<std::size_t>(k));
   for (std::size_t r = 0; r < rows.rowCount(); ++r) {
-    if (rows.row(r).mac == current.mac) {
+    if (rows.macAt(r) == current.mac) {
       rows.setRow(r, current);
       rows.selectRow(r);
       break;
@@ -385,15 +406,25 @@ void NodeTable::loadFromSettings() {
 }
 
 bool NodeTable::WriteNodeEntry(const std::string& path, std::uint32_t number, const NodeEntry& e) {
-  if (e.mac.empty()) return ini::deleteProfileKey(path, kNodeListSection, entryKey(number));
-  return ini::writeProfileString(path, kNodeListSection, entryKey(number), formatNodeValue(e));
+  std::string key = entryKey(number);
+  if (isSettingsPath(path)) {
+    return editSettings([&](ini::Profile& p) {
+      if (e.mac.empty()) {
+        p.removeKey(kNodeListSection, key);
+      } else {
+        p.setString(kNodeListSection, key, formatNodeValue(e));
+      }
+    });
+  }
+  if (e.mac.empty()) return ini::deleteProfileKey(path, kNodeListSection, key);
+  return ini::writeProfileString(path, kNodeListSection, key, formatNodeValue(e));
 }
 
 void NodeTable::EraseNodeEntries() {
-  ini::Profile p = ini::Profile::load(settingsPath_);
-  if (p.state() == ini::LoadState::Missing) return;
-  for (std::uint32_t n = 1; n <= usedCount; ++n) p.removeKey(kNodeListSection, entryKey(n));
-  p.save(settingsPath_);
+  if (!batch_ && ini::Profile::load(settingsPath_).state() == ini::LoadState::Missing) return;
+  editSettings([&](ini::Profile& p) {
+    for (std::uint32_t n = 1; n <= usedCount; ++n) p.removeKey(kNodeListSection, entryKey(n));
+  });
 }
 
 bool NodeTable::isSettingsPath(const std::string& path) const {
@@ -406,19 +437,23 @@ bool NodeTable::isSettingsPath(const std::string& path) const {
 }
 
 bool NodeTable::SaveNodeList(const std::string& path) {
-  bool intoSettings = isSettingsPath(path);
   // A node list file holds only the list; the settings profile keeps its
   // other sections, and its list section holds exactly the written keys.
-  ini::Profile p = intoSettings ? ini::Profile::load(path) : ini::Profile();
-  if (intoSettings)
-    for (const auto& key : p.keys(kNodeListSection)) p.removeKey(kNodeListSection, key);
-  p.ensureSection(kNodeListSection);
-  std::uint32_t n = 0;
-  for (auto& s : slots_) {
-    if (s.used != 1) continue;
-    p.setString(kNodeListSection, entryKey(++n), formatNodeValue(s));
-    if (intoSettings) s.entryNo = n;
-  }
+  bool intoSettings = isSettingsPath(path);
+  auto writeList = [&](ini::Profile& p) {
+    if (intoSettings)
+      for (const auto& key : p.keys(kNodeListSection)) p.removeKey(kNodeListSection, key);
+    p.ensureSection(kNodeListSection);
+    std::uint32_t n = 0;
+    for (auto& s : slots_) {
+      if (s.used != 1) continue;
+      p.setString(kNodeListSection, entryKey(++n), formatNodeValue(s));
+      if (intoSettings) s.entryNo = n;
+    }
+  };
+  if (intoSettings) return editSettings(writeList);
+  ini::Profile p;
+  writeList(p);
   return p.save(path);
 }
 
@@ -438,31 +473,31 @@ void NodeTable::SortAndRelist(NodeRows& rows, int column) {
   SortNodes(column, sortDescending[static_cast<std::size_t>(column)] != 0);
   listedCount = 0;
   rows.removeAllRows();
-  ini::Profile p = ini::Profile::load(settingsPath_);
-  for (std::uint32_t n = 1; n <= usedCount; ++n) p.removeKey(kNodeListSection, entryKey(n));
-  for (auto& s : slots_) {
-    if (s.used != 1 || !AppendRow(rows, s)) continue;
-    s.entryNo = static_cast<std::uint32_t>(listedCount);
-    p.setString(kNodeListSection, entryKey(s.entryNo), formatNodeValue(s));
-  }
-  p.save(settingsPath_);
+  editSettings([&](ini::Profile& p) {
+    for (std::uint32_t n = 1; n <= usedCount; ++n) p.removeKey(kNodeListSection, entryKey(n));
+    for (auto& s : slots_) {
+      if (s.used != 1 || !AppendRow(rows, s)) continue;
+      s.entryNo = static_cast<std::uint32_t>(listedCount);
+      p.setString(kNodeListSection, entryKey(s.entryNo), formatNodeValue(s));
+    }
+  });
   sortDescending[static_cast<std::size_t>(column)] ^= 1;
   sorting = 0;
 }
 
 void NodeTable::RelistFromRows(NodeRows& rows) {
   listedCount = 0;
-  ini::Profile p = ini::Profile::load(settingsPath_);
-  for (std::size_t r = 0; r < rows.rowCount() && r < kMaxNodes; ++r) {
-    NodeEntry e = rows.row(r);
-    if (e.mac.empty()) break;
-    ++listedCount;
-    e.route = RouteUnknown;
-    p.setString(kNodeListSection, entryKey(static_cast<std::uint32_t>(listedCount)), formatNodeValue(e));
-    int k = FindNodeByMac(e.mac);
-    if (k >= 0) slots_[static_cast<std::size_t>(k)].entryNo = static_cast<std::uint32_t>(listedCount);
-  }
-  p.save(settingsPath_);
+  editSettings([&](ini::Profile& p) {
+    for (std::size_t r = 0; r < rows.rowCount() && r < kMaxNodes; ++r) {
+      NodeEntry e = rows.row(r);
+      if (e.mac.empty()) break;
+      ++listedCount;
+      e.route = RouteUnknown;
+      p.setString(kNodeListSection, entryKey(static_cast<std::uint32_t>(listedCount)), formatNodeValue(e));
+      int k = FindNodeByMac(e.mac);
+      if (k >= 0) slots_[static_cast<std::size_t>(k)].entryNo = static_cast<std::uint32_t>(listedCount);
+    }
+  });
 }
 
 // ---------------------------------------------------------------- list helpers

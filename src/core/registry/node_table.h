@@ -2,6 +2,7 @@
 // The table of known units: 1024 slots that every window lists units from,
 // kept equal to the "NodeList" section of the settings profile at all times.
 #include <array>
+#include <memory>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,14 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/ini_profile.h"
 #include "core/protocol/addresses.h"
 #include "core/protocol/unit_identity.h"
 
 namespace trennic {
 
-namespace ini {
-class Profile;
-}
+
 
 enum NodeRoute : std::int32_t {
   RouteUnknown = 0,
@@ -49,6 +49,7 @@ class NodeRows {
   virtual ~NodeRows() = default;
   virtual std::size_t rowCount() const = 0;
   virtual NodeEntry row(std::size_t index) const = 0;  // route 0
+  virtual std::string macAt(std::size_t index) const { return row(index).mac; }
   virtual void appendRow(const NodeEntry& entry) = 0;
   virtual void setRow(std::size_t index, const NodeEntry& entry) = 0;
   virtual void removeAllRows() = 0;
@@ -59,6 +60,7 @@ class NodeRows {
 class VectorNodeRows : public NodeRows {
  public:
   std::size_t rowCount() const override { return rows.size(); }
+  std::string macAt(std::size_t i) const override { return rows.at(i).mac; }
   NodeEntry row(std::size_t i) const override;
   void appendRow(const NodeEntry& e) override;
   void setRow(std::size_t i, const NodeEntry& e) override;
@@ -125,6 +127,23 @@ class NodeTable {
   // writes can never land on a key that still holds another node.
   void loadFromSettings();
 
+  // Holds every write to the settings profile in memory until the last
+  // batch ends, then replaces the file once. A search answered by a
+  // thousand units would otherwise rewrite the file thousands of times
+  // while the answers wait in the socket.
+  class Batch {
+   public:
+    explicit Batch(NodeTable& t) : t_(t) { t_.beginBatch(); }
+    ~Batch() { t_.endBatch(); }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    NodeTable& t_;
+  };
+  void beginBatch();
+  bool endBatch();
+
   // List-view helpers shared by the windows that list nodes.
   void FillRows(NodeRows& rows);
   bool AppendRow(NodeRows& rows, const NodeEntry& entry);
@@ -146,6 +165,12 @@ class NodeTable {
 
  private:
   bool isSettingsPath(const std::string& path) const;
+  // Applies an edit to the settings profile: in memory during a batch, else
+  // loaded, edited and saved at once.
+  template <class Edit>
+  bool editSettings(Edit&& edit);
+  std::unique_ptr<ini::Profile> batch_;
+  int batchDepth_ = 0;
   bool canonicalOnLoad_ = true;
   std::string settingsPath_;
   std::array<NodeEntry, kMaxNodes> slots_{};

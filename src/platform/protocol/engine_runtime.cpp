@@ -3,8 +3,11 @@
 namespace trennic::platform {
 
 EngineRuntime::EngineRuntime(QObject* parent) : QObject(parent), link_(*this) {
-  timer_.setInterval(kTickMilliseconds);
-  connect(&timer_, &QTimer::timeout, this, [this] { link_.tick(); });
+  timer_.setInterval(tickMillisecondsFromEnvironment());
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    ++ticks_;
+    link_.tick();
+  });
   connect(&transport_, &UdpTransport::datagramReceived, this,
           [this](const QByteArray& bytes, Ipv4 source, quint16 port) {
             link_.receive(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
@@ -36,6 +39,12 @@ void EngineRuntime::close() {
 
 void EngineRuntime::sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) {
   transport_.sendDatagram(ip, port, bytes);
+}
+
+int tickMillisecondsFromEnvironment() {
+  bool ok = false;
+  int ms = qEnvironmentVariable("TRENNIC_TICK_MS").toInt(&ok);
+  return ok && ms >= 1 && ms <= 60000 ? ms : EngineRuntime::kTickMilliseconds;
 }
 
 std::uint16_t unitPortFromEnvironment(std::uint16_t fallback) {

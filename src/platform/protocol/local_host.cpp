@@ -24,6 +24,7 @@ QStringList interfaceRestriction(const QStringList& fromOptions) {
 
 void buildLocalAddressTable(LocalHost& host, const QStringList& interfaces, QStringList* unknown) {
   host.addresses.clear();
+  host.networks.clear();
   host.hostName = QHostInfo::localHostName().toStdString();
   host.restricted = !interfaces.isEmpty();
   if (host.restricted) {
@@ -33,9 +34,11 @@ void buildLocalAddressTable(LocalHost& host, const QStringList& interfaces, QStr
         if (unknown) unknown->append(name);
         continue;
       }
-      for (const QNetworkAddressEntry& e : iface.addressEntries())
-        if (e.ip().protocol() == QAbstractSocket::IPv4Protocol)
-          appendDistinct(host.addresses, ipv4FromHostOrder(e.ip().toIPv4Address()));
+      for (const QNetworkAddressEntry& e : iface.addressEntries()) {
+        if (e.ip().protocol() != QAbstractSocket::IPv4Protocol) continue;
+        appendDistinct(host.addresses, ipv4FromHostOrder(e.ip().toIPv4Address()));
+        host.networks.emplace_back(e.ip().toIPv4Address(), e.prefixLength());
+      }
     }
     return;
   }
@@ -59,15 +62,11 @@ void buildAdapterMacTable(LocalHost& host) {
   }
 }
 
-bool reachableThrough(const QStringList& interfaces, Ipv4 ip) {
-  QHostAddress target(ipv4ToHostOrder(ip));
-  for (const QString& name : interfaces) {
-    QNetworkInterface iface = QNetworkInterface::interfaceFromName(name);
-    if (!iface.isValid()) continue;
-    for (const QNetworkAddressEntry& e : iface.addressEntries()) {
-      if (e.ip().protocol() != QAbstractSocket::IPv4Protocol) continue;
-      if (target.isInSubnet(e.ip(), e.prefixLength())) return true;
-    }
+bool LocalHost::onNamedNetworks(Ipv4 ip) const {
+  std::uint32_t h = ipv4ToHostOrder(ip);
+  for (const auto& [address, prefix] : networks) {
+    std::uint32_t mask = prefix <= 0 ? 0u : prefix >= 32 ? 0xFFFFFFFFu : ~((1u << (32 - prefix)) - 1u);
+    if ((h & mask) == (address & mask)) return true;
   }
   return false;
 }

@@ -21,6 +21,11 @@ struct LocalHost {
   // multicast sends then go through exactly these addresses, never through
   // the system's default choice.
   bool restricted = false;
+  // The networks of the named interfaces (address in host order, prefix
+  // length); a unicast must stay on one of them.
+  std::vector<std::pair<std::uint32_t, int>> networks;
+
+  bool onNamedNetworks(Ipv4 ip) const;
 };
 
 // The interfaces named by --interface options, else by TRENNIC_INTERFACES
@@ -34,7 +39,5 @@ void buildLocalAddressTable(LocalHost& host, const QStringList& interfaces, QStr
 // Distinct non-zero hardware addresses of all interfaces, at most 16.
 void buildAdapterMacTable(LocalHost& host);
 
-// True when a unicast to ip stays on one of the named interfaces' networks.
-bool reachableThrough(const QStringList& interfaces, Ipv4 ip);
 
 }  // namespace trennic::platform

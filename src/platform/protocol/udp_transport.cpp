@@ -120,7 +120,7 @@ void UdpTransport::sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std
     }
     return;
   }
-  if (host_.restricted && ip != kMulticastGroup && !reachableThrough(interfaces_, ip)) {
+  if (host_.restricted && ip != kMulticastGroup && !host_.onNamedNetworks(ip)) {
     ++refusedSends_;
     return;
   }

@@ -274,6 +274,23 @@ TEST_F(NodeTableTest, EntryNumbersFollowEveryChange) {
   EXPECT_TRUE(ini::Profile::load(settings).keys("NodeList").empty());
 }
 
+TEST_F(NodeTableTest, BatchHoldsWritesUntilItEnds) {
+  VectorNodeRows rows;
+  table->FillRows(rows);
+  {
+    NodeTable::Batch outer(*table);
+    {
+      NodeTable::Batch inner(*table);
+      table->AddAndRecord(rows, node("00-00-00-00-00-01", "10.0.0.1"));
+    }
+    table->AddAndRecord(rows, node("00-00-00-00-00-02", "10.0.0.2"));
+    table->SetNodeRoute(*parseMac("00-00-00-00-00-01"), RouteMulticast);
+    EXPECT_EQ(entry(1), "<missing>");  // nothing on disk while the batch lasts
+  }
+  EXPECT_EQ(entry(1), "1,00-00-00-00-00-01,10.0.0.1,\"\",");
+  EXPECT_EQ(entry(2), "0,00-00-00-00-00-02,10.0.0.2,\"\",");
+}
+
 TEST_F(NodeTableTest, ResolveNode) {
   table->AddNode(node("00-00-00-00-00-01", "192.168.0.5", "Lobby", "", RouteMulticast));
   table->AddNode(node("00-00-00-00-00-02", "192.168.0.6", "", "", RouteUnicast));

@@ -1,0 +1,156 @@
+// trennic-cli against trennic-unitsim over UDP on loopback: every unit
+// operation through the one engine, as an administrator's script runs it.
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "core/files/image_file.h"
+#include "support/sim_process.h"
+
+namespace {
+
+using trennic::testing::SimProcess;
+
+struct CliRun {
+  int status = -1;
+  QByteArray out, err;
+};
+
+class CliOps : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  SimProcess sim;
+
+  QString path(const char* name) const { return dir.filePath(name); }
+
+  // A shortened engine tick keeps retransmission waits short; the counts of
+  // ticks are what the engine's own tests pin down.
+  CliRun cli(const QStringList& args, const QMap<QString, QString>& extraEnv = {}, int tickMs = 50) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TRENNIC_INTERFACES", "lo");
+    env.insert("TRENNIC_TICK_MS", QString::number(tickMs));
+    env.remove("TRENNIC_PASSWORD");
+    for (auto it = extraEnv.begin(); it != extraEnv.end(); ++it) env.insert(it.key(), it.value());
+    p.setProcessEnvironment(env);
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(QStringLiteral(TRENNIC_CLI_PATH),
+            QStringList{"--settings", path("trennic.INI"), "--unit-port", QString::number(sim.port())} + args);
+    p.waitForFinished(600000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+  }
+
+  QByteArray read(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+  }
+  void write(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+  }
+  QJsonArray nodes() { return QJsonDocument::fromJson(cli({"nodes", "list", "--json"}).out).array(); }
+};
+
+QByteArray firmwareImage(int size, quint32 seed) {
+  QByteArray img(size, '\0');
+  QRandomGenerator rng(seed);
+  for (int i = 64; i < size; ++i) img[i] = static_cast<char>(rng.bounded(256));
+  auto* p = reinterpret_cast<std::uint8_t*>(img.data());
+  for (int i = 0; i < 4; ++i) p[trennic::kImageLengthOffset + i] = static_cast<std::uint8_t>(size >> (8 * i));
+  trennic::sealImageHeader(std::span(p, 64));
+  return img;
+}
+
+TEST_F(CliOps, SearchFindsEveryUnitAndMergesThem) {
+  ASSERT_TRUE(sim.start({"--units", "3"})) << sim.error().toStdString();
+  CliRun r = cli({"search", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  QJsonArray found = QJsonDocument::fromJson(r.out).array();
+  ASSERT_EQ(found.size(), 3);
+  EXPECT_EQ(found[0].toObject()["mac"].toString(), "00-80-92-00-00-01");
+  EXPECT_EQ(found[0].toObject()["ip"].toString(), "127.0.0.2");
+  EXPECT_EQ(found[0].toObject()["version"].toString(), "2.01");
+  EXPECT_EQ(nodes().size(), 3);
+}
+
+TEST_F(CliOps, VersionFallsBackToTheGroupForAUnitSilentToUnicast) {
+  ASSERT_TRUE(sim.start({"--units", "1", "--unicast-silent"})) << sim.error().toStdString();
+  ASSERT_EQ(cli({"nodes", "add", "--mac", "00-80-92-00-00-01", "--ip", "127.0.0.2"}).status, 0);
+  ASSERT_EQ(nodes()[0].toObject()["route"].toInt(), 2);
+  CliRun r = cli({"version", "00-80-92-00-00-01"});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains("2.01"));
+  EXPECT_EQ(nodes()[0].toObject()["route"].toInt(), 1);
+  // The next query goes to the group first and needs no fallback.
+  EXPECT_EQ(cli({"version", "127.0.0.2"}, {}, 1000).status, 0);
+}
+
+TEST_F(CliOps, FirmwareAndLoaderWriteThenReadGiveTheSameBytes) {
+  ASSERT_TRUE(sim.start({"--units", "2"})) << sim.error().toStdString();
+  QByteArray fw = firmwareImage(100 * 1024 + 17, 1);
+  QByteArray loader(40 * 1024 + 5, '\0');
+  for (int i = 0; i < loader.size(); ++i) loader[i] = static_cast<char>(i * 7 + 3);
+  write(path("fw.bin"), fw);
+  write(path("ld.bin"), loader);
+  CliRun w = cli({"firmware", "write", path("fw.bin"), "127.0.0.2", "00-80-92-00-00-02", "--verify"});
+  ASSERT_EQ(w.status, 0) << w.err.toStdString();
+  EXPECT_EQ(w.out.count("done"), 2);
+  ASSERT_EQ(cli({"firmware", "read", "127.0.0.3", path("fw-back.bin")}).status, 0);
+  EXPECT_EQ(read(path("fw-back.bin")), fw);
+  ASSERT_EQ(cli({"loader", "write", path("ld.bin"), "127.0.0.2"}).status, 0);
+  ASSERT_EQ(cli({"loader", "read", "127.0.0.2", path("ld-back.bin")}).status, 0);
+  EXPECT_EQ(read(path("ld-back.bin")), loader);
+}
+
+TEST_F(CliOps, WrongPasswordIsAccessDenied) {
+  ASSERT_TRUE(sim.start({"--units", "1", "--unit", "00-80-92-00-00-01,127.0.0.2,9,0x0201,secret"}))
+      << sim.error().toStdString();
+  CliRun r = cli({"reboot", "127.0.0.2"}, {{"TRENNIC_PASSWORD", "wrong"}});
+  EXPECT_EQ(r.status, 6);
+  EXPECT_TRUE(r.err.contains("Access denied.")) << r.err.toStdString();
+  write(path("pw"), "secret\n");
+  EXPECT_EQ(cli({"reboot", "127.0.0.2", "--password-file", path("pw")}).status, 0);
+}
+
+TEST_F(CliOps, BadArgumentsSendNothing) {
+  ASSERT_TRUE(sim.start({"--units", "1"})) << sim.error().toStdString();
+  write(path("junk.bin"), QByteArray(4096, 'x'));
+  struct Case {
+    const char* why;
+    QStringList args;
+    int status;
+  } cases[] = {
+      {"unknown unit", {"reboot", "lobby"}, 64},
+      {"not a firmware image", {"firmware", "write", path("junk.bin"), "127.0.0.2"}, 11},
+      {"missing file", {"loader", "write", path("none.bin"), "127.0.0.2"}, 4},
+      {"bad clear mask", {"clear", "127.0.0.2", "xyz"}, 64},
+  };
+  for (const auto& c : cases) {
+    CliRun r = cli(c.args);
+    EXPECT_EQ(r.status, c.status) << c.why << ": " << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << c.why << ": " << r.err.toStdString();
+  }
+}
+
+TEST_F(CliOps, LossyLinkStillMovesHalfAMegabyteIntact) {
+  // At 30 % loss a block is given up after four lost tries with a chance of
+  // 0.8 %; the seed fixes a run in which that does not happen, so the test
+  // shows retransmission and duplicate handling over a thousand blocks.
+  ASSERT_TRUE(sim.start({"--units", "1", "--loss", "0.3", "--duplicate", "0.2", "--seed", "7"}))
+      << sim.error().toStdString();
+  QByteArray fw = firmwareImage(512 * 1024, 2);
+  write(path("fw.bin"), fw);
+  CliRun w = cli({"firmware", "write", path("fw.bin"), "127.0.0.2"}, {}, 5);
+  ASSERT_EQ(w.status, 0) << w.err.toStdString();
+  CliRun r = cli({"firmware", "read", "127.0.0.2", path("back.bin")}, {}, 5);
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_EQ(read(path("back.bin")), fw);
+}
+
+}  // namespace
