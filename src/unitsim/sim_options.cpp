@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/app/ini_profile.h"
+#include "unitsim/unit_memory_areas.h"
 
 namespace trennic::sim {
 
@@ -52,27 +53,88 @@ std::optional<double> parseSeconds(const std::string& text) {
 
 bool isLoopback(Ipv4 ip) { return ipv4Octets(ip)[0] == 127; }
 
+// One field set of a unit, from a --unit option, a [UnitN] section, a
+// --unit-option or the options for all units. Absent fields keep what the
+// layer below said.
+struct UnitFields {
+  std::optional<std::string> mac, ip, type, version, password, loss;
+  std::optional<std::string> layout, extended, infoWords, firmwareSize, loaderSize, shortAck, clearUnsupported;
+};
+
+// The [UnitK] keys, which --unit-option takes as well (in any case, with or
+// without dashes).
+struct FieldKey {
+  const char* iniKey;
+  std::optional<std::string> UnitFields::*slot;
+};
+constexpr FieldKey kFieldKeys[] = {
+    {"Mac", &UnitFields::mac},
+    {"Ip", &UnitFields::ip},
+    {"Type", &UnitFields::type},
+    {"Version", &UnitFields::version},
+    {"Password", &UnitFields::password},
+    {"Loss", &UnitFields::loss},
+    {"Layout", &UnitFields::layout},
+    {"Extended", &UnitFields::extended},
+    {"InfoWords", &UnitFields::infoWords},
+    {"FirmwareSize", &UnitFields::firmwareSize},
+    {"LoaderSize", &UnitFields::loaderSize},
+    {"ShortAck", &UnitFields::shortAck},
+    {"ClearUnsupported", &UnitFields::clearUnsupported},
+};
+
+std::string foldKey(std::string_view key) {
+  std::string out;
+  for (char c : key)
+    if (c != '-' && c != '_') out += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return out;
+}
+
+std::optional<std::string> UnitFields::* slotForKey(std::string_view key) {
+  for (const auto& k : kFieldKeys)
+    if (foldKey(k.iniKey) == foldKey(key)) return k.slot;
+  return nullptr;
+}
+
+// Laid over one another: every field the upper set has wins.
+void overlay(UnitFields& below, const UnitFields& above) {
+  for (const auto& k : kFieldKeys)
+    if (above.*k.slot) below.*k.slot = above.*k.slot;
+}
+
+// "K:key=value" of --unit-option.
+struct UnitOption {
+  int unit = 0;
+  UnitFields fields;
+  std::string text;
+};
+
 // Everything the command line said, before it is laid over the file and the
 // defaults.
 struct CommandLine {
   std::optional<std::string> config;
   std::optional<int> units;
   std::vector<std::string> unitSpecs;
+  UnitFields allUnits;  // --layout, --extended and the like
+  std::vector<UnitOption> unitOptions;
   std::optional<std::uint16_t> port;
   std::optional<double> loss, duplicate;
+  std::optional<int> maxLossRun;
   std::optional<int> delayMs, jitterMs, rebootSilenceMs;
   bool unicastSilent = false;
   std::vector<std::pair<std::uint32_t, std::uint16_t>> statuses;
   std::optional<std::uint64_t> seed;
 };
 
-// One field set of a unit, from a --unit option or a [UnitN] section. Absent
-// fields keep what the layer below said.
-struct UnitFields {
-  std::optional<std::string> mac, ip, type, version, password, loss;
+// Whether a unit's identity names a version of its own, or follows the
+// firmware its layout stands for.
+struct UnitLayers {
+  UnitSpec spec;
+  bool versionGiven = false;
 };
 
-bool applyUnitFields(const UnitFields& f, UnitSpec& spec, const std::string& where, std::string& message) {
+bool applyUnitFields(const UnitFields& f, UnitLayers& layers, const std::string& where, std::string& message) {
+  UnitSpec& spec = layers.spec;
   auto fail = [&](const std::string& what, const std::string& value) {
     message = where + ": " + what + " '" + value + "'";
     return false;
@@ -99,6 +161,7 @@ bool applyUnitFields(const UnitFields& f, UnitSpec& spec, const std::string& whe
     auto v = parseNumber(*f.version, 0xFFFF);
     if (!v) return fail("version must be a 16-bit number such as 0x0201, got", *f.version);
     spec.settings.firmwareVersion = static_cast<std::uint16_t>(*v);
+    layers.versionGiven = true;
   }
   if (f.password) {
     if (f.password->size() > kMaxPasswordChars || f.password->find('\0') != std::string::npos)
@@ -109,6 +172,42 @@ bool applyUnitFields(const UnitFields& f, UnitSpec& spec, const std::string& whe
     auto p = parseProbability(*f.loss);
     if (!p) return fail("loss must be a probability between 0 and 1, got", *f.loss);
     spec.loss = *p;
+  }
+  UnitSettings& u = spec.settings;
+  if (f.layout) {
+    auto v = parseLayout(*f.layout);
+    if (!v) return fail("layout must be 1..5, got", *f.layout);
+    u.layout = *v;
+  }
+  if (f.extended) {
+    auto v = parseExtended(*f.extended);
+    if (!v) return fail("extended block must be 0, 6, absent or auto, got", *f.extended);
+    u.extended = *v;
+  }
+  if (f.infoWords) {
+    auto v = parseInfoWords(*f.infoWords);
+    if (!v) return fail("info words must be two 32-bit numbers W1,W2, got", *f.infoWords);
+    u.infoWords = *v;
+  }
+  if (f.firmwareSize) {
+    auto v = parseNumber(*f.firmwareSize, unit_address::kFirmwareSize);
+    if (!v || *v < kMinFirmwareSize) return fail("firmware size must be 64..524288 bytes, got", *f.firmwareSize);
+    u.firmwareSize = *v;
+  }
+  if (f.loaderSize) {
+    auto v = parseNumber(*f.loaderSize, unit_address::kLoaderSize);
+    if (!v) return fail("loader size must be 0..131072 bytes, got", *f.loaderSize);
+    u.loaderSize = *v;
+  }
+  if (f.shortAck) {
+    auto v = parseNumber(*f.shortAck, kMaxShortAck);
+    if (!v) return fail("short-ack must be 0..1024 bytes, got", *f.shortAck);
+    u.shortAck = static_cast<std::uint16_t>(*v);
+  }
+  if (f.clearUnsupported) {
+    auto v = parseNumber(*f.clearUnsupported, 1);
+    if (!v) return fail("clear-unsupported must be 0 or 1, got", *f.clearUnsupported);
+    u.clearUnsupported = *v == 1;
   }
   return true;
 }
@@ -131,13 +230,29 @@ UnitFields fieldsFromSpec(const std::string& text, std::string& message, bool& o
 
 UnitFields fieldsFromSection(const ini::Profile& profile, const std::string& section) {
   UnitFields f;
-  f.mac = profile.value(section, "Mac");
-  f.ip = profile.value(section, "Ip");
-  f.type = profile.value(section, "Type");
-  f.version = profile.value(section, "Version");
-  f.password = profile.value(section, "Password");
-  f.loss = profile.value(section, "Loss");
+  for (const auto& k : kFieldKeys) f.*k.slot = profile.value(section, k.iniKey);
   return f;
+}
+
+bool readUnitOption(const std::string& text, UnitOption& out, std::string& message) {
+  auto fail = [&](const std::string& what) {
+    message = "--unit-option: " + what + ", got '" + text + "'";
+    return false;
+  };
+  auto colon = text.find(':');
+  auto eq = text.find('=', colon == std::string::npos ? 0 : colon);
+  if (colon == std::string::npos || eq == std::string::npos) return fail("expected K:KEY=VALUE");
+  auto k = parseNumber(text.substr(0, colon), kMaxUnits);
+  if (!k || *k < 1) return fail("unit number K must be 1..1024");
+  std::string key = trim(text.substr(colon + 1, eq - colon - 1));
+  auto slot = slotForKey(key);
+  if (!slot) return fail("unknown key '" + key + "' (keys as in [UnitK], see --help)");
+  out.unit = static_cast<int>(*k);
+  std::string value = text.substr(eq + 1);
+  // A password may hold blanks; nothing else does.
+  out.fields.*slot = slot == &UnitFields::password ? value : trim(value);
+  out.text = text;
+  return true;
 }
 
 bool applyFaultSection(const ini::Profile& profile, const std::string& path, SimOptions& out,
@@ -227,9 +342,15 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
       cl.unicastSilent = true;
       continue;
     }
-    static const char* const kValued[] = {"--units", "--unit",           "--config", "--port",
-                                          "--loss",  "--duplicate",      "--delay",  "--jitter",
-                                          "--status", "--reboot-silence", "--seed"};
+    if (arg == "--clear-unsupported") {
+      cl.allUnits.clearUnsupported = "1";
+      continue;
+    }
+    static const char* const kValued[] = {
+        "--units",  "--unit",      "--config",        "--port",   "--loss",          "--duplicate",
+        "--delay",  "--jitter",    "--status",        "--reboot-silence", "--seed",  "--unit-option",
+        "--layout", "--extended",  "--info-words",    "--firmware-size",  "--loader-size", "--short-ack",
+        "--max-loss-run"};
     const char* name = nullptr;
     for (const char* n : kValued)
       if (matches(arg, n)) name = n;
@@ -258,6 +379,10 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
       auto p = parseProbability(*v);
       if (!p) return bad(n, "expected a probability between 0 and 1", *v);
       (n == "--loss" ? cl.loss : cl.duplicate) = *p;
+    } else if (n == "--max-loss-run") {
+      auto run = parseNumber(*v, 1000);
+      if (!run) return bad(n, "expected a number of tries 0..1000", *v);
+      cl.maxLossRun = static_cast<int>(*run);
     } else if (n == "--delay" || n == "--jitter") {
       auto ms = parseNumber(*v, kMaxDelayMs);
       if (!ms) return bad(n, "expected milliseconds 0..600000", *v);
@@ -274,6 +399,29 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
       auto s = parseSeed(*v);
       if (!s) return bad(n, "expected a non-negative number", *v);
       cl.seed = *s;
+    } else if (n == "--unit-option") {
+      UnitOption option;
+      if (!readUnitOption(*v, option, message)) return false;
+      cl.unitOptions.push_back(std::move(option));
+    } else {
+      // The settings for all units are checked here, so their message names
+      // the option; applying them later cannot fail.
+      UnitFields f;
+      std::optional<std::string> UnitFields::*slot = nullptr;
+      if (n == "--layout") slot = &UnitFields::layout;
+      if (n == "--extended") slot = &UnitFields::extended;
+      if (n == "--info-words") slot = &UnitFields::infoWords;
+      if (n == "--firmware-size") slot = &UnitFields::firmwareSize;
+      if (n == "--loader-size") slot = &UnitFields::loaderSize;
+      if (n == "--short-ack") slot = &UnitFields::shortAck;
+      f.*slot = trim(*v);
+      UnitLayers probe;
+      std::string why;
+      if (!applyUnitFields(f, probe, n, why)) {
+        message = why;
+        return false;
+      }
+      overlay(cl.allUnits, f);
     }
   }
   return true;
@@ -315,6 +463,30 @@ std::optional<std::pair<std::uint32_t, std::uint16_t>> parseForcedStatus(const s
   auto c = parseNumber(text.substr(eq + 1), 0xFFFF);
   if (addr.empty() || !a || !c) return std::nullopt;
   return std::pair{*a, static_cast<std::uint16_t>(*c)};
+}
+
+std::optional<int> parseLayout(const std::string& text) {
+  auto v = parseNumber(text, 5);
+  if (!v || *v < 1) return std::nullopt;
+  return static_cast<int>(*v);
+}
+
+std::optional<ExtendedBlock> parseExtended(const std::string& raw) {
+  std::string t = foldKey(trim(raw));
+  if (t == "0") return ExtendedBlock::Status0;
+  if (t == "6") return ExtendedBlock::Status6;
+  if (t == "absent") return ExtendedBlock::Absent;
+  if (t == "auto") return ExtendedBlock::Auto;
+  return std::nullopt;
+}
+
+std::optional<std::array<std::uint32_t, 2>> parseInfoWords(const std::string& text) {
+  auto parts = split(text, ',');
+  if (parts.size() != 2) return std::nullopt;
+  auto w1 = parseNumber(parts[0], 0xFFFFFFFF);
+  auto w2 = parseNumber(parts[1], 0xFFFFFFFF);
+  if (!w1 || !w2) return std::nullopt;
+  return std::array<std::uint32_t, 2>{*w1, *w2};
 }
 
 UnitSettings defaultUnitSettings(int k) {
@@ -364,6 +536,7 @@ ParseOutcome parseSimOptions(const std::vector<std::string>& args, SimOptions& o
   if (cl.port) o.port = *cl.port;
   if (cl.loss) o.loss = *cl.loss;
   if (cl.duplicate) o.duplicate = *cl.duplicate;
+  if (cl.maxLossRun) o.maxLossRun = *cl.maxLossRun;
   if (cl.delayMs) o.delayMs = *cl.delayMs;
   if (cl.jitterMs) o.jitterMs = *cl.jitterMs;
   if (cl.rebootSilenceMs) o.rebootSilenceMs = *cl.rebootSilenceMs;
@@ -372,6 +545,7 @@ ParseOutcome parseSimOptions(const std::vector<std::string>& args, SimOptions& o
   for (const auto& [addr, code] : cl.statuses) o.forcedStatus[addr] = code;
 
   int configured = std::max(highestSection, static_cast<int>(cl.unitSpecs.size()));
+  for (const auto& option : cl.unitOptions) configured = std::max(configured, option.unit);
   if (configured > kMaxUnits) {
     message = "--unit: at most 1024 units";
     return ParseOutcome::Error;
@@ -383,19 +557,29 @@ ParseOutcome parseSimOptions(const std::vector<std::string>& args, SimOptions& o
     return ParseOutcome::Error;
   }
 
-  // Unit k is its defaults, then its [UnitK] section, then the k-th --unit.
+  // Unit k is its defaults, then the options for all units, then its
+  // [UnitK] section, the k-th --unit and its --unit-option values in order:
+  // what names the unit beats what names every unit.
   for (int k = 1; k <= count; ++k) {
-    UnitSpec spec{defaultUnitSettings(k), std::nullopt};
+    UnitLayers layers{UnitSpec{defaultUnitSettings(k), std::nullopt}};
+    if (!applyUnitFields(cl.allUnits, layers, "command line", message)) return ParseOutcome::Error;
     std::string section = "Unit" + std::to_string(k);
     if (cl.config && profile.hasSection(section) &&
-        !applyUnitFields(fieldsFromSection(profile, section), spec, *cl.config + ": [" + section + "]", message))
+        !applyUnitFields(fieldsFromSection(profile, section), layers, *cl.config + ": [" + section + "]", message))
       return ParseOutcome::Error;
     if (static_cast<std::size_t>(k) <= cl.unitSpecs.size()) {
       bool ok = true;
       UnitFields f = fieldsFromSpec(cl.unitSpecs[k - 1], message, ok);
-      if (!ok || !applyUnitFields(f, spec, "--unit " + cl.unitSpecs[k - 1], message)) return ParseOutcome::Error;
+      if (!ok || !applyUnitFields(f, layers, "--unit " + cl.unitSpecs[k - 1], message)) return ParseOutcome::Error;
     }
-    o.units.push_back(std::move(spec));
+    for (const auto& option : cl.unitOptions)
+      if (option.unit == k && !applyUnitFields(option.fields, layers, "--unit-option " + option.text, message))
+        return ParseOutcome::Error;
+    // A unit given only a layout or info words reports the version of that
+    // firmware in its identity as well, so search and configuration agree.
+    UnitSettings& u = layers.spec.settings;
+    if (!layers.versionGiven) u.firmwareVersion = static_cast<std::uint16_t>(systemInfoWords(u)[1]);
+    o.units.push_back(std::move(layers.spec));
   }
 
   // Two units on one address could not both bind, and two with one MAC would
@@ -429,13 +613,19 @@ std::string simUsage() {
          "  --unit MAC,IP,TYPE,VERSION,PASSWORD\n"
          "                         settings of the next unit; trailing or empty fields keep\n"
          "                         their defaults (repeatable; VERSION like 0x0201 or 513)\n"
+         "  --unit-option K:KEY=VALUE\n"
+         "                         one setting of unit K (1-based), KEY as in [UnitK] below,\n"
+         "                         e.g. 2:Layout=1 or 3:info-words=0x100,0x120 (repeatable)\n"
          "  --config FILE          INI file: [Unit1] .. [Unit1024] with Mac=, Ip=, Type=,\n"
-         "                         Version=, Password=, Loss=; [Faults] with Loss=, Duplicate=,\n"
-         "                         Delay=, Jitter=, UnicastSilent=, RebootSilence=, Seed=,\n"
+         "                         Version=, Password=, Loss=, Layout=, Extended=, InfoWords=,\n"
+         "                         FirmwareSize=, LoaderSize=, ShortAck=, ClearUnsupported=;\n"
+         "                         [Faults] with Loss=, Duplicate=, Delay=, Jitter=,\n"
+         "                         UnicastSilent=, RebootSilence=, Seed=,\n"
          "                         Status=ADDR=CODE[,ADDR=CODE...]\n"
          "  --port N               UDP port (default 20487; 0 picks a free one)\n"
          "  --loss P               probability 0..1 that a unit ignores a request\n"
          "  --duplicate P          probability 0..1 that a reply is sent twice\n"
+         "  --max-loss-run N       lose at most N tries of one request in a row (0: no limit)\n"
          "  --delay MS             delay before every reply\n"
          "  --jitter MS            extra random delay 0..MS\n"
          "  --unicast-silent       answer only requests received through the group\n"
@@ -444,8 +634,38 @@ std::string simUsage() {
          "  --seed N               random seed, so fault runs can be repeated\n"
          "  --help                 show this text\n"
          "\n"
+         "Unit memory, for all units (a unit's own [UnitK], --unit and --unit-option win):\n"
+         "  --layout N             configuration layout 1..5 (default 5); body sizes 212, 336,\n"
+         "                         490, 490, 25096 bytes\n"
+         "  --extended MODE        extended information block at 0x00122000: 0 or 6 (present,\n"
+         "                         answered with that status), absent (status 2, no bytes) or\n"
+         "                         auto (default: absent for layout 1, else 0)\n"
+         "  --info-words W1,W2     first two words of the system information block, for\n"
+         "                         firmware the program does not know (e.g. 0x100,0x120)\n"
+         "  --firmware-size BYTES  firmware image held at start, 64..524288 (default 204800)\n"
+         "  --loader-size BYTES    loader image held at start, 0..131072 (default 65536)\n"
+         "  --short-ack N          firmware and loader writes take and acknowledge at most N\n"
+         "                         bytes each, 0..1024 (default 0: all they carry)\n"
+         "  --clear-unsupported    the clear mask write (0x00120200) answers status 2\n"
+         "\n"
          "Unit k defaults to MAC 00-80-92-00-HH-LL (HHLL = k), IP 127.0.0.(k+1), type 9\n"
-         "(21 for every fourth unit), version 2.01 and no password.\n";
+         "(21 for every fourth unit), version 2.01 and no password.\n"
+         "\n"
+         "The system information block (0x00120000) starts with the loader version 0x0100\n"
+         "and the firmware version: the unit's VERSION when its layout's firmware reports\n"
+         "it, else 0x0100, 0x010B, 0x0114, 0x011E or 0x0201 for layouts 1..5. A unit without\n"
+         "VERSION reports that firmware version in its identity too. The configuration\n"
+         "starts as the program's defaults with IPAddress set to the unit's own address.\n"
+         "Reads of the configuration body are cut at its end; the block that reaches it\n"
+         "carries status 2, and reads from there on answer status 2 with no bytes; writes\n"
+         "must fit inside it. The firmware (0xFFE00000) holds a 64-byte header with a valid\n"
+         "check word, the version at offset 32 and the image length at offset 36, then\n"
+         "pseudo-random bytes fixed by the unit's MAC; the loader (0xFFD00000) holds such\n"
+         "bytes only. Image reads give at most 1024 bytes and no bytes at or past the end.\n"
+         "Image writes are stored wherever they fall in the area; a write at offset 0\n"
+         "starts a new image, which then ends at the highest byte written, or where a\n"
+         "zero-length write says. A zero-length write at offset 0 (a cancelled load)\n"
+         "leaves the image as far as it was written.\n";
 }
 
 }  // namespace trennic::sim

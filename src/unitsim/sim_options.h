@@ -2,6 +2,7 @@
 // What the simulator is asked to host and how badly the network should
 // behave, from the command line and an optional INI file. Standard library
 // and core only, so the rules can be tested without sockets.
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -21,11 +22,16 @@ struct UnitSpec {
   std::optional<double> loss;  // overrides the global loss for this unit
 };
 
+// Image blocks are 1024 bytes, so a larger short-ack could never shorten one.
+constexpr std::uint32_t kMaxShortAck = 1024;
+
 struct SimOptions {
   std::vector<UnitSpec> units;
   std::uint16_t port = kUnitPort;  // 0: pick a free one
   double loss = 0.0;               // probability a unit ignores a request
   double duplicate = 0.0;          // probability a reply goes out twice
+  // At most this many tries of one request lost in a row; 0 for no limit.
+  int maxLossRun = 0;
   int delayMs = 0;
   int jitterMs = 0;                // extra delay, uniform in 0..jitterMs
   bool unicastSilent = false;      // answer only what comes through the group
@@ -58,5 +64,10 @@ std::optional<std::uint32_t> parseNumber(const std::string& text, std::uint32_t 
 std::optional<double> parseProbability(const std::string& text);
 // "ADDR=CODE", ADDR hexadecimal with or without 0x, CODE decimal or 0x hex.
 std::optional<std::pair<std::uint32_t, std::uint16_t>> parseForcedStatus(const std::string& text);
+std::optional<int> parseLayout(const std::string& text);  // 1..5
+// "0", "6", "absent" or "auto", in any case.
+std::optional<ExtendedBlock> parseExtended(const std::string& text);
+// "W1,W2", each a 32-bit number, decimal or 0x hex.
+std::optional<std::array<std::uint32_t, 2>> parseInfoWords(const std::string& text);
 
 }  // namespace trennic::sim

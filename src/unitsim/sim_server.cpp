@@ -38,10 +38,10 @@ SimServer::SimServer(SimOptions options, QObject* parent) : QObject(parent), opt
     units_.push_back(std::move(h));
   }
   if (options_.seed) {
-    random_.seed(*options_.seed);
+    faultSeed_ = *options_.seed;
   } else {
     std::random_device rd;
-    random_.seed((static_cast<std::uint64_t>(rd()) << 32) ^ rd());
+    faultSeed_ = (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
   }
 }
 
@@ -115,9 +115,19 @@ void SimServer::stop() {
   running_ = false;
 }
 
-bool SimServer::chance(double probability) {
-  if (probability <= 0.0) return false;
-  return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < probability;
+double SimServer::draw(std::size_t index, const PacketHeader& request, std::uint32_t tries,
+                       std::uint64_t purpose) const {
+  auto mix = [](std::uint64_t z) {
+    z += 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  };
+  std::uint64_t h = mix(faultSeed_ ^ mix(purpose));
+  h = mix(h ^ index);
+  h = mix(h ^ (static_cast<std::uint64_t>(request.transactionNo) << 32 | request.address));
+  h = mix(h ^ (static_cast<std::uint64_t>(request.command) << 32 | tries));
+  return static_cast<double>(h >> 11) / 9007199254740992.0;  // [0, 1)
 }
 
 void SimServer::readUnicast(std::size_t index) {
@@ -158,7 +168,18 @@ void SimServer::readGroup() {
 void SimServer::offer(std::size_t index, const QByteArray& datagram, Route route, const QHostAddress& to,
                       quint16 toPort) {
   Hosted& h = units_[index];
-  if (chance(h.loss.value_or(options_.loss))) {
+  auto request = PacketHeader::decode(bytesOf(datagram));
+  if (!request) return;
+  if (request->transactionNo == h.lastTransaction && request->address == h.lastAddress && h.tries > 0) {
+    ++h.tries;
+  } else {
+    h.lastTransaction = request->transactionNo;
+    h.lastAddress = request->address;
+    h.tries = 1;
+  }
+  double loss = h.loss.value_or(options_.loss);
+  bool runExhausted = options_.maxLossRun > 0 && h.tries > static_cast<std::uint32_t>(options_.maxLossRun);
+  if (loss > 0 && !runExhausted && draw(index, *request, h.tries, 1) < loss) {
     ++counters_.lost;
     return;
   }
@@ -175,9 +196,10 @@ void SimServer::offer(std::size_t index, const QByteArray& datagram, Route route
   if (!reply) return;
 
   QByteArray bytes(reinterpret_cast<const char*>(reply->data()), static_cast<qsizetype>(reply->size()));
-  int copies = chance(options_.duplicate) ? 2 : 1;
+  int copies = options_.duplicate > 0 && draw(index, *request, h.tries, 2) < options_.duplicate ? 2 : 1;
   int delay = options_.delayMs;
-  if (options_.jitterMs > 0) delay += std::uniform_int_distribution<int>(0, options_.jitterMs)(random_);
+  if (options_.jitterMs > 0)
+    delay += static_cast<int>(draw(index, *request, h.tries, 3) * (options_.jitterMs + 1));
 
   auto deliver = [this, index, bytes, to, toPort, copies] {
     for (int c = 0; c < copies; ++c) {

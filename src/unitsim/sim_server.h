@@ -60,6 +60,11 @@ class SimServer : public QObject {
     std::optional<double> loss;
     QHostAddress address;
     QUdpSocket* socket = nullptr;
+    // The request seen last and how often: the faults of a retransmission
+    // are drawn for its own try, not for the time it happened to arrive.
+    std::uint16_t lastTransaction = 0;
+    std::uint32_t lastAddress = 0;
+    std::uint32_t tries = 0;
   };
 
   bool bindAll(quint16 port, QString* error, bool* portTaken);
@@ -67,14 +72,17 @@ class SimServer : public QObject {
   void readGroup();
   void offer(std::size_t index, const QByteArray& datagram, Route route, const QHostAddress& to, quint16 toPort);
   void send(std::size_t index, const QByteArray& reply, const QHostAddress& to, quint16 toPort);
-  bool chance(double probability);
+  // A fault decision for one try of one request at one unit: with a seed,
+  // the same run of requests meets the same faults however the replies and
+  // retransmissions interleave in time.
+  double draw(std::size_t index, const PacketHeader& request, std::uint32_t tries, std::uint64_t purpose) const;
 
   SimOptions options_;
   std::vector<Hosted> units_;
   QUdpSocket* group_ = nullptr;
   quint16 port_ = 0;
   bool running_ = false;
-  std::mt19937_64 random_;
+  std::uint64_t faultSeed_ = 0;
   Counters counters_;
 };
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/config/ap_config.h"
+#include "unitsim/unit_memory_areas.h"
+
 namespace trennic::sim {
 
 // --- SparseMemory -----------------------------------------------------------
@@ -17,10 +20,23 @@ std::vector<std::uint8_t> SparseMemory::read(std::uint32_t address, std::size_t 
     std::size_t inPage = a - base;
     std::size_t n = std::min<std::size_t>(kPageSize - inPage, length - done);
     auto it = pages_.find(base);
-    if (it != pages_.end()) std::memcpy(out.data() + done, it->second.data() + inPage, n);
+    if (it != pages_.end()) {
+      std::memcpy(out.data() + done, it->second.data() + inPage, n);
+    } else if (filler_) {
+      std::uint8_t page[kPageSize];
+      fillPage(base, page);
+      std::memcpy(out.data() + done, page + inPage, n);
+    }
     done += n;
   }
   return out;
+}
+
+void SparseMemory::fillPage(std::uint32_t base, std::span<std::uint8_t> page) const {
+  if (filler_)
+    filler_(base, page);
+  else
+    std::fill(page.begin(), page.end(), 0);
 }
 
 void SparseMemory::write(std::uint32_t address, std::span<const std::uint8_t> bytes) {
@@ -30,9 +46,17 @@ void SparseMemory::write(std::uint32_t address, std::span<const std::uint8_t> by
     std::uint32_t base = a - a % kPageSize;
     std::size_t inPage = a - base;
     std::size_t n = std::min<std::size_t>(kPageSize - inPage, bytes.size() - done);
-    auto& page = pages_[base];
-    if (page.empty()) page.assign(kPageSize, 0);
-    std::memcpy(page.data() + inPage, bytes.data() + done, n);
+    auto it = pages_.find(base);
+    if (it == pages_.end()) {
+      std::vector<std::uint8_t> page(kPageSize);
+      fillPage(base, page);
+      if (std::memcmp(page.data() + inPage, bytes.data() + done, n) != 0) {
+        std::memcpy(page.data() + inPage, bytes.data() + done, n);
+        pages_.emplace(base, std::move(page));
+      }
+    } else {
+      std::memcpy(it->second.data() + inPage, bytes.data() + done, n);
+    }
     done += n;
   }
 }
@@ -101,6 +125,7 @@ std::vector<MemoryArea> standardAreas() {
 SimUnit::SimUnit(UnitSettings settings) : settings_(std::move(settings)), areas_(standardAreas()) {
   setPassword(settings_.password);
   refreshIdentity();
+  installUnitMemory(*this);
 }
 
 void SimUnit::setPassword(std::string_view password) {
@@ -109,14 +134,67 @@ void SimUnit::setPassword(std::string_view password) {
 void SimUnit::setFirmwareVersion(std::uint16_t version) {
   settings_.firmwareVersion = version;
   refreshIdentity();
+  refreshSystemInfo(*this);
 }
 void SimUnit::setUnitType(std::uint16_t type) {
   settings_.unitType = type;
   refreshIdentity();
+  refreshSystemInfo(*this);
 }
 void SimUnit::setIp(Ipv4 ip) {
   settings_.ip = ip;
   refreshIdentity();
+  refreshSystemInfo(*this);
+}
+
+std::size_t SimUnit::configBodySize() const { return trennic::configBodySize(settings_.layout); }
+
+std::uint16_t SimUnit::extendedStatus() const {
+  switch (resolvedExtended(settings_)) {
+    case ExtendedBlock::Status6:
+      return 6;
+    case ExtendedBlock::Absent:
+      return StatusEnd;
+    default:
+      return StatusOk;
+  }
+}
+
+std::array<std::uint32_t, 2> SimUnit::infoWords() const { return systemInfoWords(settings_); }
+
+std::vector<std::uint8_t> SimUnit::configHeader() const {
+  return memory_.read(unit_address::kConfigHeader, kConfigHeaderSize);
+}
+
+std::vector<std::uint8_t> SimUnit::configBody() const {
+  return memory_.read(unit_address::kConfigBody, configBodySize());
+}
+
+std::vector<std::uint8_t> SimUnit::configImage() const {
+  std::vector<std::uint8_t> image(kConfigBodyOffset + configBodySize(), 0);
+  auto header = configHeader();
+  auto body = configBody();
+  std::copy(header.begin(), header.end(), image.begin() + kConfigHeaderOffset);
+  std::copy(body.begin(), body.end(), image.begin() + kConfigBodyOffset);
+  return image;
+}
+
+void SimUnit::loadConfigImage(std::span<const std::uint8_t> image) {
+  if (image.size() <= kConfigHeaderOffset) return;
+  auto header = image.subspan(kConfigHeaderOffset, std::min(kConfigHeaderSize, image.size() - kConfigHeaderOffset));
+  memory_.write(unit_address::kConfigHeader, header);
+  if (image.size() <= kConfigBodyOffset) return;
+  auto body = image.subspan(kConfigBodyOffset, std::min(configBodySize(), image.size() - kConfigBodyOffset));
+  memory_.write(unit_address::kConfigBody, body);
+}
+
+std::uint32_t SimUnit::imageLength(std::uint32_t base) const {
+  auto it = imageLengths_.find(base);
+  return it == imageLengths_.end() ? 0 : it->second;
+}
+
+std::vector<std::uint8_t> SimUnit::storedImage(std::uint32_t base) const {
+  return memory_.read(base, imageLength(base));
 }
 
 void SimUnit::refreshIdentity() {
@@ -130,7 +208,11 @@ void SimUnit::refreshIdentity() {
   memory_.write(unit_address::kIdentity, block);
 }
 
-void SimUnit::finishReboot() { rebooting_ = false; }
+void SimUnit::finishReboot() {
+  if (!rebooting_) return;
+  rebooting_ = false;
+  refreshSystemInfo(*this);
+}
 
 void SimUnit::addArea(MemoryArea area) { areas_.insert(areas_.begin(), std::move(area)); }
 

@@ -3,6 +3,7 @@
 // reply datagram (or nothing) comes out. No sockets, no clocks, no Qt, so the
 // same object serves the UDP server and the unit tests, and faults and timing
 // stay the server's business.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -29,27 +30,61 @@ constexpr std::uint32_t kStatusAreaFirst = 0x00120000;
 constexpr std::uint32_t kStatusAreaLast = 0x0015FFFF;
 constexpr std::size_t kPasswordBlockSize = 16;
 
-// What the unit is, as its identity block tells it.
+// How a unit answers the read of its extended information block. Units with
+// the block answer status 0, some firmware answers 6 instead; units without
+// it answer status 2 and no bytes. Auto: absent for layout 1, else status 0.
+enum class ExtendedBlock { Auto, Status0, Status6, Absent };
+
+constexpr int kDefaultLayout = 5;
+constexpr std::uint32_t kDefaultFirmwareSize = 200 * 1024;
+constexpr std::uint32_t kDefaultLoaderSize = 64 * 1024;
+// The firmware image needs room for its header.
+constexpr std::uint32_t kMinFirmwareSize = 64;
+
+// What the unit is: its identity block, and the firmware generation its
+// memory follows.
 struct UnitSettings {
   MacAddress mac{};
   Ipv4 ip = 0;  // network order
   std::uint16_t unitType = kUnitTypeStandard;
   std::uint16_t firmwareVersion = 0x0201;
   std::string password;  // at most six characters; empty: no password
+
+  int layout = kDefaultLayout;  // configuration layout 1..5
+  ExtendedBlock extended = ExtendedBlock::Auto;
+  // The first two words of the system information block as given, for
+  // firmware the program does not know; nothing: derived from the layout.
+  std::optional<std::array<std::uint32_t, 2>> infoWords;
+  std::uint32_t firmwareSize = kDefaultFirmwareSize;  // bytes of the image held at start
+  std::uint32_t loaderSize = kDefaultLoaderSize;
+  // Firmware and loader writes take at most this many bytes each; 0: all.
+  std::uint16_t shortAck = 0;
+  bool clearUnsupported = false;  // the clear mask write answers status 2
 };
 
-// A unit's address space as sparse pages: bytes never written read as 0, so a
-// unit can pretend to hold the 4 GB map while storing only what was touched.
+// A unit's address space as sparse pages: bytes never written read as 0, or
+// as the filler makes them, so a unit can pretend to hold the 4 GB map and a
+// firmware image while storing only what was touched. A thousand units with
+// 200 KiB of firmware each would not fit otherwise.
 class SparseMemory {
  public:
+  static constexpr std::uint32_t kPageSize = 256;
+  // Gives the contents of a page that was never written.
+  using Filler = std::function<void(std::uint32_t pageBase, std::span<std::uint8_t> page)>;
+
   std::vector<std::uint8_t> read(std::uint32_t address, std::size_t length) const;
+  // Writing what a page already reads as, into a page not yet held, keeps it
+  // unheld.
   void write(std::uint32_t address, std::span<const std::uint8_t> bytes);
   void clear() { pages_.clear(); }
+  void setFiller(Filler filler) { filler_ = std::move(filler); }
   std::size_t pagesInUse() const { return pages_.size(); }
 
  private:
-  static constexpr std::uint32_t kPageSize = 256;
+  void fillPage(std::uint32_t base, std::span<std::uint8_t> page) const;
+
   std::map<std::uint32_t, std::vector<std::uint8_t>> pages_;  // by page base
+  Filler filler_;
 };
 
 // One request as an area handler sees it. The payload is what the datagram
@@ -107,6 +142,43 @@ class SimUnit {
   void setUnitType(std::uint16_t type);
   void setIp(Ipv4 ip);
 
+  // --- What the memory areas keep (unit_memory_areas.h sets them up) ---
+
+  int layout() const { return settings_.layout; }
+  std::size_t configBodySize() const;
+  // The status the extended information read answers: 0, 6, or StatusEnd
+  // when the unit has no such block.
+  std::uint16_t extendedStatus() const;
+  // The first two words of the system information block.
+  std::array<std::uint32_t, 2> infoWords() const;
+
+  // The configuration as the unit holds it: the 176 header bytes, the body
+  // of the unit's layout, and both laid out like the program's image of that
+  // layout (20 zero bytes, header, body), so a test can compare them with
+  // ConfigSet::image(layout) byte for byte.
+  std::vector<std::uint8_t> configHeader() const;
+  std::vector<std::uint8_t> configBody() const;
+  std::vector<std::uint8_t> configImage() const;
+  // Takes image[20..196) as header and image[196..) as body, as far as the
+  // image and the unit's body reach.
+  void loadConfigImage(std::span<const std::uint8_t> image);
+
+  // Firmware (base 0xFFE00000) and loader (base 0xFFD00000) images: their
+  // current length and bytes.
+  std::uint32_t imageLength(std::uint32_t base) const;
+  void setImageLength(std::uint32_t base, std::uint32_t length) { imageLengths_[base] = length; }
+  std::vector<std::uint8_t> storedImage(std::uint32_t base) const;
+  std::vector<std::uint8_t> firmwareImage() const { return storedImage(unit_address::kFirmware); }
+  std::vector<std::uint8_t> loaderImage() const { return storedImage(unit_address::kLoader); }
+
+  // Clear mask writes the unit took.
+  void recordClear(std::uint32_t mask) {
+    lastClearMask_ = mask;
+    ++clearCount_;
+  }
+  unsigned clearCount() const { return clearCount_; }
+  std::uint32_t lastClearMask() const { return lastClearMask_; }
+
   // The reply datagram for a request, or nothing when the unit stays silent:
   // datagrams shorter than the header, replies, wrong magic, unknown
   // commands, group requests naming another unit, and anything while the
@@ -123,7 +195,8 @@ class SimUnit {
   void clearForcedStatus(std::uint32_t address) { forced_.erase(address); }
 
   // A reboot request puts the unit into rebooting: it answers nothing until
-  // whoever keeps the time calls finishReboot().
+  // whoever keeps the time calls finishReboot(). The system information then
+  // shows what the configuration says, as after a real start.
   bool rebooting() const { return rebooting_; }
   void finishReboot();
   unsigned rebootCount() const { return rebootCount_; }
@@ -150,13 +223,17 @@ class SimUnit {
   SparseMemory memory_;
   std::vector<MemoryArea> areas_;  // newest first
   std::map<std::uint32_t, std::uint16_t> forced_;
+  std::map<std::uint32_t, std::uint32_t> imageLengths_;  // by area base
   bool rebooting_ = false;
   unsigned rebootCount_ = 0;
+  unsigned clearCount_ = 0;
+  std::uint32_t lastClearMask_ = 0;
 };
 
 // The areas every unit starts with: the identity block (open, read-only),
 // the password block (write-only, changes the password) and the status area
-// (open for reading).
+// (open for reading). The memory model of unit_memory_areas.h is laid over
+// them.
 std::vector<MemoryArea> standardAreas();
 
 // Plain-memory handlers, for areas that only change the password rules.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -54,7 +55,7 @@ TEST(SimOptions, DefaultsAndCommandLine) {
   EXPECT_FALSE(o.seed);
 
   ASSERT_EQ(parseSimOptions({"--units", "4", "--unit", "02-11-22-33-44-55,127.0.0.9,21,0x0305,pw",
-                             "--unit", ",,,513", "--port=0", "--loss", "0.25", "--duplicate=1", "--delay", "5",
+                             "--unit", ",,,513", "--port=0", "--loss", "0.25", "--duplicate=1", "--max-loss-run", "3", "--delay", "5",
                              "--jitter", "7", "--unicast-silent", "--status", "120000=2", "--status",
                              "0x00001010=0x1", "--reboot-silence", "1.5", "--seed", "42"},
                             o, msg),
@@ -73,6 +74,7 @@ TEST(SimOptions, DefaultsAndCommandLine) {
   EXPECT_EQ(o.port, 0);
   EXPECT_EQ(o.loss, 0.25);
   EXPECT_EQ(o.duplicate, 1.0);
+  EXPECT_EQ(o.maxLossRun, 3);
   EXPECT_EQ(o.delayMs, 5);
   EXPECT_EQ(o.jitterMs, 7);
   EXPECT_TRUE(o.unicastSilent);
@@ -95,6 +97,7 @@ TEST(SimOptions, BadOptionsGiveOneLine) {
       {"--loss", "1.5"},
       {"--loss", "-0.1"},
       {"--duplicate", "x"},
+      {"--max-loss-run", "-1"},
       {"--delay"},
       {"--port", "70000"},
       {"--status", "12=x"},
@@ -167,6 +170,154 @@ TEST(SimOptions, ConfigFileSetsUnitsAndFaultsAndTheCommandLineWins) {
   }
   EXPECT_EQ(parseSimOptions({"--config", path}, o, msg), ParseOutcome::Error);
   EXPECT_NE(msg.find("127.0.0.0/8"), std::string::npos) << msg;
+  std::remove(path.c_str());
+}
+
+TEST(SimOptions, UnitMemoryOptionsForAllUnitsAndForOne) {
+  using Words = std::array<std::uint32_t, 2>;
+  struct Case {
+    const char* rule;
+    std::vector<std::string> args;
+    std::function<bool(const std::vector<UnitSpec>&)> holds;
+  };
+  auto settingsOf = [](const std::vector<UnitSpec>& u, std::size_t k) { return u.at(k - 1).settings; };
+  const Case cases[] = {
+      {"defaults: layout 5, extended auto, 200 KiB firmware, 64 KiB loader, version 2.01",
+       {},
+       [&](const auto& u) {
+         auto s = settingsOf(u, 1);
+         return s.layout == 5 && s.extended == ExtendedBlock::Auto && !s.infoWords && s.firmwareSize == 204800 &&
+                s.loaderSize == 65536 && s.shortAck == 0 && !s.clearUnsupported && s.firmwareVersion == 0x0201;
+       }},
+      {"--layout applies to every unit, and its firmware version shows in the identity",
+       {"--layout", "3"},
+       [&](const auto& u) {
+         return settingsOf(u, 1).layout == 3 && settingsOf(u, 3).layout == 3 &&
+                settingsOf(u, 2).firmwareVersion == 0x0114;
+       }},
+      {"an explicit version stays",
+       {"--units", "2", "--layout=4", "--unit", ",,,0x011F"},
+       [&](const auto& u) {
+         return settingsOf(u, 1).firmwareVersion == 0x011F && settingsOf(u, 2).firmwareVersion == 0x011E;
+       }},
+      {"--unit-option sets one unit and beats the option for all",
+       {"--units", "3", "--layout", "3", "--unit-option", "2:layout=1"},
+       [&](const auto& u) {
+         return settingsOf(u, 1).layout == 3 && settingsOf(u, 2).layout == 1 && settingsOf(u, 3).layout == 3 &&
+                settingsOf(u, 2).firmwareVersion == 0x0100;
+       }},
+      {"--unit-option keys in any spelling, later ones win",
+       {"--unit-option", "1:InfoWords=0x100,0x120", "--unit-option", "1:FIRMWARE_SIZE=1500", "--unit-option",
+        "1:short-ack=100", "--unit-option", "1:short-ack=200", "--unit-option", "1:password=a b"},
+       [&](const auto& u) {
+         auto s = settingsOf(u, 1);
+         return s.infoWords == Words{0x100, 0x120} && s.firmwareSize == 1500 && s.shortAck == 200 &&
+                s.password == "a b" && s.firmwareVersion == 0x0120;
+       }},
+      {"--unit-option counts as configuring that unit, like --unit",
+       {"--unit-option", "5:extended=absent"},
+       [&](const auto& u) { return u.size() == 5 && settingsOf(u, 5).extended == ExtendedBlock::Absent; }},
+      {"all the options for every unit",
+       {"--extended", "6", "--info-words", "256,0x0201", "--firmware-size", "0x80000", "--loader-size", "0",
+        "--short-ack=1000", "--clear-unsupported"},
+       [&](const auto& u) {
+         auto s = settingsOf(u, 2);
+         return s.extended == ExtendedBlock::Status6 && s.infoWords == Words{0x100, 0x201} &&
+                s.firmwareSize == 0x80000 && s.loaderSize == 0 && s.shortAck == 1000 && s.clearUnsupported;
+       }},
+      {"extended mode words in any case, auto back to the default",
+       {"--extended", "ABSENT", "--unit-option", "2:extended=auto", "--unit-option", "3:extended=0"},
+       [&](const auto& u) {
+         return settingsOf(u, 1).extended == ExtendedBlock::Absent &&
+                settingsOf(u, 2).extended == ExtendedBlock::Auto &&
+                settingsOf(u, 3).extended == ExtendedBlock::Status0;
+       }},
+      {"a unit can take clearing back",
+       {"--units", "2", "--clear-unsupported", "--unit-option", "1:ClearUnsupported=0"},
+       [&](const auto& u) { return !settingsOf(u, 1).clearUnsupported && settingsOf(u, 2).clearUnsupported; }},
+  };
+  for (const auto& c : cases) {
+    SimOptions o;
+    std::string msg;
+    ASSERT_EQ(parseSimOptions(c.args, o, msg), ParseOutcome::Run) << c.rule << ": " << msg;
+    EXPECT_TRUE(c.holds(o.units)) << c.rule;
+  }
+}
+
+TEST(SimOptions, BadUnitMemoryOptionsGiveOneLineNamingThem) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* named;
+  };
+  const Case cases[] = {
+      {{"--layout", "0"}, "--layout"},
+      {{"--layout", "6"}, "--layout"},
+      {{"--layout"}, "--layout"},
+      {{"--extended", "2"}, "--extended"},
+      {{"--extended", "present"}, "--extended"},
+      {{"--info-words", "0x100"}, "--info-words"},
+      {{"--info-words", "0x100,0x120,3"}, "--info-words"},
+      {{"--info-words", "0x100,0x100000000"}, "--info-words"},
+      {{"--firmware-size", "63"}, "--firmware-size"},
+      {{"--firmware-size", "0x80001"}, "--firmware-size"},
+      {{"--loader-size", "0x20001"}, "--loader-size"},
+      {{"--short-ack", "1025"}, "--short-ack"},
+      {{"--short-ack", "-1"}, "--short-ack"},
+      {{"--clear-unsupported=1"}, "--clear-unsupported"},
+      {{"--unit-option", "2layout=1"}, "--unit-option"},
+      {{"--unit-option", "0:layout=1"}, "--unit-option"},
+      {{"--unit-option", "1025:layout=1"}, "--unit-option"},
+      {{"--unit-option", "2:colour=blue"}, "colour"},
+      {{"--unit-option", "2:layout"}, "--unit-option"},
+      {{"--unit-option", "2:layout=9"}, "--unit-option 2:layout=9"},
+      {{"--unit-option", "1:ip=10.0.0.1"}, "127.0.0.0/8"},
+      {{"--units", "2", "--unit-option", "3:layout=1"}, "fewer"},
+  };
+  for (const auto& c : cases) {
+    SimOptions o;
+    std::string msg;
+    std::string joined;
+    for (const auto& a : c.args) joined += a + " ";
+    EXPECT_EQ(parseSimOptions(c.args, o, msg), ParseOutcome::Error) << joined;
+    EXPECT_NE(msg.find(c.named), std::string::npos) << joined << "-> " << msg;
+    EXPECT_EQ(msg.find('\n'), std::string::npos) << joined;
+  }
+}
+
+TEST(SimOptions, UnitSectionsTakeTheMemoryKeys) {
+  std::string path = ::testing::TempDir() + "unitsim_memory_options_test.ini";
+  {
+    std::ofstream f(path);
+    f << "[Unit1]\nLayout=2\nExtended=6\nFirmwareSize=4096\nLoaderSize=100\nShortAck=512\n"
+         "ClearUnsupported=1\n"
+         "[Unit2]\nInfoWords=0x0100, 0x0120\nExtended=absent\n";
+  }
+  SimOptions o;
+  std::string msg;
+  ASSERT_EQ(parseSimOptions({"--config", path, "--layout", "4", "--unit-option", "2:layout=5"}, o, msg),
+            ParseOutcome::Run)
+      << msg;
+  ASSERT_EQ(o.units.size(), 2u);
+  const auto& u1 = o.units[0].settings;
+  EXPECT_EQ(u1.layout, 2) << "the unit's section beats the option for all";
+  EXPECT_EQ(u1.extended, ExtendedBlock::Status6);
+  EXPECT_EQ(u1.firmwareSize, 4096u);
+  EXPECT_EQ(u1.loaderSize, 100u);
+  EXPECT_EQ(u1.shortAck, 512);
+  EXPECT_TRUE(u1.clearUnsupported);
+  EXPECT_EQ(u1.firmwareVersion, 0x010B);
+  const auto& u2 = o.units[1].settings;
+  EXPECT_EQ(u2.layout, 5);
+  EXPECT_EQ(u2.infoWords, (std::array<std::uint32_t, 2>{0x0100, 0x0120}));
+  EXPECT_EQ(u2.extended, ExtendedBlock::Absent);
+
+  {
+    std::ofstream f(path);
+    f << "[Unit1]\nShortAck=lots\n";
+  }
+  EXPECT_EQ(parseSimOptions({"--config", path}, o, msg), ParseOutcome::Error);
+  EXPECT_NE(msg.find("[Unit1]"), std::string::npos) << msg;
+  EXPECT_NE(msg.find("lots"), std::string::npos) << msg;
   std::remove(path.c_str());
 }
 

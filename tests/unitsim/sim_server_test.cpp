@@ -53,6 +53,19 @@ class Client {
     ASSERT_EQ(socket_.writeDatagram(bytes, to, port), bytes.size());
   }
 
+  void readRequest(const QHostAddress& to, quint16 port, std::uint32_t address, std::uint16_t length,
+                   std::uint16_t transactionNo) {
+    PacketHeader h;
+    h.command = CmdRead;
+    h.requestNo = transactionNo;
+    h.transactionNo = transactionNo;
+    h.address = address;
+    h.length = length;
+    QByteArray bytes(static_cast<qsizetype>(kHeaderSize), '\0');
+    h.encode(reinterpret_cast<std::uint8_t*>(bytes.data()));
+    ASSERT_EQ(socket_.writeDatagram(bytes, to, port), bytes.size());
+  }
+
   // Everything that arrives until `count` datagrams are in or the wait is over.
   std::vector<Received> collect(std::size_t count, int waitMs) {
     std::vector<Received> got;
@@ -160,6 +173,44 @@ TEST_F(SimServerTest, UnitWithFullLossStaysSilent) {
   EXPECT_EQ(sources, (std::set<QString>{QStringLiteral("127.0.0.2"), QStringLiteral("127.0.0.4")}));
   EXPECT_EQ(replies.size(), 2u);
   EXPECT_EQ(server_->counters().lost, 2u);
+}
+
+TEST_F(SimServerTest, UnitOptionsReachEachUnitsMemory) {
+  SimOptions options;
+  std::string message;
+  ASSERT_EQ(parseSimOptions({"--units", "2", "--unit-option", "2:layout=1", "--port", "0"}, options, message),
+            ParseOutcome::Run)
+      << message;
+  startServer(std::move(options));
+  ASSERT_EQ(server_->unit(0).layout(), 5);
+  ASSERT_EQ(server_->unit(1).layout(), 1);
+
+  struct Case {
+    const char* unitAddress;
+    std::uint32_t address;
+    std::uint16_t length;
+    std::uint16_t status;
+    std::uint16_t replyLength;
+  };
+  const Case cases[] = {
+      {"127.0.0.2", unit_address::kExtendedInfo, 68, StatusOk, 68},
+      {"127.0.0.3", unit_address::kExtendedInfo, 68, StatusEnd, 0},
+      {"127.0.0.3", unit_address::kConfigBody, 1422, StatusEnd, 212},
+  };
+  std::uint16_t transaction = 100;
+  for (const auto& c : cases) {
+    client_.readRequest(QHostAddress(QString::fromLatin1(c.unitAddress)), server_->port(), c.address, c.length,
+                        ++transaction);
+    auto replies = client_.collect(1, kAnswerWaitMs);
+    ASSERT_EQ(replies.size(), 1u) << c.unitAddress;
+    auto h = PacketHeader::decode(std::span(reinterpret_cast<const std::uint8_t*>(replies[0].bytes.constData()),
+                                            static_cast<std::size_t>(replies[0].bytes.size())));
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->transactionNo, transaction);
+    EXPECT_EQ(h->status, c.status) << c.unitAddress << " " << std::hex << c.address;
+    EXPECT_EQ(h->length, c.replyLength) << c.unitAddress << " " << std::hex << c.address;
+    EXPECT_EQ(static_cast<std::size_t>(replies[0].bytes.size()), kHeaderSize + c.replyLength);
+  }
 }
 
 }  // namespace

@@ -8,48 +8,16 @@
 #include "core/protocol/packet.h"
 #include "core/protocol/unit_identity.h"
 #include "unitsim/unit_model.h"
+#include "unit_requests.h"
 
 namespace trennic::sim {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using namespace trennic::sim::testing;
 
 constexpr std::uint32_t kBody = unit_address::kConfigBody;
-
-struct Req {
-  std::uint8_t command = CmdRead;
-  std::uint32_t address = 0;
-  std::uint16_t length = 0;
-  Bytes payload;
-  std::string password;
-  MacAddress station{};
-  std::uint16_t requestNo = 0x0102;
-  std::uint16_t transactionNo = 0xBEEF;
-};
-
-Bytes encode(const Req& r) {
-  PacketHeader h;
-  h.command = r.command;
-  h.requestNo = r.requestNo;
-  h.transactionNo = r.transactionNo;
-  h.address = r.address;
-  h.length = r.length;
-  h.password = makePasswordField(r.password);
-  h.stationMac = r.station;
-  Bytes out(kHeaderSize);
-  h.encode(out.data());
-  out.insert(out.end(), r.payload.begin(), r.payload.end());
-  return out;
-}
-
-Req read(std::uint32_t address, std::uint16_t length, std::string password = "") {
-  return Req{CmdRead, address, length, {}, std::move(password)};
-}
-Req write(std::uint32_t address, Bytes payload, std::string password = "") {
-  auto n = static_cast<std::uint16_t>(payload.size());
-  return Req{CmdWrite, address, n, std::move(payload), std::move(password)};
-}
-Req reboot(std::string password = "") { return Req{CmdReboot, 0, 0, {}, std::move(password)}; }
+// Memory that no area claims: plain bytes behind the password.
+constexpr std::uint32_t kPlain = 0x00300000;
 
 Bytes passwordBlock(const std::string& newPassword) {
   Bytes block(kPasswordBlockSize, 0);
@@ -66,10 +34,6 @@ UnitSettings settings(std::string password = "") {
   s.password = std::move(password);
   return s;
 }
-
-PacketHeader headerOf(const Bytes& reply) { return *PacketHeader::decode(reply); }
-std::uint16_t statusOf(SimUnit& unit, const Req& r) { return headerOf(*unit.handle(encode(r))).status; }
-Bytes payloadOf(const Bytes& reply) { return Bytes(reply.begin() + kHeaderSize, reply.end()); }
 
 TEST(SimUnit, IdentityReadEchoesTheRequestAndCarriesTheUnitsFields) {
   SimUnit unit(settings("secret"));
@@ -131,12 +95,13 @@ TEST(SimUnit, PasswordGuardsEverythingButIdentityAndStatusArea) {
 
 TEST(SimUnit, DeniedRequestsChangeNothingAndCarryNoPayload) {
   SimUnit unit(settings("abc"));
+  const Bytes before = unit.peek(kBody + 10, 3);
   auto reply = unit.handle(encode(write(kBody + 10, {1, 2, 3}, "nope")));
   ASSERT_TRUE(reply);
   EXPECT_EQ(reply->size(), kHeaderSize);
   EXPECT_EQ(headerOf(*reply).status, StatusDenied);
   EXPECT_EQ(headerOf(*reply).length, 0);
-  EXPECT_EQ(unit.peek(kBody + 10, 3), (Bytes{0, 0, 0}));
+  EXPECT_EQ(unit.peek(kBody + 10, 3), before);
 
   EXPECT_EQ(statusOf(unit, reboot("nope")), StatusDenied);
   EXPECT_FALSE(unit.rebooting());
@@ -180,7 +145,7 @@ TEST(SimUnit, PasswordBlockWriteChangesThePassword) {
 TEST(SimUnit, WrittenBytesReadBack) {
   SimUnit unit(settings());
   // Across a page boundary, to exercise the sparse pages.
-  const std::uint32_t at = kBody + 254;
+  const std::uint32_t at = kPlain + 254;
   auto w = unit.handle(encode(write(at, {0x11, 0x22, 0x33, 0x44, 0x55})));
   ASSERT_TRUE(w);
   EXPECT_EQ(headerOf(*w).command, CmdWrite | kReplyBit);
@@ -201,17 +166,17 @@ TEST(SimUnit, LengthsFollowWhatTheDatagramCarries) {
     std::uint16_t replyLength;
     std::size_t replySize;
   };
-  Req shortWrite = write(kBody, {1, 2, 3});
+  Req shortWrite = write(kPlain, {1, 2, 3});
   shortWrite.length = 8;  // claims more than it carries
-  Req longWrite = write(kBody, {1, 2, 3, 4});
+  Req longWrite = write(kPlain, {1, 2, 3, 4});
   longWrite.length = 2;  // carries more than it claims
   const Case cases[] = {
       {"a write takes only the bytes carried", shortWrite, 3, kHeaderSize},
       {"a write takes at most length bytes", longWrite, 2, kHeaderSize},
-      {"a zero-length write takes nothing", write(kBody, {}), 0, kHeaderSize},
-      {"a read returns length bytes", read(kBody, 1422), 1422, kHeaderSize + 1422},
-      {"a read is capped at 1422 bytes", read(kBody, 2000), 1422, kHeaderSize + 1422},
-      {"a zero-length read returns nothing", read(kBody, 0), 0, kHeaderSize},
+      {"a zero-length write takes nothing", write(kPlain, {}), 0, kHeaderSize},
+      {"a read returns length bytes", read(kPlain, 1422), 1422, kHeaderSize + 1422},
+      {"a read is capped at 1422 bytes", read(kPlain, 2000), 1422, kHeaderSize + 1422},
+      {"a zero-length read returns nothing", read(kPlain, 0), 0, kHeaderSize},
   };
   for (const auto& c : cases) {
     SimUnit unit(settings());
@@ -222,11 +187,12 @@ TEST(SimUnit, LengthsFollowWhatTheDatagramCarries) {
   }
   SimUnit unit(settings());
   unit.handle(encode(longWrite));
-  EXPECT_EQ(unit.peek(kBody, 4), (Bytes{1, 2, 0, 0}));
+  EXPECT_EQ(unit.peek(kPlain, 4), (Bytes{1, 2, 0, 0}));
 }
 
 TEST(SimUnit, ForcedStatusAnswersThatAddressOnlyAndChangesNothing) {
   SimUnit unit(settings("abc"));
+  const Bytes before = unit.peek(kBody, 2);
   unit.forceStatus(kStatusAreaFirst, StatusEnd);
   unit.forceStatus(kBody, 7);
 
@@ -238,7 +204,7 @@ TEST(SimUnit, ForcedStatusAnswersThatAddressOnlyAndChangesNothing) {
 
   EXPECT_EQ(statusOf(unit, read(kStatusAreaFirst + 4, 4)), StatusOk);
   EXPECT_EQ(statusOf(unit, write(kBody, {9, 9}, "abc")), 7);
-  EXPECT_EQ(unit.peek(kBody, 2), (Bytes{0, 0}));
+  EXPECT_EQ(unit.peek(kBody, 2), before);
 
   unit.clearForcedStatus(kStatusAreaFirst);
   EXPECT_EQ(statusOf(unit, read(kStatusAreaFirst, 112)), StatusOk);
