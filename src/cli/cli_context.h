@@ -65,6 +65,8 @@ class Args {
 
 int runNodes(CliContext& ctx, Args& args);
 int runHost(CliContext& ctx, Args& args);
+int runConfig(CliContext& ctx, Args& args);
+int runFilter(CliContext& ctx, Args& args);
 int runUnitCommand(CliContext& ctx, const std::string& command, Args& args, bool& handled);
 
 }  // namespace trennic::cli

@@ -33,6 +33,14 @@ const char* kUsage =
     "  loader read UNIT FILE\n"
     "  loader write FILE UNIT [UNIT ...] [--verify]\n"
     "\n"
+    "  config read UNIT -o FILE|FOLDER/     a folder takes the unit's own %02X%02X%02X.txt\n"
+    "  config write FILE|FOLDER/ UNIT [UNIT ...]\n"
+    "  config defaults -o FILE              the defaults, with config.def applied\n"
+    "  config show FILE [--json]            every keyed value as the program holds it\n"
+    "  config diff A B                      the keys whose values differ (exit 1 if any)\n"
+    "  filter read mac|protocol UNIT -o FILE\n"
+    "  filter write mac|protocol FILE UNIT [UNIT ...]\n"
+    "\n"
     "UNIT is a node's name, its MAC address or its IP address. Passwords come from\n"
     "--password-file FILE, TRENNIC_PASSWORD or a prompt (TRENNIC_NEW_PASSWORD and\n"
     "--new-password-file for the new one); never from the command line.\n"
@@ -79,6 +87,8 @@ int main(int argc, char** argv) {
   Args args(std::vector<std::string>(rest.begin() + 1, rest.end()));
   if (command == "nodes") return runNodes(ctx, args);
   if (command == "host") return runHost(ctx, args);
+  if (command == "config") return runConfig(ctx, args);
+  if (command == "filter") return runFilter(ctx, args);
   bool handled = false;
   int status = runUnitCommand(ctx, command, args, handled);
   if (handled) return status;

@@ -1,0 +1,349 @@
+// trennic-cli config and filter: configuration and filter files between
+// files and units, through the same engine, files and rules as the
+// Configuration and File Management windows.
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+#include <cstdio>
+
+#include "cli/cli_context.h"
+#include "cli/operation_runner.h"
+#include "cli/unit_args.h"
+#include "core/app/sjis.h"
+#include "core/config/config_file.h"
+#include "core/filters/filter_files.h"
+#include "platform/app/codepage.h"
+
+namespace trennic::cli {
+
+namespace {
+
+using platform::decodeText;
+
+// Files the command line writes keep everything, as a backup must: the
+// filter access fields included, as the highest display level shows them.
+constexpr int kFileLevel = kDisplayLevelAll;
+
+ConfigFileOptions fileOptions() {
+  ConfigFileOptions o;
+  o.defaultChannel = DefaultChannel();
+  o.displayLevel = kFileLevel;
+  return o;
+}
+
+// The built-in defaults with "config.def" of the current folder laid over.
+const ConfigSet& configDefaults() {
+  static ConfigSet defaults = [] {
+    ConfigSet d;
+    BuildDefaultConfig(d, DefaultChannel());
+    ApplyConfigDefaults(d, kConfigDefaultsFileName, fileOptions());
+    return d;
+  }();
+  return defaults;
+}
+
+bool isFolder(const std::string& path) { return sjis::endsWithChar(path, '/') || sjis::endsWithChar(path, kPathSeparator); }
+
+// "%02X%02X%02X.txt" of the unit's last three MAC bytes inside a folder, as
+// the File Management window names per-unit files.
+std::string unitFile(const std::string& path, const MacAddress& mac) {
+  if (!isFolder(path)) return path;
+  char name[16];
+  std::snprintf(name, sizeof name, "%02X%02X%02X.txt", mac.bytes[3], mac.bytes[4], mac.bytes[5]);
+  return path + name;
+}
+
+// One clear reason why a file is not what the command needs; empty if it is.
+QString checkFile(const std::string& path, const char* section, const char* what) {
+  ini::Profile p = ini::Profile::load(path);
+  if (p.state() == ini::LoadState::Missing) return QString("%1: %2").arg(decodeText(path), resultMessage(ResultFileNotFound));
+  if (p.state() == ini::LoadState::Unreadable)
+    return QString("%1: %2 (the file cannot be read)").arg(decodeText(path), resultMessage(ResultBadFile));
+  if (!p.hasSection(section))
+    return QString("%1: %2 (not a %3: it has no [%4] section)").arg(decodeText(path), resultMessage(ResultBadFile), what, section);
+  return {};
+}
+
+int failFile(const QString& message) {
+  return fail(message.contains(resultMessage(ResultFileNotFound)) ? ResultFileNotFound : ResultBadFile, message);
+}
+
+bool takeOutput(Args& args, std::string& out, int& status) {
+  if (!args.option("-o", out) && !args.option("--output", out)) {
+    status = fail(ExitUsage, "an output file is needed: -o FILE");
+    return false;
+  }
+  if (args.error()) {
+    status = fail(ExitUsage, QString::fromStdString(args.errorText()));
+    return false;
+  }
+  return true;
+}
+
+struct UnitRun {
+  platform::EngineRuntime* engine = nullptr;
+  PasswordField password{};
+};
+
+// Resolves the units and gets the engine and password ready; 0 when ready.
+int prepare(CliContext& ctx, Args& args, const std::vector<std::string>& names, std::vector<UnitTarget>& units,
+            UnitRun& run) {
+  PasswordSource src;
+  args.option("--password-file", src.file);
+  if (args.error()) return fail(ExitUsage, QString::fromStdString(args.errorText()));
+  for (const auto& n : names) {
+    auto u = resolveUnit(ctx.nodes(), n);
+    if (!u) return fail(ExitUsage, QString("\"%1\" is no known unit, MAC address or IP address").arg(decodeText(n)));
+    units.push_back(*u);
+  }
+  QString error;
+  auto pw = obtainPassword(src, "Password: ", &error);
+  if (!pw) return fail(ExitUsage, error);
+  run.password = makePasswordField(*pw);
+  return ctx.openEngine(run.engine);
+}
+
+OperationArgs argsFor(int op, const UnitTarget& u, const PasswordField& pw, const char* line1) {
+  OperationArgs a;
+  a.operation = op;
+  a.primary = u.node.primary;
+  a.alternate = u.node.alternate;
+  a.unitMac = u.node.mac;
+  a.password = pw;
+  a.line1 = line1;
+  a.line2 = u.label;
+  return a;
+}
+
+int configRead(CliContext& ctx, Args& args) {
+  std::string out;
+  int status = ExitOk;
+  if (!takeOutput(args, out, status)) return status;
+  std::vector<UnitTarget> units;
+  UnitRun run;
+  Args probe(args.rest());
+  std::string ignored;
+  probe.option("--password-file", ignored);
+  auto positional = probe.rest();
+  if (positional.size() != 1) return fail(ExitUsage, "usage: config read UNIT -o FILE|FOLDER/");
+  if (int s = prepare(ctx, args, positional, units, run)) return s;
+  const UnitTarget& u = units.front();
+  if (isFolder(out) && u.node.mac.isBroadcast())
+    return fail(ExitUsage, "a file named after the unit needs its MAC address; name the unit by MAC or label");
+  std::string file = unitFile(out, u.node.mac);
+  ConfigSet set;
+  ResetToDefaults(configDefaults(), set, u.node.mac);
+  OperationRunner runner(*run.engine);
+  OperationContext c;
+  c.nodes = &ctx.nodes();
+  c.transferSet = &set;
+  int result = runner.run(argsFor(OpReadConfig, u, run.password, "Reading..."), c);
+  if (result != ResultOk) return result;
+  if (!WriteConfigFile(set.record, file, fileOptions()))
+    return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(decodeText(file)));
+  printLine(QString("%1: %2").arg(decodeText(u.label), decodeText(file)));
+  return ExitOk;
+}
+
+int configWrite(CliContext& ctx, Args& args) {
+  Args probe(args.rest());
+  std::string ignored;
+  probe.option("--password-file", ignored);
+  auto positional = probe.rest();
+  if (positional.size() < 2) return fail(ExitUsage, "usage: config write FILE|FOLDER/ UNIT [UNIT ...]");
+  std::string source = positional.front();
+  std::vector<std::string> names(positional.begin() + 1, positional.end());
+  if (!isFolder(source))
+    if (QString problem = checkFile(source, kConfigSection, "configuration file"); !problem.isEmpty()) return failFile(problem);
+  std::vector<UnitTarget> units;
+  UnitRun run;
+  if (int s = prepare(ctx, args, names, units, run)) return s;
+  // Every file is read and checked before anything is sent to any unit.
+  std::vector<ConfigSet> sets(units.size());
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    if (isFolder(source) && units[i].node.mac.isBroadcast())
+      return fail(ExitUsage, "a file named after the unit needs its MAC address; name the unit by MAC or label");
+    std::string file = unitFile(source, units[i].node.mac);
+    if (QString problem = checkFile(file, kConfigSection, "configuration file"); !problem.isEmpty()) return failFile(problem);
+    if (!ReadConfigFile(configDefaults(), sets[i], units[i].node.mac, file, fileOptions()))
+      return fail(ResultBadFile, QString("%1: %2").arg(decodeText(file), resultMessage(ResultBadFile)));
+  }
+  OperationRunner runner(*run.engine);
+  int first = ExitOk;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    OperationContext c;
+    c.nodes = &ctx.nodes();
+    c.transferSet = &sets[i];
+    int result = runner.run(argsFor(OpWriteConfig, units[i], run.password, "Writing..."), c);
+    if (result == ResultOk) printLine(QString("%1: done").arg(decodeText(units[i].label)));
+    if (result != ResultOk && first == ExitOk) first = result;
+    if (runner.interrupted()) break;
+  }
+  return first;
+}
+
+int configDefaultsCommand(Args& args) {
+  std::string out;
+  int status = ExitOk;
+  if (!takeOutput(args, out, status)) return status;
+  if (!args.rest().empty()) return fail(ExitUsage, "usage: config defaults -o FILE");
+  ConfigSet set = configDefaults();
+  if (!WriteConfigFile(set.record, out, fileOptions()))
+    return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(decodeText(out)));
+  return ExitOk;
+}
+
+// Every keyed value of a configuration file as it is held after reading:
+// the "Config" keys, then the two filter tables' settings and entries.
+std::vector<std::pair<std::string, std::string>> heldValues(ConfigSet& set) {
+  auto values = ConfigFileValues(set.record, fileOptions());
+  ConstMacFilterBlock mac(set.record);
+  values.emplace_back(filterkey::MacFilterOn, mac.filterOn() ? "Enabled" : "Disabled");
+  values.emplace_back(filterkey::MacOtherAccess, mac.otherAccess() ? "Enabled" : "Disabled");
+  for (std::size_t i = 0; i < mac.usedCount(); ++i)
+    values.emplace_back(filterkey::MacEntry + std::to_string(i + 1), formatMacFilterValue(mac.entry(i), kFileLevel));
+  ConstProtocolFilterBlock prot(set.record);
+  values.emplace_back(filterkey::ProtocolFilterOn, prot.filterOn() ? "Enabled" : "Disabled");
+  values.emplace_back(filterkey::ProtocolOtherAccess, prot.otherAccess() ? "Enabled" : "Disabled");
+  for (std::size_t i = 0; i < prot.usedCount(); ++i)
+    values.emplace_back(filterkey::ProtocolEntry + std::to_string(i + 1),
+                        formatProtocolFilterValue(prot.entry(i), kFileLevel));
+  return values;
+}
+
+int readForShow(const std::string& file, ConfigSet& set) {
+  if (QString problem = checkFile(file, kConfigSection, "configuration file"); !problem.isEmpty()) return failFile(problem);
+  ReadConfigFile(configDefaults(), set, MacAddress{}, file, fileOptions());
+  return ExitOk;
+}
+
+int configShow(Args& args) {
+  bool json = args.flag("--json");
+  auto rest = args.rest();
+  if (rest.size() != 1) return fail(ExitUsage, "usage: config show FILE [--json]");
+  ConfigSet set;
+  if (int s = readForShow(rest[0], set)) return s;
+  auto values = heldValues(set);
+  QTextStream out(stdout);
+  if (json) {
+    QJsonObject o;
+    for (const auto& [k, v] : values) o[QString::fromStdString(k)] = decodeText(v);
+    out << QJsonDocument(o).toJson(QJsonDocument::Indented);
+  } else {
+    for (const auto& [k, v] : values) out << k.c_str() << '=' << decodeText(v) << '\n';
+  }
+  return ExitOk;
+}
+
+int configDiff(Args& args) {
+  auto rest = args.rest();
+  if (rest.size() != 2) return fail(ExitUsage, "usage: config diff A B");
+  ConfigSet a, b;
+  if (int s = readForShow(rest[0], a)) return s;
+  if (int s = readForShow(rest[1], b)) return s;
+  auto va = heldValues(a), vb = heldValues(b);
+  auto find = [](const auto& list, const std::string& key) -> const std::string* {
+    for (const auto& [k, v] : list)
+      if (k == key) return &v;
+    return nullptr;
+  };
+  int differences = 0;
+  QTextStream out(stdout);
+  auto report = [&](const std::string& key, const std::string* x, const std::string* y) {
+    if (x && y && *x == *y) return;
+    ++differences;
+    out << key.c_str() << ": " << (x ? decodeText(*x) : "(none)") << " -> " << (y ? decodeText(*y) : "(none)") << '\n';
+  };
+  for (const auto& [k, v] : va) report(k, &v, find(vb, k));
+  for (const auto& [k, v] : vb)
+    if (!find(va, k)) report(k, nullptr, &v);
+  return differences ? ExitFailed : ExitOk;
+}
+
+int filterCommand(CliContext& ctx, Args& args) {
+  auto words = args.rest();
+  if (words.size() < 2 || (words[1] != "mac" && words[1] != "protocol"))
+    return fail(ExitUsage, "usage: filter read mac|protocol UNIT -o FILE | filter write mac|protocol FILE UNIT [UNIT ...]");
+  std::string verb = words[0];
+  bool mac = words[1] == "mac";
+  std::size_t size = mac ? kMacFilterSize : kProtocolFilterSize;
+  const char* section = mac ? kMacFilterSection : kProtocolFilterSection;
+  std::vector<std::string> tail(words.begin() + 2, words.end());
+  Args sub(tail);
+  std::string out;
+  if (verb == "read") {
+    int status = ExitOk;
+    if (!takeOutput(sub, out, status)) return status;
+    Args probe(sub.rest());
+    std::string ignored;
+    probe.option("--password-file", ignored);
+    auto positional = probe.rest();
+    if (positional.size() != 1) return fail(ExitUsage, "usage: filter read mac|protocol UNIT -o FILE");
+    std::vector<UnitTarget> units;
+    UnitRun run;
+    if (int s = prepare(ctx, sub, positional, units, run)) return s;
+    std::vector<std::uint8_t> table(size, 0);
+    OperationRunner runner(*run.engine);
+    OperationContext c;
+    c.nodes = &ctx.nodes();
+    c.table = &table;
+    int result = runner.run(argsFor(mac ? OpReadMacFilter : OpReadProtFilter, units[0], run.password, "Reading..."), c);
+    if (result != ResultOk) return result;
+    int written = mac ? WriteMacFilterSection(out, *ConstMacFilterBlock::over(table), true, kFileLevel)
+                      : WriteProtocolFilterSection(out, *ConstProtocolFilterBlock::over(table), true, kFileLevel);
+    if (!written) return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(decodeText(out)));
+    printLine(QString("%1: %2").arg(decodeText(units[0].label), decodeText(out)));
+    return ExitOk;
+  }
+  if (verb != "write") return fail(ExitUsage, QString("filter: unknown command \"%1\"").arg(verb.c_str()));
+  Args probe(sub.rest());
+  std::string ignored;
+  probe.option("--password-file", ignored);
+  auto positional = probe.rest();
+  if (positional.size() < 2) return fail(ExitUsage, "usage: filter write mac|protocol FILE UNIT [UNIT ...]");
+  std::string file = positional[0];
+  if (QString problem = checkFile(file, section, mac ? "MAC address filter file" : "protocol filter file"); !problem.isEmpty())
+    return failFile(problem);
+  std::vector<std::uint8_t> table(size, 0);
+  int read = mac ? ReadMacFilterSection(file, *MacFilterBlock::over(table), kFileLevel)
+                 : ReadProtocolFilterSection(file, *ProtocolFilterBlock::over(table), kFileLevel);
+  if (read != kFilterFileRead) return fail(ResultBadFile, QString("%1: %2").arg(decodeText(file), resultMessage(ResultBadFile)));
+  std::vector<UnitTarget> units;
+  UnitRun run;
+  if (int s = prepare(ctx, sub, std::vector<std::string>(positional.begin() + 1, positional.end()), units, run)) return s;
+  OperationRunner runner(*run.engine);
+  int first = ExitOk;
+  for (const auto& u : units) {
+    std::vector<std::uint8_t> copy = table;
+    OperationContext c;
+    c.nodes = &ctx.nodes();
+    c.table = &copy;
+    int result = runner.run(argsFor(mac ? OpWriteMacFilter : OpWriteProtFilter, u, run.password, "Writing..."), c);
+    if (result == ResultOk) printLine(QString("%1: done").arg(decodeText(u.label)));
+    if (result != ResultOk && first == ExitOk) first = result;
+    if (runner.interrupted()) break;
+  }
+  return first;
+}
+
+}  // namespace
+
+int runConfig(CliContext& ctx, Args& args) {
+  auto rest = args.rest();
+  if (rest.empty()) return fail(ExitUsage, "usage: config read|write|defaults|show|diff ...");
+  std::string verb = rest.front();
+  Args sub(std::vector<std::string>(rest.begin() + 1, rest.end()));
+  if (verb == "read") return configRead(ctx, sub);
+  if (verb == "write") return configWrite(ctx, sub);
+  if (verb == "defaults") return configDefaultsCommand(sub);
+  if (verb == "show") return configShow(sub);
+  if (verb == "diff") return configDiff(sub);
+  return fail(ExitUsage, QString("config: unknown command \"%1\"").arg(verb.c_str()));
+}
+
+int runFilter(CliContext& ctx, Args& args) { return filterCommand(ctx, args); }
+
+}  // namespace trennic::cli
