@@ -7,11 +7,13 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <csignal>
+
 #include <cstdio>
-#include <thread>
+#include <algorithm>
 #include <vector>
 
 #include "bench_support.h"
@@ -26,7 +28,9 @@ constexpr int kImageBytes = 512 * 1024;
 constexpr int kExchanges = kImageBytes / 1024 + 1;  // blocks and the zero-length end
 
 // Answers every datagram at once with a reply of the size the unit's reply
-// would have.
+// would have: a datagram of the header's size gets a block back, anything
+// larger gets a header. It runs as a process of its own, as the simulated
+// unit does, so both measurements cross between processes alike.
 class PingPongPeer {
  public:
   PingPongPeer() {
@@ -38,36 +42,39 @@ class PingPongPeer {
     socklen_t len = sizeof a;
     ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
     port_ = ntohs(a.sin_port);
-    thread_ = std::thread([this] { serve(); });
+    child_ = ::fork();
+    if (child_ == 0) {
+      serve();
+      ::_exit(0);
+    }
+    ::close(fd_);
   }
   ~PingPongPeer() {
-    stop_ = true;
-    ::shutdown(fd_, SHUT_RDWR);
-    ::close(fd_);
-    thread_.join();
+    if (child_ > 0) {
+      ::kill(child_, SIGTERM);
+      ::waitpid(child_, nullptr, 0);
+    }
   }
   std::uint16_t port() const { return port_; }
-  std::atomic<int> replySize{36};
 
  private:
   void serve() {
     std::vector<char> buf(2048);
-    while (!stop_) {
+    for (;;) {
       sockaddr_in from{};
       socklen_t len = sizeof from;
       ssize_t n = ::recvfrom(fd_, buf.data(), buf.size(), 0, reinterpret_cast<sockaddr*>(&from), &len);
       if (n <= 0) continue;
-      ::sendto(fd_, buf.data(), static_cast<std::size_t>(replySize.load()), 0, reinterpret_cast<sockaddr*>(&from), len);
+      std::size_t reply = n <= 36 ? 36 + 1024 : 36;
+      ::sendto(fd_, buf.data(), reply, 0, reinterpret_cast<sockaddr*>(&from), len);
     }
   }
   int fd_ = -1;
   std::uint16_t port_ = 0;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
+  pid_t child_ = -1;
 };
 
-double pingPong(PingPongPeer& peer, int requestSize, int replySize) {
-  peer.replySize = replySize;
+double pingPong(PingPongPeer& peer, int requestSize) {
   int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
   sockaddr_in to{};
   to.sin_family = AF_INET;
@@ -113,24 +120,38 @@ int runTransferBench() {
   OperationArgs a;
   a.primary = a.alternate = ipv4FromOctets(127, 0, 0, 2);
   a.unitMac = MacAddress{{0x00, 0x80, 0x92, 0x00, 0x00, 0x01}};
-  a.operation = OpWriteFirmware;
-  a.fileName = dir.filePath("fw.bin").toStdString();
-  TimedHost wh;
-  Timed w = runOperation(rt, a, {}, wh);
-  a.operation = OpReadFirmware;
-  a.fileName = dir.filePath("back.bin").toStdString();
-  TimedHost rh;
-  Timed r = runOperation(rt, a, {}, rh);
-  QFile back(dir.filePath("back.bin"));
-  back.open(QIODevice::ReadOnly);
-  bool same = back.readAll() == img;
+  // The best of several runs of each: what the machine can do, without the
+  // scheduler's bad moments.
+  constexpr int kRuns = 5;
+  Timed w{false, 1e9, 0}, r{false, 1e9, 0};
+  bool same = true;
+  for (int run = 0; run < kRuns; ++run) {
+    a.operation = OpWriteFirmware;
+    a.fileName = dir.filePath("fw.bin").toStdString();
+    TimedHost wh;
+    Timed tw = runOperation(rt, a, {}, wh);
+    a.operation = OpReadFirmware;
+    a.fileName = dir.filePath("back.bin").toStdString();
+    TimedHost rh;
+    Timed tr = runOperation(rt, a, {}, rh);
+    QFile back(dir.filePath("back.bin"));
+    same = same && back.open(QIODevice::ReadOnly) && back.readAll() == img;
+    if (!tw.success || !tr.success) return 1;
+    w.success = r.success = true;
+    w.seconds = std::min(w.seconds, tw.seconds);
+    r.seconds = std::min(r.seconds, tr.seconds);
+  }
 
   PingPongPeer peer;
-  double pw = pingPong(peer, 36 + 1024, 36);
-  double pr = pingPong(peer, 36, 36 + 1024);
+  double pw = 1e9, pr = 1e9;
+  for (int run = 0; run < kRuns; ++run) {
+    pw = std::min(pw, pingPong(peer, 36 + 1024));
+    pr = std::min(pr, pingPong(peer, 36));
+  }
 
   double engine = w.seconds + r.seconds, bound = pw + pr;
-  std::printf("transfer: 512 KiB firmware write %.3f s, read %.3f s (%s, read back %s)\n", w.seconds, r.seconds,
+  std::printf("transfer: 512 KiB firmware write %.3f s, read %.3f s, best of %d (%s, read back %s)\n", w.seconds,
+              r.seconds, kRuns,
               w.success && r.success ? "ok" : "FAILED", same ? "identical" : "DIFFERENT");
   std::printf("transfer: plain UDP ping-pong of the same %d + %d exchanges: %.3f s + %.3f s\n", kExchanges,
               kExchanges, pw, pr);

@@ -65,6 +65,21 @@ bool SimServer::start(QString* error) {
   return false;
 }
 
+// One datagram for each notification, read at once: asking first whether
+// one is pending and how large costs two more system calls on every block a
+// unit answers.
+void SimServer::watch(QUdpSocket* socket, std::function<void()> onReadable) {
+  connect(socket, &QUdpSocket::readyRead, this, std::move(onReadable));
+}
+
+bool SimServer::take(QUdpSocket* socket, Incoming& out) {
+  char buf[2048];
+  qint64 n = socket->readDatagram(buf, sizeof buf, &out.from, &out.port);
+  if (n < 0) return false;
+  out.data = QByteArray(buf, static_cast<qsizetype>(n));
+  return true;
+}
+
 bool SimServer::bindAll(quint16 port, QString* error, bool* portTaken) {
   auto fail = [&](const QString& what, QUdpSocket* s) {
     if (error) *error = what + QStringLiteral(": ") + s->errorString();
@@ -81,7 +96,7 @@ bool SimServer::bindAll(quint16 port, QString* error, bool* portTaken) {
     if (!h.socket->bind(h.address, port, QAbstractSocket::DontShareAddress))
       return fail(QStringLiteral("cannot bind %1:%2").arg(h.address.toString()).arg(port), h.socket);
     if (port == 0) port = h.socket->localPort();
-    connect(h.socket, &QUdpSocket::readyRead, this, [this, i] { readUnicast(i); });
+    watch(h.socket, [this, i] { readUnicast(i); });
   }
 
   const QHostAddress groupAddress = toQt(kMulticastGroup);
@@ -99,7 +114,7 @@ bool SimServer::bindAll(quint16 port, QString* error, bool* portTaken) {
   }
   if (!group_->joinMulticastGroup(groupAddress, lo))
     return fail(QStringLiteral("cannot join %1 on lo").arg(groupAddress.toString()), group_);
-  connect(group_, &QUdpSocket::readyRead, this, &SimServer::readGroup);
+  watch(group_, [this] { readGroup(); });
 
   port_ = port;
   return true;
@@ -131,37 +146,32 @@ double SimServer::draw(std::size_t index, const PacketHeader& request, std::uint
 }
 
 void SimServer::readUnicast(std::size_t index) {
-  QUdpSocket* s = units_[index].socket;
-  while (s && s->hasPendingDatagrams()) {
-    QNetworkDatagram d = s->receiveDatagram();
-    if (d.isNull()) break;
-    ++counters_.received;
-    if (!isLoopback(d.senderAddress()) || options_.unicastSilent) {
-      ++counters_.foreign;
-      continue;
-    }
-    offer(index, d.data(), Route::Unicast, d.senderAddress(), static_cast<quint16>(d.senderPort()));
+  Incoming d;
+  if (!units_[index].socket || !take(units_[index].socket, d)) return;
+  ++counters_.received;
+  if (!isLoopback(d.from) || options_.unicastSilent) {
+    ++counters_.foreign;
+    return;
   }
+  offer(index, d.data, Route::Unicast, d.from, d.port);
 }
 
 void SimServer::readGroup() {
-  while (group_ && group_->hasPendingDatagrams()) {
-    QNetworkDatagram d = group_->receiveDatagram();
-    if (d.isNull()) break;
-    ++counters_.received;
-    if (!isLoopback(d.senderAddress())) {
-      ++counters_.foreign;
-      continue;
-    }
-    const QByteArray data = d.data();
-    auto header = PacketHeader::decode(bytesOf(data));
-    if (!header) continue;
-    for (std::size_t i = 0; i < units_.size(); ++i) {
-      // Units not named stay out of it, so they draw no loss dice and a
-      // seeded run does not depend on how many bystanders there are.
-      if (!units_[i].model.addressedBy(header->stationMac)) continue;
-      offer(i, data, Route::Group, d.senderAddress(), static_cast<quint16>(d.senderPort()));
-    }
+  Incoming d;
+  if (!group_ || !take(group_, d)) return;
+  ++counters_.received;
+  if (!isLoopback(d.from)) {
+    ++counters_.foreign;
+    return;
+  }
+  const QByteArray& data = d.data;
+  auto header = PacketHeader::decode(bytesOf(data));
+  if (!header) return;
+  for (std::size_t i = 0; i < units_.size(); ++i) {
+    // Units not named stay out of it, so they draw no loss dice and a
+    // seeded run does not depend on how many bystanders there are.
+    if (!units_[i].model.addressedBy(header->stationMac)) continue;
+    offer(i, data, Route::Group, d.from, d.port);
   }
 }
 

@@ -5,6 +5,7 @@
 // ask for. What a unit answers is decided by SimUnit alone.
 #include <QHostAddress>
 #include <QObject>
+#include <functional>
 #include <QString>
 
 #include <cstddef>
@@ -67,6 +68,13 @@ class SimServer : public QObject {
     std::uint32_t tries = 0;
   };
 
+  struct Incoming {
+    QByteArray data;
+    QHostAddress from;
+    quint16 port = 0;
+  };
+  void watch(QUdpSocket* socket, std::function<void()> onReadable);
+  static bool take(QUdpSocket* socket, Incoming& out);
   bool bindAll(quint16 port, QString* error, bool* portTaken);
   void readUnicast(std::size_t index);
   void readGroup();

@@ -128,18 +128,20 @@ void UdpTransport::sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std
 }
 
 void UdpTransport::receiveDatagrams() {
-  while (socket_ && socket_->hasPendingDatagrams()) {
-    qint64 pending = socket_->pendingDatagramSize();
-    QNetworkDatagram d = socket_->receiveDatagram(static_cast<qint64>(kMaxDatagram));
-    if (!d.isValid() && pending != 0) continue;
-    // Larger than we can read whole: lost, as the protocol never sends one.
-    if (pending > static_cast<qint64>(kMaxDatagram)) continue;
-    lastSourceIp_ = ipv4FromHostOrder(d.senderAddress().toIPv4Address());
-    lastSourcePort_ = static_cast<std::uint16_t>(d.senderPort());
-    QByteArray bytes = d.data();
-    if (bytes.isEmpty()) continue;
-    emit datagramReceived(bytes, lastSourceIp_, lastSourcePort_);
-  }
+  // One datagram for each notification: the socket notifies again while
+  // more wait. Asking first whether one is pending, and how large, would
+  // cost two more system calls on every block of a transfer.
+  if (!socket_) return;
+  char buf[kMaxDatagram + 1];
+  QHostAddress from;
+  quint16 port = 0;
+  qint64 n = socket_->readDatagram(buf, sizeof buf, &from, &port);
+  if (n < 0) return;
+  lastSourceIp_ = ipv4FromHostOrder(from.toIPv4Address());
+  lastSourcePort_ = port;
+  // Larger than we can read whole: lost, as the protocol never sends one.
+  if (n == 0 || n > static_cast<qint64>(kMaxDatagram)) return;
+  emit datagramReceived(QByteArray(buf, static_cast<qsizetype>(n)), lastSourceIp_, lastSourcePort_);
 }
 
 }  // namespace trennic::platform
