@@ -10,7 +10,7 @@ mkdir -p "$demo"
 export TRENNIC_INTERFACES=lo
 
 log="$demo/unitsim.log"
-"$sim" --units 4 --port 0 >"$log" 2>&1 &
+"$sim" --units 5 --unit-option 5:layout=4 --port 0 >"$log" 2>&1 &
 simpid=$!
 trap 'kill $simpid 2>/dev/null; wait $simpid 2>/dev/null || true' EXIT
 for _ in $(seq 50); do grep -q "ready port=" "$log" && break; sleep 0.1; done
@@ -20,8 +20,9 @@ echo "simulated units are listening on loopback, port $port"
 
 settings="$demo/trennic.INI"
 run() { echo "\$ trennic-cli $*"; "$cli" --settings "$settings" --unit-port "$port" "$@"; }
-if "$cli" --help | grep -q "^  search"; then
-  run search
-  run version
-fi
+run search
+run version 00-80-92-00-00-02
+run firmware read 00-80-92-00-00-01 "$demo/firmware.bin"
+run config read 00-80-92-00-00-03 -o "$demo/"
+run config show "$demo/000003.txt" | head -n 8
 run nodes list
