@@ -3,6 +3,23 @@
 
 #include "bench_support.h"
 
+namespace trennic::bench {
+
+bool startUnitsAndEngine(testing::SimProcess& sim, const QStringList& options, platform::EngineRuntime& rt,
+                         const char* what) {
+  if (!sim.start(options)) {
+    std::fprintf(stderr, "%s bench: %s\n", what, qPrintable(sim.error()));
+    return false;
+  }
+  rt.buildTables({"lo"});
+  rt.link().setUnitPort(sim.port());
+  if (rt.open()) return true;
+  std::fprintf(stderr, "%s bench: the socket cannot be opened\n", what);
+  return false;
+}
+
+}  // namespace trennic::bench
+
 int main(int argc, char** argv) {
   // Benchmarks reach their simulated units through loopback only.
   qputenv("TRENNIC_INTERFACES", "lo");

@@ -7,6 +7,7 @@
 
 #include "core/protocol/operation_driver.h"
 #include "platform/protocol/engine_runtime.h"
+#include "support/sim_process.h"
 
 namespace trennic::bench {
 
@@ -42,6 +43,11 @@ inline Timed runOperation(platform::EngineRuntime& rt, const OperationArgs& args
   auto end = std::chrono::steady_clock::now();
   return {host.success, std::chrono::duration<double>(end - start).count(), static_cast<int>(rt.ticks() - ticksBefore)};
 }
+
+// Simulated units on a port of their own, and the engine opened towards
+// them through loopback; false (with a message out) when either fails.
+bool startUnitsAndEngine(testing::SimProcess& sim, const QStringList& options, platform::EngineRuntime& rt,
+                         const char* what);
 
 int runTransferBench();
 int runSearchScaleBench();

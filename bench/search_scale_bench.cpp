@@ -10,14 +10,8 @@ namespace trennic::bench {
 
 int runSearchScaleBench() {
   testing::SimProcess sim;
-  if (!sim.start({"--units", "1024"})) {
-    std::fprintf(stderr, "search bench: %s\n", qPrintable(sim.error()));
-    return 1;
-  }
   platform::EngineRuntime rt;
-  rt.buildTables({"lo"});
-  rt.link().setUnitPort(sim.port());
-  if (!rt.open()) return 1;
+  if (!startUnitsAndEngine(sim, {"--units", "1024"}, rt, "search")) return 1;
   QTemporaryDir dir;
   NodeTable nodes(dir.filePath("trennic.INI").toStdString());
   VectorNodeRows rows;

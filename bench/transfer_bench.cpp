@@ -97,14 +97,8 @@ double pingPong(PingPongPeer& peer, int requestSize) {
 
 int runTransferBench() {
   testing::SimProcess sim;
-  if (!sim.start({"--units", "1"})) {
-    std::fprintf(stderr, "transfer bench: %s\n", qPrintable(sim.error()));
-    return 1;
-  }
   platform::EngineRuntime rt;
-  rt.buildTables({"lo"});
-  rt.link().setUnitPort(sim.port());
-  if (!rt.open()) return 1;
+  if (!startUnitsAndEngine(sim, {"--units", "1"}, rt, "transfer")) return 1;
 
   QTemporaryDir dir;
   QByteArray img(kImageBytes, '\0');

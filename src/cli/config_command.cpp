@@ -106,18 +106,6 @@ int prepare(CliContext& ctx, Args& args, const std::vector<std::string>& names, 
   return ctx.openEngine(run.engine);
 }
 
-OperationArgs argsFor(int op, const UnitTarget& u, const PasswordField& pw, const char* line1) {
-  OperationArgs a;
-  a.operation = op;
-  a.primary = u.node.primary;
-  a.alternate = u.node.alternate;
-  a.unitMac = u.node.mac;
-  a.password = pw;
-  a.line1 = line1;
-  a.line2 = u.label;
-  return a;
-}
-
 int configRead(CliContext& ctx, Args& args) {
   std::string out;
   int status = ExitOk;
@@ -140,7 +128,7 @@ int configRead(CliContext& ctx, Args& args) {
   OperationContext c;
   c.nodes = &ctx.nodes();
   c.transferSet = &set;
-  int result = runner.run(argsFor(OpReadConfig, u, run.password, "Reading..."), c);
+  int result = runner.run(operationArgsFor(OpReadConfig, u, run.password, "Reading..."), c);
   if (result != ResultOk) return result;
   if (!WriteConfigFile(set.record, file, fileOptions()))
     return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(decodeText(file)));
@@ -177,7 +165,7 @@ int configWrite(CliContext& ctx, Args& args) {
     OperationContext c;
     c.nodes = &ctx.nodes();
     c.transferSet = &sets[i];
-    int result = runner.run(argsFor(OpWriteConfig, units[i], run.password, "Writing..."), c);
+    int result = runner.run(operationArgsFor(OpWriteConfig, units[i], run.password, "Writing..."), c);
     if (result == ResultOk) printLine(QString("%1: done").arg(decodeText(units[i].label)));
     if (result != ResultOk && first == ExitOk) first = result;
     if (runner.interrupted()) break;
@@ -290,7 +278,7 @@ int filterCommand(CliContext& ctx, Args& args) {
     OperationContext c;
     c.nodes = &ctx.nodes();
     c.table = &table;
-    int result = runner.run(argsFor(mac ? OpReadMacFilter : OpReadProtFilter, units[0], run.password, "Reading..."), c);
+    int result = runner.run(operationArgsFor(mac ? OpReadMacFilter : OpReadProtFilter, units[0], run.password, "Reading..."), c);
     if (result != ResultOk) return result;
     int written = mac ? WriteMacFilterSection(out, *ConstMacFilterBlock::over(table), true, kFileLevel)
                       : WriteProtocolFilterSection(out, *ConstProtocolFilterBlock::over(table), true, kFileLevel);
@@ -321,7 +309,7 @@ int filterCommand(CliContext& ctx, Args& args) {
     OperationContext c;
     c.nodes = &ctx.nodes();
     c.table = &copy;
-    int result = runner.run(argsFor(mac ? OpWriteMacFilter : OpWriteProtFilter, u, run.password, "Writing..."), c);
+    int result = runner.run(operationArgsFor(mac ? OpWriteMacFilter : OpWriteProtFilter, u, run.password, "Writing..."), c);
     if (result == ResultOk) printLine(QString("%1: done").arg(decodeText(u.label)));
     if (result != ResultOk && first == ExitOk) first = result;
     if (runner.interrupted()) break;

@@ -54,6 +54,18 @@ std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string&
   return std::nullopt;
 }
 
+OperationArgs operationArgsFor(int operation, const UnitTarget& u, const PasswordField& password, const char* line1) {
+  OperationArgs a;
+  a.operation = operation;
+  a.primary = u.node.primary;
+  a.alternate = u.node.alternate;
+  a.unitMac = u.node.mac;
+  a.password = password;
+  a.line1 = line1;
+  a.line2 = u.label;
+  return a;
+}
+
 std::optional<std::string> promptHidden(const QString& prompt) {
 #ifndef _WIN32
   if (!::isatty(0)) return std::nullopt;

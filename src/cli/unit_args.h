@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/protocol/operation_driver.h"
 #include "core/protocol/packet.h"
 #include "core/registry/node_table.h"
 
@@ -18,6 +19,11 @@ struct UnitTarget {
 // the table is still usable: a MAC through the multicast group, an IP by
 // unicast. Nothing when the text is none of these.
 std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string& text);
+
+// The arguments of an operation on one unit, its addresses in the order
+// the unit last answered on, its label as the second progress line.
+OperationArgs operationArgsFor(int operation, const UnitTarget& unit, const PasswordField& password,
+                               const char* line1);
 
 // Where a password comes from: --password-file, TRENNIC_PASSWORD, or a
 // prompt without echo on the terminal. Never from the command line itself,

@@ -43,17 +43,6 @@ Targets resolveAll(CliContext& ctx, const std::vector<std::string>& names) {
   return t;
 }
 
-OperationArgs argsFor(int op, const UnitTarget& u, const char* line1) {
-  OperationArgs a;
-  a.operation = op;
-  a.primary = u.node.primary;
-  a.alternate = u.node.alternate;
-  a.unitMac = u.node.mac;
-  a.line1 = line1;
-  a.line2 = u.label;
-  return a;
-}
-
 OperationContext contextFor(CliContext& ctx) {
   OperationContext c;
   c.nodes = &ctx.nodes();
@@ -167,7 +156,7 @@ int runVersion(CliContext& ctx, Args& args) {
   for (const auto& u : t.units) {
     OperationContext c = contextFor(ctx);
     c.rows = &rows;
-    int result = runner.run(argsFor(OpGetVersion, u, "Reading..."), c);
+    int result = runner.run(operationArgsFor(OpGetVersion, u, PasswordField{}, "Reading..."), c);
     if (result == ResultOk && !runner.answers().empty()) {
       const UnitIdentity& id = runner.answers().back();
       if (json) {
@@ -193,8 +182,7 @@ int forEachUnit(CliContext& ctx, const std::vector<UnitTarget>& units, const Pas
   OperationRunner runner(*engine);
   int first = ExitOk;
   for (const auto& u : units) {
-    OperationArgs a = argsFor(op, u, line1);
-    a.password = password;
+    OperationArgs a = operationArgsFor(op, u, password, line1);
     OperationContext c = contextFor(ctx);
     if (prepare) prepare(a, c);
     int result = runner.run(a, c);
@@ -324,8 +312,7 @@ int runImage(CliContext& ctx, Args& args, bool firmware) {
     if (!verify) return ResultOk;
     QString back = scratch.filePath("readback.bin");
     QFile::remove(back);
-    OperationArgs a = argsFor(firmware ? OpReadFirmware : OpReadLoader, u, "Verifying...");
-    a.password = pw;
+    OperationArgs a = operationArgsFor(firmware ? OpReadFirmware : OpReadLoader, u, pw, "Verifying...");
     a.fileName = back.toStdString();
     int result = runner.run(a, contextFor(ctx));
     if (result != ResultOk) return result;

@@ -1,4 +1,5 @@
 #include "core/app/ini_profile.h"
+#include "core/app/text_scan.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +14,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using text::foldAscii;
+using text::hexDigit;
+using text::isDigit;
+using text::isSpace;
+
 // Profile files are small; anything far larger is not one of ours, and
 // reading it whole would only stall the program.
 constexpr std::uintmax_t kMaxProfileBytes = 64u << 20;
@@ -26,7 +32,6 @@ std::string_view trim(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // "[name]" gives name; anything else gives nothing.
 std::optional<std::string_view> sectionName(std::string_view line) {

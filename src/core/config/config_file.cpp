@@ -1,4 +1,5 @@
 #include "core/config/config_file.h"
+#include "core/app/text_scan.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +14,11 @@
 namespace trennic {
 
 namespace {
+
+using text::foldAscii;
+using text::hexDigit;
+using text::isDigit;
+using text::isSpace;
 
 // Word tables, index = field value. An empty word names no value: it is never
 // written and never matched.
@@ -220,15 +226,6 @@ void readProtocolFilters(const std::string& path, ApConfig& record, const Config
 
 // ------------------------------------------------------------------ reading
 
-bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-char foldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool sameWord(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -1,4 +1,5 @@
 #include "core/filters/filter_files.h"
+#include "core/app/text_scan.h"
 
 #include <array>
 #include <cstdio>
@@ -11,18 +12,15 @@ namespace trennic {
 
 namespace {
 
+using text::foldAscii;
+using text::hexDigit;
+using text::isDigit;
+using text::isSpace;
+
 namespace fs = std::filesystem;
 
 // ------------------------------------------------------------ number reading
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Values too large for 32 bits stay at the largest one, so that a long run
 // of digits never wraps round into a small, meaningful number.

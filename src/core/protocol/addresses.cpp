@@ -1,20 +1,16 @@
 #include "core/protocol/addresses.h"
 
+#include "core/app/text_scan.h"
+
 #include <cstdio>
 
 namespace trennic {
 
 namespace {
 
-bool isHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-unsigned hexValue(char c) {
-  if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
-  if (c >= 'a' && c <= 'f') return static_cast<unsigned>(c - 'a' + 10);
-  return static_cast<unsigned>(c - 'A' + 10);
-}
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+using text::isSpace;
+bool isHexDigit(char c) { return text::hexDigit(c) >= 0; }
+unsigned hexValue(char c) { return static_cast<unsigned>(text::hexDigit(c)); }
 
 // One scanf-style number: leading white space, an optional sign, then digits.
 // Values that overflow are clamped so the caller's range check fails.
