@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 #include "core/files/image_file.h"
@@ -118,6 +120,38 @@ TEST_F(CliOps, WrongPasswordIsAccessDenied) {
   EXPECT_EQ(cli({"reboot", "127.0.0.2", "--password-file", path("pw")}).status, 0);
 }
 
+TEST_F(CliOps, PasswordChangeAndClear) {
+  ASSERT_TRUE(sim.start({"--units", "2", "--unit-option", "2:clear-unsupported=1"})) << sim.error().toStdString();
+  CliRun change = cli({"password", "127.0.0.2"}, {{"TRENNIC_PASSWORD", ""}, {"TRENNIC_NEW_PASSWORD", "abc"}});
+  ASSERT_EQ(change.status, 0) << change.err.toStdString();
+  EXPECT_EQ(cli({"reboot", "127.0.0.2"}, {{"TRENNIC_PASSWORD", ""}}).status, 6);
+  EXPECT_EQ(cli({"clear", "127.0.0.2", "0x00000003"}, {{"TRENNIC_PASSWORD", "abc"}}).status, 0);
+  CliRun unsupported = cli({"clear", "127.0.0.3", "0x00001000"});
+  EXPECT_EQ(unsupported.status, 8);
+  EXPECT_TRUE(unsupported.err.contains("Not supported.")) << unsupported.err.toStdString();
+}
+
+TEST_F(CliOps, InterruptCancelsAReadAndKeepsThePartialFile) {
+  ASSERT_TRUE(sim.start({"--units", "1", "--delay", "20"})) << sim.error().toStdString();
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("TRENNIC_INTERFACES", "lo");
+  p.setProcessEnvironment(env);
+  p.setStandardInputFile(QProcess::nullDevice());
+  p.start(QStringLiteral(TRENNIC_CLI_PATH), {"--settings", path("trennic.INI"), "--unit-port",
+                                             QString::number(sim.port()), "firmware", "read", "127.0.0.2",
+                                             path("fw.bin")});
+  ASSERT_TRUE(p.waitForStarted());
+  // Wait until some blocks have arrived, then press Ctrl-C.
+  for (int i = 0; i < 200 && QFile(path("fw.bin.partial")).size() < 4096; ++i) QThread::msleep(10);
+  ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+  ASSERT_TRUE(p.waitForFinished(10000));
+  EXPECT_EQ(p.exitCode(), 2);
+  EXPECT_TRUE(p.readAllStandardError().contains("User aborted."));
+  EXPECT_FALSE(QFile::exists(path("fw.bin")));
+  EXPECT_GE(QFile(path("fw.bin.partial")).size(), 4096);
+}
+
 TEST_F(CliOps, BadArgumentsSendNothing) {
   ASSERT_TRUE(sim.start({"--units", "1"})) << sim.error().toStdString();
   write(path("junk.bin"), QByteArray(4096, 'x'));
@@ -130,6 +164,7 @@ TEST_F(CliOps, BadArgumentsSendNothing) {
       {"not a firmware image", {"firmware", "write", path("junk.bin"), "127.0.0.2"}, 11},
       {"missing file", {"loader", "write", path("none.bin"), "127.0.0.2"}, 4},
       {"bad clear mask", {"clear", "127.0.0.2", "xyz"}, 64},
+      {"no such interface", {"--interface", "no-such-if0", "search"}, 64},
   };
   for (const auto& c : cases) {
     CliRun r = cli(c.args);
