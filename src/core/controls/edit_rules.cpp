@@ -1,0 +1,83 @@
+#include "core/controls/edit_rules.h"
+
+#include <algorithm>
+
+namespace trennic {
+namespace {
+
+bool isControl(char32_t c) { return c < 0x20; }
+bool isDecimalDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool isHexDigit(char32_t c) {
+  return isDecimalDigit(c) || (c >= U'A' && c <= U'F') || (c >= U'a' && c <= U'f');
+}
+// The blanks "%lu" skips before a number.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+std::string formatDecimal(std::uint32_t value) { return std::to_string(value); }
+
+}  // namespace
+
+bool hexCharAccepted(char32_t c) { return isControl(c) || isHexDigit(c); }
+
+bool decimalCharAccepted(char32_t c) { return isControl(c) || isDecimalDigit(c); }
+
+bool hexPasteAccepted(std::u32string_view pasted) { return std::all_of(pasted.begin(), pasted.end(), isHexDigit); }
+
+bool decimalPasteAccepted(std::u32string_view pasted) {
+  return std::all_of(pasted.begin(), pasted.end(), isDecimalDigit);
+}
+
+void DecimalRange::SetRange(std::uint32_t newMinimum, std::uint32_t newMaximum) {
+  maxDigits = static_cast<std::uint16_t>(formatDecimal(newMaximum).size());
+  minimum = newMinimum;
+  maximum = newMaximum;
+}
+
+std::optional<ParsedDecimal> parseDecimalText(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && isBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i == text.size() || !isDecimalDigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+
+  constexpr std::uint64_t kLimit = 0xFFFFFFFFu;
+  std::uint64_t magnitude = 0;
+  bool tooLarge = false;
+  for (; i < text.size() && isDecimalDigit(static_cast<unsigned char>(text[i])); ++i) {
+    // Once past 32 bits the digits no longer matter; stopping the sum there
+    // keeps it from wrapping on very long texts.
+    if (!tooLarge) {
+      magnitude = magnitude * 10 + static_cast<std::uint64_t>(text[i] - '0');
+      tooLarge = magnitude > kLimit;
+    }
+  }
+  ParsedDecimal parsed;
+  parsed.tooLarge = tooLarge;
+  if (!tooLarge) {
+    const auto low = static_cast<std::uint32_t>(magnitude);
+    parsed.value = negative ? static_cast<std::uint32_t>(0u - low) : low;
+  }
+  return parsed;
+}
+
+std::optional<std::string> decimalAfterEdit(const DecimalRange& range, std::string_view textAfterEdit,
+                                            char32_t typed) {
+  const std::size_t n = textAfterEdit.size();
+  if (n < range.maxDigits) {
+    if (range.minimum > 0 && n == 1 && typed == U'0') return formatDecimal(range.minimum);
+    return std::nullopt;
+  }
+
+  const std::optional<ParsedDecimal> parsed = parseDecimalText(textAfterEdit);
+  if (!parsed) return formatDecimal(range.minimum);
+  // Ten digits can say more than 32 bits hold; such a number is above every
+  // maximum, even the largest, rather than left standing in the field.
+  if (parsed->tooLarge || parsed->value > range.maximum) return formatDecimal(range.maximum);
+  if (parsed->value < range.minimum) return formatDecimal(range.minimum);
+  return std::nullopt;
+}
+
+}  // namespace trennic

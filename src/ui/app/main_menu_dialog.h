@@ -1,0 +1,68 @@
+#pragma once
+// The main window: five large buttons that open the task windows, the
+// notification icon, and the engine that every task window runs its
+// operations through.
+#include <QDialog>
+#include <QSystemTrayIcon>
+#include <memory>
+
+#include "core/app/debug_log.h"
+#include "core/app/settings.h"
+#include "core/registry/node_table.h"
+#include "platform/protocol/engine_runtime.h"
+
+class QAction;
+class QMenu;
+class QToolButton;
+
+namespace trennic::ui {
+
+class CProgressDlg;
+
+class CMainMenuDlg : public QDialog {
+  Q_OBJECT
+ public:
+  CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWidget* parent = nullptr);
+  ~CMainMenuDlg() override;
+
+  // Builds the tables, loads the node list, starts the engine tick and opens
+  // the socket; false when the socket cannot be opened (the message is out).
+  bool initialise();
+
+  platform::EngineRuntime& engine() { return engine_; }
+  NodeTable& nodes() { return nodes_; }
+  CProgressDlg& progress() { return *progress_; }
+  QToolButton* button(int index) const { return buttons_[index]; }
+  int activeWindow() const { return activeWindow_; }
+
+  // The shared placement: every window opens where the last one closed.
+  void placeWindow(QWidget* w) const;
+  void rememberPlacement(const QWidget* w);
+
+  void toggleUsualDisplay();
+  void toggleSaveDisplayPosition();
+  void showVersion();
+  // The actions shared by every window's context menu and the tray menu.
+  QMenu* windowMenu(QWidget* owner);
+
+ protected:
+  void changeEvent(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+
+ private:
+  void restoreFromTray();
+  void applyTopmost(QWidget* w) const;
+
+  CUtilityApp& app_;
+  QStringList interfaces_;
+  platform::EngineRuntime engine_;
+  NodeTable nodes_;
+  std::unique_ptr<CProgressDlg> progress_;
+  std::unique_ptr<DebugLog> debugLog_;
+  QToolButton* buttons_[5] = {};
+  QSystemTrayIcon* tray_ = nullptr;
+  int activeWindow_ = 0;
+};
+
+}  // namespace trennic::ui

@@ -1,0 +1,71 @@
+#include "ui/protocol/progress_dialog.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <QVBoxLayout>
+
+#include "ui/protocol/result_message.h"
+
+namespace trennic::ui {
+
+CProgressDlg::CProgressDlg(EngineLink& link, QWidget* parent) : QDialog(parent), driver_(link, *this) {
+  setWindowTitle(QStringLiteral("Trennic"));
+  setModal(true);
+  line1_ = new QLabel(this);
+  line2_ = new QLabel(this);
+  bar_ = new QProgressBar(this);
+  bar_->setRange(0, 100);
+  bar_->setTextVisible(false);
+  cancel_ = new QPushButton(tr("Cancel"), this);
+  connect(cancel_, &QPushButton::clicked, this, &CProgressDlg::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(line1_);
+  layout->addWidget(line2_);
+  layout->addWidget(bar_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cancel_);
+  layout->addLayout(buttons);
+  setMinimumWidth(360);
+}
+
+int CProgressDlg::run(const OperationArgs& args, const OperationContext& context) {
+  line1_->setText(QString::fromLocal8Bit(args.line1.c_str()));
+  line2_->setText(QString::fromLocal8Bit(args.line2.c_str()));
+  bar_->setValue(0);
+  closing_ = false;
+  startArmed_ = false;
+  driver_.open(args, context);
+  exec();
+  return driver_.runResult();
+}
+
+void CProgressDlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  // The first datagram goes out only once the window can be seen.
+  if (startArmed_) return;
+  startArmed_ = true;
+  QTimer::singleShot(kStartDelayMs, this, [this] {
+    if (closing_ || !isVisible()) return;
+    driver_.start();
+    emit operationStarted();
+  });
+}
+
+void CProgressDlg::progress(int percent) { bar_->setValue(std::clamp(percent, 0, 100)); }
+
+void CProgressDlg::showResult(int result) { showResultMessage(this, result); }
+
+void CProgressDlg::finished(bool success) {
+  closing_ = true;
+  done(success ? Accepted : Rejected);
+}
+
+void CProgressDlg::reject() {
+  if (closing_) return QDialog::reject();
+  if (driver_.running()) return driver_.cancel();  // ends through finished()
+  closing_ = true;
+  QDialog::reject();
+}
+
+}  // namespace trennic::ui

@@ -1,0 +1,29 @@
+#include "ui/protocol/result_message.h"
+
+#include <QMessageBox>
+
+#include "core/protocol/operations.h"
+
+namespace trennic::ui {
+
+namespace {
+std::function<void(const QString&)>& interceptor() {
+  static std::function<void(const QString&)> f;
+  return f;
+}
+}  // namespace
+
+void setMessageInterceptor(std::function<void(const QString&)> f) { interceptor() = std::move(f); }
+
+void showErrorMessage(QWidget* parent, const QString& text) {
+  if (interceptor()) return interceptor()(text);
+  QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok, parent);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+}
+
+void showResultMessage(QWidget* parent, int result) {
+  showErrorMessage(parent, QString::fromLatin1(resultMessage(result)));
+}
+
+}  // namespace trennic::ui

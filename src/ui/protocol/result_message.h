@@ -1,0 +1,19 @@
+#pragma once
+// The one message box every operation ends with on failure: empty title,
+// the stop icon, an OK button, on top of other windows. Tests replace the
+// box with an interceptor instead of waiting on it.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace trennic::ui {
+
+void showResultMessage(QWidget* parent, int result);
+// Any other message of the program in the same form ("Invalid password.").
+void showErrorMessage(QWidget* parent, const QString& text);
+
+// While set, messages go to the interceptor instead of a box.
+void setMessageInterceptor(std::function<void(const QString&)> interceptor);
+
+}  // namespace trennic::ui

@@ -1,0 +1,217 @@
+#include "core/controls/edit_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace trennic {
+namespace {
+
+DecimalRange rangeOf(std::uint32_t minimum, std::uint32_t maximum) {
+  DecimalRange range;
+  range.SetRange(minimum, maximum);
+  return range;
+}
+
+// ------------------------------------------------------------ characters
+
+struct CharCase {
+  const char* rule;
+  char32_t c;
+  bool hex;
+  bool decimal;
+};
+void PrintTo(const CharCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesCharacter : public ::testing::TestWithParam<CharCase> {};
+
+TEST_P(EditRulesCharacter, Hex) { EXPECT_EQ(hexCharAccepted(GetParam().c), GetParam().hex); }
+TEST_P(EditRulesCharacter, Decimal) { EXPECT_EQ(decimalCharAccepted(GetParam().c), GetParam().decimal); }
+
+INSTANTIATE_TEST_SUITE_P(
+    EditRules, EditRulesCharacter,
+    ::testing::Values(CharCase{"DigitZero", U'0', true, true}, CharCase{"DigitNine", U'9', true, true},
+                      CharCase{"UpperA", U'A', true, false}, CharCase{"UpperF", U'F', true, false},
+                      CharCase{"LowerA", U'a', true, false}, CharCase{"LowerF", U'f', true, false},
+                      CharCase{"UpperG", U'G', false, false}, CharCase{"LowerG", U'g', false, false},
+                      CharCase{"LowerX", U'x', false, false}, CharCase{"Space", U' ', false, false},
+                      CharCase{"Minus", U'-', false, false}, CharCase{"Dot", U'.', false, false},
+                      CharCase{"Plus", U'+', false, false}, CharCase{"Colon", U':', false, false},
+                      CharCase{"At", U'@', false, false}, CharCase{"Backspace", 0x08, true, true},
+                      CharCase{"Tab", 0x09, true, true}, CharCase{"Enter", 0x0D, true, true},
+                      CharCase{"CtrlV", 0x16, true, true}, CharCase{"Nul", 0x00, true, true},
+                      CharCase{"Unit", 0x1F, true, true}, CharCase{"Del", 0x7F, false, false},
+                      CharCase{"FullWidthDigit", U'\uFF11', false, false},
+                      CharCase{"FullWidthLetterA", U'\uFF21', false, false},
+                      CharCase{"ArabicIndicDigit", U'\u0661', false, false}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+// ------------------------------------------------------------ pasted text
+
+struct PasteCase {
+  const char* rule;
+  std::u32string_view text;
+  bool hex;
+  bool decimal;
+};
+void PrintTo(const PasteCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesPaste : public ::testing::TestWithParam<PasteCase> {};
+
+TEST_P(EditRulesPaste, Hex) { EXPECT_EQ(hexPasteAccepted(GetParam().text), GetParam().hex); }
+TEST_P(EditRulesPaste, Decimal) { EXPECT_EQ(decimalPasteAccepted(GetParam().text), GetParam().decimal); }
+
+INSTANTIATE_TEST_SUITE_P(
+    EditRules, EditRulesPaste,
+    ::testing::Values(PasteCase{"Empty", U"", true, true}, PasteCase{"Digits", U"0123456789", true, true},
+                      PasteCase{"HexBothCases", U"aBcDeF", true, false}, PasteCase{"MacText", U"00-11", false, false},
+                      PasteCase{"HexPrefix", U"0x1F", false, false}, PasteCase{"DottedAddress", U"10.0", false, false},
+                      PasteCase{"LeadingBlank", U" 12", false, false}, PasteCase{"Signed", U"-12", false, false},
+                      PasteCase{"TrailingNewline", U"12\n", false, false}, PasteCase{"Tab", U"1\t2", false, false},
+                      PasteCase{"FullWidthDigits", U"\uFF11\uFF12", false, false}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+// ------------------------------------------------------------ range
+
+struct SetRangeCase {
+  const char* rule;
+  std::uint32_t minimum;
+  std::uint32_t maximum;
+  std::uint16_t maxDigits;
+};
+void PrintTo(const SetRangeCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesSetRange : public ::testing::TestWithParam<SetRangeCase> {};
+
+TEST_P(EditRulesSetRange, DigitsOfMaximum) {
+  const DecimalRange range = rangeOf(GetParam().minimum, GetParam().maximum);
+  EXPECT_EQ(range.maxDigits, GetParam().maxDigits);
+  EXPECT_EQ(range.minimum, GetParam().minimum);
+  EXPECT_EQ(range.maximum, GetParam().maximum);
+}
+
+INSTANTIATE_TEST_SUITE_P(EditRules, EditRulesSetRange,
+                         ::testing::Values(SetRangeCase{"Octet", 0, 255, 3}, SetRangeCase{"OneToTen", 1, 10, 2},
+                                           SetRangeCase{"SixToForty", 6, 40, 2}, SetRangeCase{"Port", 0, 65535, 5},
+                                           SetRangeCase{"OnlyZero", 0, 0, 1}, SetRangeCase{"OneToNine", 1, 9, 1},
+                                           SetRangeCase{"Widest", 0, 4294967295u, 10},
+                                           SetRangeCase{"MinimumWiderThanMaximum", 1000, 99, 2}),
+                         [](const auto& info) { return std::string(info.param.rule); });
+
+TEST(EditRulesDefaults, WholeUnsignedRange) {
+  const DecimalRange range;
+  EXPECT_EQ(range.maxDigits, 10);
+  EXPECT_EQ(range.minimum, 0u);
+  EXPECT_EQ(range.maximum, 4294967295u);
+}
+
+// ------------------------------------------------------------ reading "%lu"
+
+struct ParseCase {
+  const char* rule;
+  std::string_view text;
+  std::optional<std::uint32_t> value;
+  bool tooLarge;
+};
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesParse : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(EditRulesParse, Reads) {
+  const auto parsed = parseDecimalText(GetParam().text);
+  ASSERT_EQ(parsed.has_value(), GetParam().value.has_value() || GetParam().tooLarge);
+  if (!parsed) return;
+  EXPECT_EQ(parsed->tooLarge, GetParam().tooLarge);
+  if (!GetParam().tooLarge) {
+    EXPECT_EQ(parsed->value, *GetParam().value);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EditRules, EditRulesParse,
+    ::testing::Values(ParseCase{"Plain", "255", 255u, false}, ParseCase{"LeadingZeros", "007", 7u, false},
+                      ParseCase{"LeadingBlanks", " \t42", 42u, false}, ParseCase{"Plus", "+9", 9u, false},
+                      ParseCase{"MinusWrapsAsUnsigned", "-1", 4294967295u, false},
+                      ParseCase{"MinusZero", "-0", 0u, false}, ParseCase{"StopsAtFirstOther", "25x", 25u, false},
+                      ParseCase{"Largest", "4294967295", 4294967295u, false},
+                      ParseCase{"PastThirtyTwoBits", "4294967296", std::nullopt, true},
+                      ParseCase{"VeryLong", "99999999999999999999999999", std::nullopt, true},
+                      ParseCase{"Empty", "", std::nullopt, false}, ParseCase{"OnlyBlanks", "   ", std::nullopt, false},
+                      ParseCase{"Letters", "ab", std::nullopt, false}, ParseCase{"SignOnly", "-", std::nullopt, false},
+                      ParseCase{"BlankAfterSign", "+ 5", std::nullopt, false}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+// ------------------------------------------------------------ after an edit
+
+constexpr char32_t kBackspace = 0x08;
+constexpr char32_t kPaste = 0x16;
+
+struct AfterEditCase {
+  const char* rule;
+  std::uint32_t minimum;
+  std::uint32_t maximum;
+  std::string_view text;
+  char32_t typed;
+  std::optional<std::string> replacement;
+};
+void PrintTo(const AfterEditCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesAfterEdit : public ::testing::TestWithParam<AfterEditCase> {};
+
+TEST_P(EditRulesAfterEdit, Replacement) {
+  const AfterEditCase& c = GetParam();
+  EXPECT_EQ(decimalAfterEdit(rangeOf(c.minimum, c.maximum), c.text, c.typed), c.replacement);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EditRules, EditRulesAfterEdit,
+    ::testing::Values(
+        // 0-255, typing 2, 5, 6
+        AfterEditCase{"OctetFirstDigitStays", 0, 255, "2", U'2', std::nullopt},
+        AfterEditCase{"OctetSecondDigitStays", 0, 255, "25", U'5', std::nullopt},
+        AfterEditCase{"OctetFullAboveMaximum", 0, 255, "256", U'6', "255"},
+        AfterEditCase{"OctetFullAtMaximumStays", 0, 255, "255", U'5', std::nullopt},
+        // 0-255, typing 0, 1
+        AfterEditCase{"ZeroWithZeroMinimumStays", 0, 255, "0", U'0', std::nullopt},
+        AfterEditCase{"LeadingZeroShortStays", 0, 255, "01", U'1', std::nullopt},
+        AfterEditCase{"FullWithLeadingZerosInRangeStays", 0, 255, "001", U'1', std::nullopt},
+        // 1-10
+        AfterEditCase{"ZeroIntoEmptyBecomesMinimum", 1, 10, "0", U'0', "1"},
+        AfterEditCase{"OneStays", 1, 10, "1", U'1', std::nullopt},
+        AfterEditCase{"ElevenBecomesMaximum", 1, 10, "11", U'1', "10"},
+        AfterEditCase{"TenStays", 1, 10, "10", U'0', std::nullopt},
+        AfterEditCase{"FullZeroZeroBelowMinimum", 1, 10, "00", U'0', "1"},
+        // 6-40, typing 3; 5, 0; 0, 5
+        AfterEditCase{"ShortBelowMinimumStays", 6, 40, "3", U'3', std::nullopt},
+        AfterEditCase{"FiveStays", 6, 40, "5", U'5', std::nullopt},
+        AfterEditCase{"FiftyBecomesMaximum", 6, 40, "50", U'0', "40"},
+        AfterEditCase{"ZeroBecomesMinimum", 6, 40, "0", U'0', "6"},
+        AfterEditCase{"FullBelowMinimum", 6, 40, "05", U'5', "6"},
+        // 0-65535, five nines
+        AfterEditCase{"FourNinesStay", 0, 65535, "9999", U'9', std::nullopt},
+        AfterEditCase{"FiveNinesBecomeMaximum", 0, 65535, "99999", U'9', "65535"},
+        // The leading-zero rule looks at the key, not at the text.
+        AfterEditCase{"LoneZeroLeftByBackspaceStays", 1, 10, "0", kBackspace, std::nullopt},
+        AfterEditCase{"LoneZeroPastedStays", 1, 10, "0", kPaste, std::nullopt},
+        AfterEditCase{"ZeroTypedBeforeDigitStays", 1, 999, "05", U'0', std::nullopt},
+        AfterEditCase{"ZeroAtOneDigitLimitBelowMinimum", 1, 9, "0", U'0', "1"},
+        // Edits that shorten the text are left alone.
+        AfterEditCase{"EmptyAfterBackspaceStays", 1, 10, "", kBackspace, std::nullopt},
+        AfterEditCase{"ShortAfterBackspaceStays", 6, 40, "4", kBackspace, std::nullopt},
+        // A paste is a control character: a full result is checked, a short one is not.
+        AfterEditCase{"FullPasteAboveMaximum", 0, 255, "300", kPaste, "255"},
+        AfterEditCase{"ShortPasteOfLettersStays", 0, 255, "ab", kPaste, std::nullopt},
+        AfterEditCase{"FullPasteOfLettersBecomesMinimum", 6, 40, "ab", kPaste, "6"},
+        AfterEditCase{"FullPasteOfBlanksBecomesMinimum", 6, 40, "  ", kPaste, "6"},
+        AfterEditCase{"FullTextReadUpToFirstOther", 0, 255, "25x", kPaste, std::nullopt},
+        AfterEditCase{"FullMinusWrapsAboveMaximum", 0, 99, "-5", kPaste, "99"},
+        AfterEditCase{"LongerThanLimitIsChecked", 0, 255, "1000", kPaste, "255"},
+        // The widest field: ten digits can exceed 32 bits.
+        AfterEditCase{"WidestAtMaximumStays", 0, 4294967295u, "4294967295", U'5', std::nullopt},
+        AfterEditCase{"WidestPastThirtyTwoBits", 0, 4294967295u, "4294967296", U'6', "4294967295"},
+        AfterEditCase{"WidestTenNines", 0, 4294967295u, "9999999999", U'9', "4294967295"},
+        AfterEditCase{"TenDigitMaximumBelowLimit", 0, 3000000000u, "3000000001", U'1', "3000000000"},
+        // A range given upside down: above the maximum wins.
+        AfterEditCase{"InvertedRangeAboveMaximum", 50, 20, "30", U'0', "20"},
+        AfterEditCase{"InvertedRangeBelowBoth", 50, 20, "10", U'0', "50"}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+}  // namespace
+}  // namespace trennic
