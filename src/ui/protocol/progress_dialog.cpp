@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QVBoxLayout>
 
+#include "platform/app/codepage.h"
 #include "ui/protocol/result_message.h"
 
 namespace trennic::ui {
@@ -29,9 +30,13 @@ CProgressDlg::CProgressDlg(EngineLink& link, QWidget* parent) : QDialog(parent),
   setMinimumWidth(360);
 }
 
+void CProgressDlg::setLines(const QString& line1, const QString& line2) {
+  line1_->setText(line1);
+  line2_->setText(line2);
+}
+
 int CProgressDlg::run(const OperationArgs& args, const OperationContext& context) {
-  line1_->setText(QString::fromLocal8Bit(args.line1.c_str()));
-  line2_->setText(QString::fromLocal8Bit(args.line2.c_str()));
+  setLines(platform::decodeText(args.line1), platform::decodeText(args.line2));
   bar_->setValue(0);
   closing_ = false;
   startArmed_ = false;

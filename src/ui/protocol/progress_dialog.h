@@ -21,6 +21,8 @@ class CProgressDlg : public QDialog, public DriverHost {
 
   const OperationDriver& driver() const { return driver_; }
   int value() const { return bar_->value(); }
+  // The two lines shown above the bar.
+  void setLines(const QString& line1, const QString& line2);
 
   void progress(int percent) override;
   void showResult(int result) override;
