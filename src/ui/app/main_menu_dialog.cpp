@@ -114,6 +114,19 @@ void CMainMenuDlg::applyTopmost(QWidget* w) const {
 
 void CMainMenuDlg::placeWindow(QWidget* w) const { w->move(pos()); }
 
+int CMainMenuDlg::runTaskWindow(int which, QDialog& window) {
+  placeWindow(&window);
+  applyTopmost(&window);
+  hide();
+  activeWindow_ = which;
+  int result = window.exec();
+  rememberPlacement(&window);
+  activeWindow_ = 0;
+  move(app_.settings.regWinX, app_.settings.regWinY);
+  show();
+  return result;
+}
+
 void CMainMenuDlg::rememberPlacement(const QWidget* w) {
   app_.settings.regWinX = w->pos().x();
   app_.settings.regWinY = w->pos().y();

@@ -35,6 +35,12 @@ class CMainMenuDlg : public QDialog {
   QToolButton* button(int index) const { return buttons_[index]; }
   int activeWindow() const { return activeWindow_; }
 
+  // Opens a task window (1 Access Point List, 2 Configuration, 3 File
+  // Management, 4 Status Information) in the main window's place while the
+  // main window waits hidden; the main window comes back where the task
+  // window was closed.
+  int runTaskWindow(int which, QDialog& window);
+
   // The shared placement: every window opens where the last one closed.
   void placeWindow(QWidget* w) const;
   void rememberPlacement(const QWidget* w);
