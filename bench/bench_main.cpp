@@ -1,4 +1,4 @@
-#include <QCoreApplication>
+#include <QApplication>
 #include <cstdio>
 
 #include "bench_support.h"
@@ -23,10 +23,13 @@ bool startUnitsAndEngine(testing::SimProcess& sim, const QStringList& options, p
 int main(int argc, char** argv) {
   // Benchmarks reach their simulated units through loopback only.
   qputenv("TRENNIC_INTERFACES", "lo");
-  QCoreApplication app(argc, argv);
+  // The windows are measured without a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   QString only = argc > 1 ? QString(argv[1]) : QString();
   int status = 0;
   if (only.isEmpty() || only == "transfer") status |= trennic::bench::runTransferBench();
   if (only.isEmpty() || only == "search") status |= trennic::bench::runSearchScaleBench();
+  if (only.isEmpty() || only == "start") status |= trennic::bench::runStartBench();
   return status;
 }

@@ -51,5 +51,6 @@ bool startUnitsAndEngine(testing::SimProcess& sim, const QStringList& options, p
 
 int runTransferBench();
 int runSearchScaleBench();
+int runStartBench();
 
 }  // namespace trennic::bench
