@@ -69,9 +69,21 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     tray_ = new QSystemTrayIcon(programIcon(300), this);
     tray_->setToolTip(QString::fromStdString(app_.settings.title));
     auto* menu = new QMenu(this);
-    menu->addAction(tr("Restore(&R)"), this, &CMainMenuDlg::restoreFromTray);
-    menu->addAction(tr("Version(&A)"), this, &CMainMenuDlg::showVersion);
-    menu->addAction(tr("Exit(&X)"), this, &QDialog::accept);
+    // Built afresh each time so that the check marks are current.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+      menu->clear();
+      menu->addAction(tr("Restore(&R)"), this, &CMainMenuDlg::restoreFromTray);
+      menu->addAction(tr("Version(&A)"), this, &CMainMenuDlg::showVersion);
+      menu->addSeparator();
+      QAction* usual = menu->addAction(tr("Usual Display"), this, &CMainMenuDlg::toggleUsualDisplay);
+      usual->setCheckable(true);
+      usual->setChecked(app_.settings.topWin != 0);
+      QAction* save = menu->addAction(tr("Save Display Position"), this, &CMainMenuDlg::toggleSaveDisplayPosition);
+      save->setCheckable(true);
+      save->setChecked(app_.settings.dispSave != 0);
+      menu->addSeparator();
+      menu->addAction(tr("Exit(&X)"), this, &QDialog::accept);
+    });
     tray_->setContextMenu(menu);
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
       if (r == QSystemTrayIcon::DoubleClick) restoreFromTray();
