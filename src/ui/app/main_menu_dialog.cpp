@@ -74,13 +74,7 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
       menu->clear();
       menu->addAction(tr("Restore(&R)"), this, &CMainMenuDlg::restoreFromTray);
       menu->addAction(tr("Version(&A)"), this, &CMainMenuDlg::showVersion);
-      menu->addSeparator();
-      QAction* usual = menu->addAction(tr("Usual Display"), this, &CMainMenuDlg::toggleUsualDisplay);
-      usual->setCheckable(true);
-      usual->setChecked(app_.settings.topWin != 0);
-      QAction* save = menu->addAction(tr("Save Display Position"), this, &CMainMenuDlg::toggleSaveDisplayPosition);
-      save->setCheckable(true);
-      save->setChecked(app_.settings.dispSave != 0);
+      addDisplayItems(menu);
       menu->addSeparator();
       menu->addAction(tr("Exit(&X)"), this, &QDialog::accept);
     });
@@ -156,9 +150,7 @@ void CMainMenuDlg::showVersion() {
   about.exec();
 }
 
-QMenu* CMainMenuDlg::windowMenu(QWidget* owner) {
-  auto* menu = new QMenu(owner);
-  menu->addAction(tr("Version(&A)..."), this, &CMainMenuDlg::showVersion);
+void CMainMenuDlg::addDisplayItems(QMenu* menu) {
   menu->addSeparator();
   QAction* usual = menu->addAction(tr("Usual Display"), this, &CMainMenuDlg::toggleUsualDisplay);
   usual->setCheckable(true);
@@ -167,6 +159,12 @@ QMenu* CMainMenuDlg::windowMenu(QWidget* owner) {
   QAction* save = menu->addAction(tr("Save Display Position"), this, &CMainMenuDlg::toggleSaveDisplayPosition);
   save->setCheckable(true);
   save->setChecked(app_.settings.dispSave != 0);
+}
+
+QMenu* CMainMenuDlg::windowMenu(QWidget* owner) {
+  auto* menu = new QMenu(owner);
+  menu->addAction(tr("Version(&A)..."), this, &CMainMenuDlg::showVersion);
+  addDisplayItems(menu);
   return menu;
 }
 

@@ -58,6 +58,8 @@ class CMainMenuDlg : public QDialog {
 
  private:
   void restoreFromTray();
+  // "Usual Display" and "Save Display Position" with their check marks.
+  void addDisplayItems(QMenu* menu);
   void applyTopmost(QWidget* w) const;
 
   CUtilityApp& app_;
