@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev libbenchmark-dev
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench screenshots clean
 
 all: build
 
@@ -36,8 +36,11 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-bench: build
-	@for b in $(BUILD)/bench/trennic_bench*; do [ -x "$$b" ] && "$$b"; done; true
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target bench
+
+screenshots: configure
+	cmake --build $(BUILD) -j $(JOBS) --target screenshots
 
 clean:
 	rm -rf $(BUILD)
