@@ -1,0 +1,155 @@
+#include "ui/registry/node_edit_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QVBoxLayout>
+
+#include "platform/app/codepage.h"
+#include "ui/protocol/result_message.h"
+
+namespace trennic::ui {
+
+namespace {
+
+// Wide enough for `chars` of the widest digit, frame and margins included,
+// so that a byte or an octet is never cut off whatever the font.
+int fieldWidth(QLineEdit* e, int chars) {
+  QFontMetrics fm(e->font());
+  int widest = 0;
+  for (QChar c : QStringLiteral("0123456789ABCDEFabcdef")) widest = std::max(widest, fm.horizontalAdvance(c));
+  QMargins tm = e->textMargins();
+  // The line edit keeps two pixels of its own on either side, plus the caret.
+  int text = widest * chars + tm.left() + tm.right() + 2 * 2 + 2;
+  QStyleOptionFrame opt;
+  opt.initFrom(e);
+  opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
+  return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(text, fm.height()), e).width();
+}
+
+QLabel* separator(const char* text, QWidget* parent) {
+  auto* l = new QLabel(QString::fromLatin1(text), parent);
+  l->setAlignment(Qt::AlignCenter);
+  return l;
+}
+
+}  // namespace
+
+CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent), nodes_(nodes) {
+  setWindowTitle(QString());
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(4);
+  auto* nameLabel = new QLabel(tr("Name:"), this);
+  name_ = new QLineEdit(this);
+  name_->setMaxLength(kMaxNodeNameChars);
+  nameLabel->setBuddy(name_);
+  grid->addWidget(nameLabel, 0, 0);
+  grid->addWidget(name_, 0, 1, 1, 11);
+
+  auto* macLabel = new QLabel(tr("MAC Address:"), this);
+  grid->addWidget(macLabel, 1, 0);
+  for (int k = 0; k < 6; ++k) {
+    auto* f = new CHexEdit(this);
+    f->setMaxLength(2);
+    f->setAlignment(Qt::AlignCenter);
+    f->setFixedWidth(fieldWidth(f, 2));
+    f->setAccessibleName(tr("MAC Address byte %1").arg(k + 1));
+    connect(f, &QLineEdit::textEdited, this, &CNodeEditDlg::macEdited);
+    mac_[static_cast<std::size_t>(k)] = f;
+    if (k > 0) grid->addWidget(separator("-", this), 1, 2 * k);
+    grid->addWidget(f, 1, 2 * k + 1);
+  }
+  macLabel->setBuddy(mac_[0]);
+
+  auto* ipLabel = new QLabel(tr("IP Address:"), this);
+  grid->addWidget(ipLabel, 2, 0);
+  for (int k = 0; k < 4; ++k) {
+    auto* f = new CDecimalEdit(this);
+    f->SetRange(0, 255);
+    f->setAlignment(Qt::AlignCenter);
+    f->setFixedWidth(fieldWidth(f, 3));
+    f->setAccessibleName(tr("IP Address octet %1").arg(k + 1));
+    connect(f, &QLineEdit::textEdited, this, [this] { ipTyped_ = true; });
+    ip_[static_cast<std::size_t>(k)] = f;
+    if (k > 0) grid->addWidget(separator(".", this), 2, 2 * k);
+    grid->addWidget(f, 2, 2 * k + 1, 1, 1, Qt::AlignLeft);
+  }
+  ipLabel->setBuddy(ip_[0]);
+  grid->setColumnStretch(12, 1);
+
+  ok_ = new QPushButton(tr("OK"), this);
+  ok_->setDefault(true);
+  cancel_ = new QPushButton(tr("Cancel"), this);
+  add_ = new QPushButton(tr("Add"), this);
+  add_->hide();
+  connect(ok_, &QPushButton::clicked, this, &CNodeEditDlg::accept);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  buttons->addWidget(add_);
+  buttons->addStretch();
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(grid, 1);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  setTabOrder(name_, mac_[0]);
+  for (int k = 1; k < 6; ++k) setTabOrder(mac_[k - 1], mac_[k]);
+  setTabOrder(mac_[5], ip_[0]);
+  for (int k = 1; k < 4; ++k) setTabOrder(ip_[k - 1], ip_[k]);
+  setTabOrder(ip_[3], ok_);
+  setTabOrder(ok_, cancel_);
+}
+
+int CNodeEditDlg::edit(int mode) {
+  mode_ = mode;
+  NodeEditorFields f = OpenNodeEditor(nodes_.current, mode);
+  name_->setText(platform::decodeText(f.name));
+  for (std::size_t k = 0; k < 6; ++k) {
+    mac_[k]->setText(QString::fromLatin1(f.mac[k].c_str()));
+    mac_[k]->setEnabled(f.macEditable);
+  }
+  for (std::size_t k = 0; k < 4; ++k) ip_[k]->setText(QString::fromLatin1(f.ip[k].c_str()));
+  add_->hide();
+  original_ = nodes_.current;
+  ipTyped_ = false;
+  name_->setFocus();
+  name_->selectAll();
+  return exec() == Accepted ? 1 : 2;
+}
+
+NodeEditorFields CNodeEditDlg::readFields() const {
+  NodeEditorFields f;
+  auto name = platform::encodeText(name_->text());
+  f.nameStorable = name.has_value();
+  f.name = name.value_or(std::string());
+  for (std::size_t k = 0; k < 6; ++k) f.mac[k] = mac_[k]->text().toLatin1().toStdString();
+  for (std::size_t k = 0; k < 4; ++k) f.ip[k] = ip_[k]->text().toLatin1().toStdString();
+  f.macEditable = mode_ != EditModeChange;
+  return f;
+}
+
+void CNodeEditDlg::macEdited() {
+  if (mode_ != EditModeNew || ipTyped_) return;
+  NodeEditorFields f = readFields();
+  auto ip = defaultIpFields(f.mac);
+  for (std::size_t k = 0; k < 4; ++k) ip_[k]->setText(QString::fromLatin1(ip[k].c_str()));
+}
+
+void CNodeEditDlg::accept() {
+  NodeCheck result = AcceptNodeEditor(nodes_, mode_, readFields(), original_, nodes_.current);
+  if (const char* message = nodeCheckMessage(result)) {
+    showErrorMessage(this, QString::fromLatin1(message));
+    return;
+  }
+  QDialog::accept();
+}
+
+}  // namespace trennic::ui
