@@ -14,6 +14,7 @@
 #include "platform/app/local_time.h"
 #include "ui/app/about_dialog.h"
 #include "ui/protocol/progress_dialog.h"
+#include "ui/registry/node_list_dialog.h"
 #include "ui/protocol/result_message.h"
 
 namespace trennic::ui {
@@ -58,12 +59,19 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     grid->addWidget(caption, i, 1);
   }
   grid->setColumnStretch(1, 1);
-  // The task windows come with their own work; until then their buttons
-  // say so by being unavailable.
-  for (int i = 0; i < 4; ++i) buttons_[i]->setEnabled(false);
+  // The task windows still to come say so by being unavailable.
+  for (int i = 1; i < 4; ++i) buttons_[i]->setEnabled(false);
   connect(buttons_[4], &QToolButton::clicked, this, &QDialog::accept);
 
   progress_ = std::make_unique<CProgressDlg>(engine_.link(), this);
+  nodeList_ = std::make_unique<CNodeListDlg>(nodes_, *progress_, this,
+                                             [this](QWidget* owner) { return windowMenu(owner); });
+  nodeList_->minimised = [this](QWidget* w) {
+    if (!tray_) return;
+    app_.settings.windowsShown = false;
+    w->hide();
+  };
+  connect(buttons_[0], &QToolButton::clicked, this, [this] { runTaskWindow(1, *nodeList_); });
 
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
     tray_ = new QSystemTrayIcon(programIcon(300), this);
@@ -186,6 +194,14 @@ void CMainMenuDlg::changeEvent(QEvent* e) {
 
 void CMainMenuDlg::restoreFromTray() {
   app_.settings.windowsShown = true;
+  // The open task window comes back, not the main window behind it.
+  if (activeWindow_ == 1 && nodeList_) {
+    nodeList_->setWindowState(nodeList_->windowState() & ~Qt::WindowMinimized);
+    nodeList_->show();
+    nodeList_->raise();
+    nodeList_->activateWindow();
+    return;
+  }
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

@@ -18,6 +18,7 @@ class QToolButton;
 namespace trennic::ui {
 
 class CProgressDlg;
+class CNodeListDlg;
 
 class CMainMenuDlg : public QDialog {
   Q_OBJECT
@@ -32,6 +33,7 @@ class CMainMenuDlg : public QDialog {
   platform::EngineRuntime& engine() { return engine_; }
   NodeTable& nodes() { return nodes_; }
   CProgressDlg& progress() { return *progress_; }
+  CNodeListDlg& nodeList() { return *nodeList_; }
   QToolButton* button(int index) const { return buttons_[index]; }
   int activeWindow() const { return activeWindow_; }
 
@@ -68,6 +70,7 @@ class CMainMenuDlg : public QDialog {
   NodeTable nodes_;
   std::unique_ptr<CProgressDlg> progress_;
   std::unique_ptr<DebugLog> debugLog_;
+  std::unique_ptr<CNodeListDlg> nodeList_;
   QToolButton* buttons_[5] = {};
   QSystemTrayIcon* tray_ = nullptr;
   int activeWindow_ = 0;

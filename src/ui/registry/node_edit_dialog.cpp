@@ -21,8 +21,9 @@ int fieldWidth(QLineEdit* e, int chars) {
   int widest = 0;
   for (QChar c : QStringLiteral("0123456789ABCDEFabcdef")) widest = std::max(widest, fm.horizontalAdvance(c));
   QMargins tm = e->textMargins();
-  // The line edit keeps two pixels of its own on either side, plus the caret.
-  int text = widest * chars + tm.left() + tm.right() + 2 * 2 + 2;
+  // The line edit keeps a margin of its own on either side, and the caret
+  // needs room after the last digit.
+  int text = widest * chars + tm.left() + tm.right() + 2 * 4 + 2;
   QStyleOptionFrame opt;
   opt.initFrom(e);
   opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
@@ -41,17 +42,19 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
   setWindowTitle(QString());
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
+  // Labels in one column, fields in the next; each address is a row of its
+  // own so its bytes sit close together whatever the other row needs.
   auto* grid = new QGridLayout;
-  grid->setHorizontalSpacing(4);
   auto* nameLabel = new QLabel(tr("Name:"), this);
   name_ = new QLineEdit(this);
   name_->setMaxLength(kMaxNodeNameChars);
   nameLabel->setBuddy(name_);
   grid->addWidget(nameLabel, 0, 0);
-  grid->addWidget(name_, 0, 1, 1, 11);
+  grid->addWidget(name_, 0, 1);
 
   auto* macLabel = new QLabel(tr("MAC Address:"), this);
-  grid->addWidget(macLabel, 1, 0);
+  auto* macRow = new QHBoxLayout;
+  macRow->setSpacing(2);
   for (int k = 0; k < 6; ++k) {
     auto* f = new CHexEdit(this);
     f->setMaxLength(2);
@@ -60,13 +63,17 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
     f->setAccessibleName(tr("MAC Address byte %1").arg(k + 1));
     connect(f, &QLineEdit::textEdited, this, &CNodeEditDlg::macEdited);
     mac_[static_cast<std::size_t>(k)] = f;
-    if (k > 0) grid->addWidget(separator("-", this), 1, 2 * k);
-    grid->addWidget(f, 1, 2 * k + 1);
+    if (k > 0) macRow->addWidget(separator("-", this));
+    macRow->addWidget(f);
   }
+  macRow->addStretch();
   macLabel->setBuddy(mac_[0]);
+  grid->addWidget(macLabel, 1, 0);
+  grid->addLayout(macRow, 1, 1);
 
   auto* ipLabel = new QLabel(tr("IP Address:"), this);
-  grid->addWidget(ipLabel, 2, 0);
+  auto* ipRow = new QHBoxLayout;
+  ipRow->setSpacing(2);
   for (int k = 0; k < 4; ++k) {
     auto* f = new CDecimalEdit(this);
     f->SetRange(0, 255);
@@ -75,11 +82,14 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
     f->setAccessibleName(tr("IP Address octet %1").arg(k + 1));
     connect(f, &QLineEdit::textEdited, this, [this] { ipTyped_ = true; });
     ip_[static_cast<std::size_t>(k)] = f;
-    if (k > 0) grid->addWidget(separator(".", this), 2, 2 * k);
-    grid->addWidget(f, 2, 2 * k + 1, 1, 1, Qt::AlignLeft);
+    if (k > 0) ipRow->addWidget(separator(".", this));
+    ipRow->addWidget(f);
   }
+  ipRow->addStretch();
   ipLabel->setBuddy(ip_[0]);
-  grid->setColumnStretch(12, 1);
+  grid->addWidget(ipLabel, 2, 0);
+  grid->addLayout(ipRow, 2, 1);
+  grid->setColumnStretch(1, 1);
 
   ok_ = new QPushButton(tr("OK"), this);
   ok_->setDefault(true);

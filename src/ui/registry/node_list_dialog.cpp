@@ -1,0 +1,329 @@
+#include "ui/registry/node_list_dialog.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/registry/node_editor.h"
+#include "platform/app/codepage.h"
+#include "ui/app/file_choice.h"
+#include "ui/protocol/progress_dialog.h"
+#include "ui/protocol/result_message.h"
+#include "ui/registry/node_edit_dialog.h"
+
+namespace trennic::ui {
+
+namespace {
+
+// The cells keep the table's bytes beside the text they show, so that a row
+// read back gives the table exactly what it stored, whatever the code page.
+constexpr int kBytesRole = Qt::UserRole;
+
+std::string cellBytes(const QTreeWidgetItem* item, int column) {
+  return item->data(column, kBytesRole).toByteArray().toStdString();
+}
+
+void setCell(QTreeWidgetItem* item, int column, const std::string& bytes) {
+  item->setData(column, kBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  item->setText(column, platform::decodeText(bytes));
+}
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+CNodeListDlg::CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* parent, WindowMenu windowMenu)
+    : QDialog(parent), nodes_(nodes), progress_(progress), windowMenu_(std::move(windowMenu)) {
+  setWindowTitle(tr("Access Point List"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setWindowFlag(Qt::WindowMinimizeButtonHint);
+  chooseFile = [this](bool forOpening, const QString& proposedName) {
+    const QString filter = tr("Node List File (%1);;All Files (*)").arg(proposedName);
+    return ui::chooseFile(this, forOpening, proposedName, filter).value_or(QString());
+  };
+
+  auto* menuBar = new QMenuBar(this);
+  QMenu* file = menuBar->addMenu(tr("File(&F)"));
+  file->addAction(tr("Open(&O)"), this, &CNodeListDlg::openFile);
+  file->addAction(tr("Save(&A)"), this, &CNodeListDlg::saveFile);
+
+  auto* listLabel = new QLabel(tr("Access Point List:"), this);
+  list_ = new QTreeWidget(this);
+  listLabel->setBuddy(list_);
+  list_->setColumnCount(4);
+  list_->setHeaderLabels({tr("Access Point"), tr("MAC Address"), tr("IP Address"), tr("Version")});
+  list_->setRootIsDecorated(false);
+  list_->setItemsExpandable(false);
+  list_->setUniformRowHeights(true);
+  list_->setAllColumnsShowFocus(true);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setSortingEnabled(false);
+  list_->setContextMenuPolicy(Qt::CustomContextMenu);
+  QHeaderView* header = list_->header();
+  header->setStretchLastSection(false);
+  header->setSectionsClickable(true);
+  header->setSectionsMovable(false);
+  int columnsWidth = 0;
+  for (int c = 0; c < 4; ++c) {
+    list_->setColumnWidth(c, kColumnWidths[c]);
+    columnsWidth += kColumnWidths[c];
+  }
+  // Room for all four columns and a vertical scroll bar, so that a full
+  // list never needs a horizontal one at the default size.
+  list_->setMinimumWidth(columnsWidth + 2 * list_->frameWidth() +
+                         list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_) + 2);
+  list_->setMinimumHeight(list_->fontMetrics().height() * 14);
+  connect(header, &QHeaderView::sectionClicked, this, &CNodeListDlg::sortByColumn);
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editNode(); });
+  connect(list_, &QWidget::customContextMenuRequested, this, &CNodeListDlg::showListMenu);
+
+  auto* numberCaption = new QLabel(tr("Number:"), this);
+  number_ = new QLabel(this);
+  number_->setText(QString::fromLatin1(nodes_.NumberText().c_str()));
+  auto* numberRow = new QHBoxLayout;
+  numberRow->addWidget(numberCaption);
+  numberRow->addWidget(number_);
+  numberRow->addStretch();
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(listLabel);
+  left->addWidget(list_, 1);
+  left->addLayout(numberRow);
+
+  auto* right = new QVBoxLayout;
+  // The labels sit level with the list, below its caption.
+  right->addSpacing(listLabel->sizeHint().height() + left->spacing());
+  struct Command {
+    const char* text;
+    void (CNodeListDlg::*run)();
+  };
+  const Command commands[] = {
+      {QT_TR_NOOP("Search"), &CNodeListDlg::search},      {QT_TR_NOOP("Clear"), &CNodeListDlg::clearList},
+      {QT_TR_NOOP("New"), &CNodeListDlg::newNode},       {QT_TR_NOOP("Delete"), &CNodeListDlg::deleteNodes},
+      {QT_TR_NOOP("Exit"), nullptr},
+  };
+  for (const auto& c : commands) {
+    auto* b = new QPushButton(tr(c.text), this);
+    // Enter in the list must not press a button the user did not point at.
+    b->setAutoDefault(false);
+    if (c.run) {
+      connect(b, &QPushButton::clicked, this, c.run);
+    } else {
+      right->addStretch();
+      connect(b, &QPushButton::clicked, this, &QDialog::accept);
+    }
+    right->addWidget(b);
+    buttons_.push_back(b);
+  }
+
+  auto* body = new QHBoxLayout;
+  body->addLayout(left, 1);
+  body->addLayout(right);
+  auto* layout = new QVBoxLayout(this);
+  layout->setMenuBar(menuBar);
+  layout->addLayout(body);
+}
+
+QPushButton* CNodeListDlg::button(const QString& text) const {
+  for (QPushButton* b : buttons_)
+    if (b->text() == text) return b;
+  return nullptr;
+}
+
+// ---------------------------------------------------------------- rows
+
+std::size_t CNodeListDlg::rowCount() const { return static_cast<std::size_t>(list_->topLevelItemCount()); }
+
+NodeEntry CNodeListDlg::row(std::size_t index) const {
+  NodeEntry e;
+  const QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index));
+  if (!item) return e;
+  e.name = cellBytes(item, 0);
+  e.mac = cellBytes(item, 1);
+  e.ip = cellBytes(item, 2);
+  e.version = cellBytes(item, 3);
+  return e;
+}
+
+std::string CNodeListDlg::macAt(std::size_t index) const {
+  const QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index));
+  return item ? cellBytes(item, 1) : std::string();
+}
+
+void CNodeListDlg::setCells(QTreeWidgetItem* item, const NodeEntry& e) {
+  setCell(item, 0, e.name);
+  setCell(item, 1, e.mac);
+  setCell(item, 2, e.ip);
+  setCell(item, 3, e.version);
+}
+
+void CNodeListDlg::appendRow(const NodeEntry& e) { setCells(new QTreeWidgetItem(list_), e); }
+
+void CNodeListDlg::setRow(std::size_t index, const NodeEntry& e) {
+  if (QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index))) setCells(item, e);
+}
+
+void CNodeListDlg::removeAllRows() { list_->clear(); }
+
+void CNodeListDlg::selectRow(std::size_t index) {
+  if (QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index))) {
+    item->setSelected(true);
+    list_->scrollToItem(item);
+  }
+}
+
+void CNodeListDlg::setNumberText(const std::string& text) { number_->setText(QString::fromLatin1(text.c_str())); }
+
+std::vector<std::size_t> CNodeListDlg::selectedRows() const {
+  std::vector<std::size_t> rows;
+  for (int i = 0; i < list_->topLevelItemCount(); ++i)
+    if (list_->topLevelItem(i)->isSelected()) rows.push_back(static_cast<std::size_t>(i));
+  return rows;
+}
+
+// ---------------------------------------------------------------- commands
+
+void CNodeListDlg::search() {
+  list_->clearSelection();
+  OperationArgs a;
+  a.operation = OpSearch;
+  a.primary = kMulticastGroup;
+  a.alternate = kMulticastGroup;
+  a.unitMac = MacAddress::broadcast();
+  a.password = {};
+  a.line1 = "Searching...";
+  a.line2 = "";
+  OperationContext c;
+  c.nodes = &nodes_;
+  c.rows = this;
+  {
+    // Every answer rewrites a key; the file is replaced once at the end.
+    NodeTable::Batch batch(nodes_);
+    progress_.run(a, c);
+  }
+  list_->setFocus();
+}
+
+void CNodeListDlg::clearList() {
+  nodes_.EraseNodeEntries();
+  nodes_.ClearNodes();
+  removeAllRows();
+  nodes_.listedCount = 0;
+  setNumberText(nodes_.NumberText());
+  list_->setFocus();
+}
+
+void CNodeListDlg::newNode() {
+  nodes_.current.clear();
+  if (nodes_.usedCount + 1 > kMaxNodes) {
+    showErrorMessage(this, tr("Can't add list"));
+  } else {
+    CNodeEditDlg editor(nodes_, this);
+    if (editor.edit(EditModeNew) == 1 && !nodes_.current.mac.empty() && editor.mode() == EditModeNew)
+      CommitNewNode(nodes_, *this, nodes_.current);
+  }
+  list_->setFocus();
+}
+
+void CNodeListDlg::editNode() {
+  nodes_.current.clear();
+  std::vector<std::size_t> selected = selectedRows();
+  int slot = -1;
+  if (!selected.empty()) {
+    nodes_.current = row(selected.front());
+    slot = nodes_.FindNodeByMac(nodes_.current.mac);
+  }
+  CNodeEditDlg editor(nodes_, this);
+  if (editor.edit(EditModeChange) == 1 && !nodes_.current.mac.empty() && editor.mode() == EditModeChange &&
+      !selected.empty() && slot >= 0)
+    CommitEditedNode(nodes_, *this, selected.front(), slot, nodes_.current);
+  list_->setFocus();
+}
+
+void CNodeListDlg::deleteNodes() {
+  std::vector<std::size_t> selected = selectedRows();
+  if (selected.empty()) {
+    showErrorMessage(this, tr("No select."));
+  } else {
+    NodeTable::Batch batch(nodes_);
+    nodes_.EraseNodeEntries();
+    for (std::size_t r : selected) nodes_.RemoveNodeByMac(macAt(r));
+    for (auto r = selected.rbegin(); r != selected.rend(); ++r) delete list_->takeTopLevelItem(static_cast<int>(*r));
+    nodes_.RelistFromRows(*this);
+    setNumberText(nodes_.NumberText());
+  }
+  list_->clearSelection();
+  list_->setFocus();
+}
+
+void CNodeListDlg::selectAllNodes() {
+  for (int i = 0; i < list_->topLevelItemCount(); ++i)
+    if (!macAt(static_cast<std::size_t>(i)).empty()) list_->topLevelItem(i)->setSelected(true);
+}
+
+void CNodeListDlg::releaseSelection() { list_->clearSelection(); }
+
+void CNodeListDlg::sortByColumn(int column) { nodes_.SortAndRelist(*this, column); }
+
+void CNodeListDlg::openFile() {
+  const QString path = chooseFile(true, QString::fromLatin1(kNodeListFileName));
+  if (path.isEmpty()) return;
+  // Only a file that can be read counts as chosen.
+  QFile f(path);
+  if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly)) return;
+  f.close();
+  nodes_.LoadNodeList(localPath(path));
+  nodes_.FillRows(*this);
+  if (!nodes_.SaveNodeList(nodes_.settingsPath())) showErrorMessage(this, tr("Error occurred."));
+}
+
+void CNodeListDlg::saveFile() {
+  const QString path = chooseFile(false, QString::fromLatin1(kNodeListFileName));
+  if (path.isEmpty()) return;
+  if (!nodes_.SaveNodeList(localPath(path))) showErrorMessage(this, tr("Error occurred."));
+}
+
+// ---------------------------------------------------------------- events
+
+void CNodeListDlg::showListMenu(const QPoint& pos) {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addAction(tr("New(&N)"), this, &CNodeListDlg::newNode);
+  menu->addAction(tr("Edit(&E)"), this, &CNodeListDlg::editNode);
+  menu->addAction(tr("Delete(&D)"), this, &CNodeListDlg::deleteNodes);
+  menu->addAction(tr("All(&A)"), this, &CNodeListDlg::selectAllNodes);
+  menu->addAction(tr("Release(&C)"), this, &CNodeListDlg::releaseSelection);
+  menu->popup(list_->viewport()->mapToGlobal(pos));
+}
+
+void CNodeListDlg::contextMenuEvent(QContextMenuEvent* e) {
+  if (!windowMenu_) return QDialog::contextMenuEvent(e);
+  QMenu* menu = windowMenu_(this);
+  if (!menu) return;
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(e->globalPos());
+}
+
+void CNodeListDlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  // Each opening starts from the table as it is now, with every column
+  // sorting ascending on its first click.
+  if (!e->spontaneous()) nodes_.FillRows(*this);
+}
+
+void CNodeListDlg::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && minimised) minimised(this);
+}
+
+}  // namespace trennic::ui
