@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 
 #include "core/app/settings.h"
@@ -10,6 +11,8 @@
 #include "ui/app/main_menu_dialog.h"
 #include "ui/protocol/password_dialog.h"
 #include "ui/protocol/progress_dialog.h"
+#include "ui/registry/node_edit_dialog.h"
+#include "ui/registry/node_list_dialog.h"
 
 using namespace trennic;
 
@@ -40,6 +43,31 @@ int main(int argc, char** argv) {
 
   ui::CMainMenuDlg main(app, {"lo"});
   ok &= save(main, folder, "main_window");
+
+  // A list as a search leaves it.
+  NodeTable& nodes = main.nodes();
+  const char* demo[][4] = {{"Lobby", "00-80-92-00-00-01", "127.0.0.2", "2.01"},
+                           {"", "00-80-92-00-00-02", "127.0.0.3", "1.11"},
+                           {"Warehouse east", "00-80-92-00-00-03", "127.0.0.4", "1.20"},
+                           {"", "00-80-92-00-00-04", "127.0.0.5", "1.30T"}};
+  for (auto& d : demo) {
+    NodeEntry e;
+    e.name = d[0];
+    e.mac = d[1];
+    e.ip = d[2];
+    e.version = d[3];
+    nodes.AddNode(e);
+  }
+  ui::CNodeListDlg list(nodes, main.progress(), nullptr);
+  ok &= save(list, folder, "access_point_list");
+
+  ui::CNodeEditDlg editor(nodes);
+  nodes.current = nodes.slot(0);
+  QTimer::singleShot(0, &editor, [&] {
+    ok &= save(editor, folder, "node_editor");
+    editor.reject();
+  });
+  editor.edit(1);
 
   ui::CProgressDlg progress(main.engine().link());
   progress.setLines("Reading...", "Lobby  (2/3)");
