@@ -31,5 +31,6 @@ int main(int argc, char** argv) {
   if (only.isEmpty() || only == "transfer") status |= trennic::bench::runTransferBench();
   if (only.isEmpty() || only == "search") status |= trennic::bench::runSearchScaleBench();
   if (only.isEmpty() || only == "start") status |= trennic::bench::runStartBench();
+  if (only.isEmpty() || only == "list") status |= trennic::bench::runFillListBench();
   return status;
 }

@@ -52,5 +52,6 @@ bool startUnitsAndEngine(testing::SimProcess& sim, const QStringList& options, p
 int runTransferBench();
 int runSearchScaleBench();
 int runStartBench();
+int runFillListBench();
 
 }  // namespace trennic::bench

@@ -43,3 +43,36 @@ int runStartBench() {
 }
 
 }  // namespace trennic::bench
+
+#include "ui/protocol/progress_dialog.h"
+#include "ui/registry/node_list_dialog.h"
+
+namespace trennic::bench {
+
+int runFillListBench() {
+  QTemporaryDir dir;
+  NodeTable nodes(dir.filePath("trennic.INI").toStdString());
+  for (unsigned i = 0; i < kMaxNodes; ++i) {
+    char mac[24], ip[24];
+    std::snprintf(mac, sizeof mac, "00-80-92-00-%02X-%02X", i >> 8, i & 0xFF);
+    std::snprintf(ip, sizeof ip, "127.0.%u.%u", i / 250, i % 250 + 2);
+    NodeEntry e;
+    e.mac = mac;
+    e.ip = ip;
+    e.version = "2.01";
+    nodes.AddNode(e);
+  }
+  platform::EngineRuntime rt;
+  ui::CProgressDlg progress(rt.link());
+  ui::CNodeListDlg list(nodes, progress, nullptr);
+  VectorNodeRows warm;
+  nodes.FillRows(warm);
+  QElapsedTimer clock;
+  clock.start();
+  nodes.FillRows(list);
+  double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+  std::printf("list: filling the Access Point List with %zu nodes: %.1f ms (goal under 50 ms)\n", list.rowCount(), ms);
+  return list.rowCount() == kMaxNodes ? 0 : 1;
+}
+
+}  // namespace trennic::bench
