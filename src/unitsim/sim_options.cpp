@@ -129,12 +129,12 @@ struct CommandLine {
 // Whether a unit's identity names a version of its own, or follows the
 // firmware its layout stands for.
 struct UnitLayers {
-  UnitSpec spec;
+  UnitDescription described;
   bool versionGiven = false;
 };
 
 bool applyUnitFields(const UnitFields& f, UnitLayers& layers, const std::string& where, std::string& message) {
-  UnitSpec& spec = layers.spec;
+  UnitDescription& described = layers.described;
   auto fail = [&](const std::string& what, const std::string& value) {
     message = where + ": " + what + " '" + value + "'";
     return false;
@@ -142,7 +142,7 @@ bool applyUnitFields(const UnitFields& f, UnitLayers& layers, const std::string&
   if (f.mac) {
     auto mac = parseMac(*f.mac);
     if (!mac || mac->isZero() || mac->isBroadcast()) return fail("not a unit MAC address", *f.mac);
-    spec.settings.mac = *mac;
+    described.settings.mac = *mac;
   }
   if (f.ip) {
     auto ip = parseIpv4(*f.ip);
@@ -150,30 +150,30 @@ bool applyUnitFields(const UnitFields& f, UnitLayers& layers, const std::string&
     // Simulated units live on loopback only; anything else would put them on
     // a real network.
     if (!isLoopback(*ip)) return fail("unit IP address must lie in 127.0.0.0/8, got", *f.ip);
-    spec.settings.ip = *ip;
+    described.settings.ip = *ip;
   }
   if (f.type) {
     auto t = parseNumber(*f.type, 0xFFFF);
     if (!t) return fail("unit type must be a number 0..65535, got", *f.type);
-    spec.settings.unitType = static_cast<std::uint16_t>(*t);
+    described.settings.unitType = static_cast<std::uint16_t>(*t);
   }
   if (f.version) {
     auto v = parseNumber(*f.version, 0xFFFF);
     if (!v) return fail("version must be a 16-bit number such as 0x0201, got", *f.version);
-    spec.settings.firmwareVersion = static_cast<std::uint16_t>(*v);
+    described.settings.firmwareVersion = static_cast<std::uint16_t>(*v);
     layers.versionGiven = true;
   }
   if (f.password) {
     if (f.password->size() > kMaxPasswordChars || f.password->find('\0') != std::string::npos)
       return fail("password must be at most 6 characters, got", *f.password);
-    spec.settings.password = *f.password;
+    described.settings.password = *f.password;
   }
   if (f.loss) {
     auto p = parseProbability(*f.loss);
     if (!p) return fail("loss must be a probability between 0 and 1, got", *f.loss);
-    spec.loss = *p;
+    described.loss = *p;
   }
-  UnitSettings& u = spec.settings;
+  UnitSettings& u = described.settings;
   if (f.layout) {
     auto v = parseLayout(*f.layout);
     if (!v) return fail("layout must be 1..5, got", *f.layout);
@@ -508,7 +508,7 @@ UnitSettings defaultUnitSettings(int k) {
 
 SimOptions SimOptions::withUnits(int count) {
   SimOptions o;
-  for (int k = 1; k <= count; ++k) o.units.push_back(UnitSpec{defaultUnitSettings(k), std::nullopt});
+  for (int k = 1; k <= count; ++k) o.units.push_back(UnitDescription{defaultUnitSettings(k), std::nullopt});
   return o;
 }
 
@@ -561,7 +561,7 @@ ParseOutcome parseSimOptions(const std::vector<std::string>& args, SimOptions& o
   // [UnitK] section, the k-th --unit and its --unit-option values in order:
   // what names the unit beats what names every unit.
   for (int k = 1; k <= count; ++k) {
-    UnitLayers layers{UnitSpec{defaultUnitSettings(k), std::nullopt}};
+    UnitLayers layers{UnitDescription{defaultUnitSettings(k), std::nullopt}};
     if (!applyUnitFields(cl.allUnits, layers, "command line", message)) return ParseOutcome::Error;
     std::string section = "Unit" + std::to_string(k);
     if (cl.config && profile.hasSection(section) &&
@@ -577,9 +577,9 @@ ParseOutcome parseSimOptions(const std::vector<std::string>& args, SimOptions& o
         return ParseOutcome::Error;
     // A unit given only a layout or info words reports the version of that
     // firmware in its identity as well, so search and configuration agree.
-    UnitSettings& u = layers.spec.settings;
+    UnitSettings& u = layers.described.settings;
     if (!layers.versionGiven) u.firmwareVersion = static_cast<std::uint16_t>(systemInfoWords(u)[1]);
-    o.units.push_back(std::move(layers.spec));
+    o.units.push_back(std::move(layers.described));
   }
 
   // Two units on one address could not both bind, and two with one MAC would

@@ -17,7 +17,7 @@ namespace trennic::sim {
 constexpr int kMaxUnits = 1024;
 constexpr int kDefaultUnits = 3;
 
-struct UnitSpec {
+struct UnitDescription {
   UnitSettings settings;
   std::optional<double> loss;  // overrides the global loss for this unit
 };
@@ -26,7 +26,7 @@ struct UnitSpec {
 constexpr std::uint32_t kMaxShortAck = 1024;
 
 struct SimOptions {
-  std::vector<UnitSpec> units;
+  std::vector<UnitDescription> units;
   std::uint16_t port = kUnitPort;  // 0: pick a free one
   double loss = 0.0;               // probability a unit ignores a request
   double duplicate = 0.0;          // probability a reply goes out twice

@@ -32,8 +32,8 @@ std::span<const std::uint8_t> bytesOf(const QByteArray& a) {
 
 SimServer::SimServer(SimOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {
   units_.reserve(options_.units.size());
-  for (const auto& spec : options_.units) {
-    Hosted h{SimUnit(spec.settings), spec.loss, toQt(spec.settings.ip), nullptr};
+  for (const auto& described : options_.units) {
+    Hosted h{SimUnit(described.settings), described.loss, toQt(described.settings.ip), nullptr};
     for (const auto& [address, status] : options_.forcedStatus) h.model.forceStatus(address, status);
     units_.push_back(std::move(h));
   }

@@ -178,9 +178,9 @@ TEST(SimOptions, UnitMemoryOptionsForAllUnitsAndForOne) {
   struct Case {
     const char* rule;
     std::vector<std::string> args;
-    std::function<bool(const std::vector<UnitSpec>&)> holds;
+    std::function<bool(const std::vector<UnitDescription>&)> holds;
   };
-  auto settingsOf = [](const std::vector<UnitSpec>& u, std::size_t k) { return u.at(k - 1).settings; };
+  auto settingsOf = [](const std::vector<UnitDescription>& u, std::size_t k) { return u.at(k - 1).settings; };
   const Case cases[] = {
       {"defaults: layout 5, extended auto, 200 KiB firmware, 64 KiB loader, version 2.01",
        {},
