@@ -24,8 +24,8 @@ class CConfirmDlg : public QDialog {
   QLabel* text_;
 };
 
-// The program's icons, drawn once: 300 the program, 301 to 305 the five
-// buttons of the main window.
+// The program's icons: 300 the program, 301 to 305 the five buttons of the
+// main window (any other number gives the program's).
 QIcon programIcon(int id);
 
 }  // namespace trennic::ui

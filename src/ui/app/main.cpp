@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   {
     ui::CMainMenuDlg main(app, platform::interfaceRestriction(interfaces));
     if (main.initialise()) {
-      main.exec();
+      main.run();
       main.rememberPlacement(&main);
     } else {
       status = 1;

@@ -4,15 +4,18 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include "core/protocol/operations.h"
 #include "platform/app/local_time.h"
 #include "ui/app/about_dialog.h"
+#include "ui/app/system_menu.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/registry/node_list_dialog.h"
 #include "ui/protocol/result_message.h"
@@ -35,6 +38,22 @@ constexpr ButtonText kButtons[5] = {
 };
 
 }  // namespace
+
+int runModal(QDialog& window) {
+  QEventLoop loop;
+  int result = QDialog::Rejected;
+  auto done = QObject::connect(&window, &QDialog::finished, &loop, [&](int r) {
+    result = r;
+    loop.quit();
+  });
+  const Qt::WindowModality before = window.windowModality();
+  window.setWindowModality(Qt::ApplicationModal);
+  window.show();
+  loop.exec(QEventLoop::DialogExec);
+  QObject::disconnect(done);
+  window.setWindowModality(before);
+  return result;
+}
 
 CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWidget* parent)
     : QDialog(parent), app_(app), interfaces_(interfaces), nodes_(app.settings.settingsPath) {
@@ -64,13 +83,7 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
   connect(buttons_[4], &QToolButton::clicked, this, &QDialog::accept);
 
   progress_ = std::make_unique<CProgressDlg>(engine_.link(), this);
-  nodeList_ = std::make_unique<CNodeListDlg>(nodes_, *progress_, this,
-                                             [this](QWidget* owner) { return windowMenu(owner); });
-  nodeList_->minimised = [this](QWidget* w) {
-    if (!tray_) return;
-    app_.settings.windowsShown = false;
-    w->hide();
-  };
+  nodeList_ = std::make_unique<CNodeListDlg>(nodes_, *progress_, this);
   connect(buttons_[0], &QToolButton::clicked, this, [this] { runTaskWindow(1, *nodeList_); });
 
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -92,9 +105,13 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     });
     tray_->show();
   }
+  if (sysmenu::available()) QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-CMainMenuDlg::~CMainMenuDlg() { engine_.close(); }
+CMainMenuDlg::~CMainMenuDlg() {
+  if (sysmenu::available()) QCoreApplication::instance()->removeNativeEventFilter(this);
+  engine_.close();
+}
 
 bool CMainMenuDlg::initialise() {
   AppSettings& s = app_.settings;
@@ -104,6 +121,7 @@ bool CMainMenuDlg::initialise() {
     s.regWinY = pos().y();
   }
   move(s.regWinX, s.regWinY);
+  extendSystemMenu(this);
   applyTopmost(this);
   engine_.buildTables(interfaces_);
   debugLog_ = std::make_unique<DebugLog>(s.debugLogPath, s.debugLog, platform::localTimeText);
@@ -120,10 +138,15 @@ bool CMainMenuDlg::initialise() {
   return true;
 }
 
+int CMainMenuDlg::run() { return runModal(*this); }
+
 void CMainMenuDlg::applyTopmost(QWidget* w) const {
-  bool visible = w->isVisible();
-  w->setWindowFlag(Qt::WindowStaysOnTopHint, app_.settings.topWin != 0);
-  if (visible) w->show();
+  // Told to the window system directly: setWindowFlags would hide and
+  // re-create the window, losing its place and its extended system menu.
+  Qt::WindowFlags flags = w->windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, app_.settings.topWin != 0);
+  w->overrideWindowFlags(flags);
+  if (QWindow* handle = w->windowHandle()) handle->setFlags(flags);
 }
 
 void CMainMenuDlg::placeWindow(QWidget* w) const { w->move(pos()); }
@@ -131,10 +154,15 @@ void CMainMenuDlg::placeWindow(QWidget* w) const { w->move(pos()); }
 int CMainMenuDlg::runTaskWindow(int which, QDialog& window) {
   placeWindow(&window);
   applyTopmost(&window);
+  extendSystemMenu(&window);
+  window.installEventFilter(this);
   hide();
   activeWindow_ = which;
-  int result = window.exec();
+  activeTask_ = &window;
+  int result = runModal(window);
+  window.removeEventFilter(this);
   rememberPlacement(&window);
+  activeTask_ = nullptr;
   activeWindow_ = 0;
   move(app_.settings.regWinX, app_.settings.regWinY);
   show();
@@ -148,10 +176,48 @@ void CMainMenuDlg::rememberPlacement(const QWidget* w) {
 
 void CMainMenuDlg::toggleUsualDisplay() {
   app_.settings.topWin = app_.settings.topWin ? 0 : 1;
-  applyTopmost(this);
+  // The open task window follows the main window's choice; switched off, the
+  // window stays in front of the ordinary windows rather than dropping back.
+  for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(activeTask_)}) {
+    if (!w) continue;
+    applyTopmost(w);
+    if (!app_.settings.topWin && w->isVisible()) w->raise();
+  }
+  updateSystemMenuChecks();
 }
 
-void CMainMenuDlg::toggleSaveDisplayPosition() { app_.settings.dispSave = app_.settings.dispSave ? 0 : 1; }
+void CMainMenuDlg::toggleSaveDisplayPosition() {
+  app_.settings.dispSave = app_.settings.dispSave ? 0 : 1;
+  updateSystemMenuChecks();
+}
+
+void CMainMenuDlg::extendSystemMenu(QWidget* w) {
+  if (sysmenu::available())
+    sysmenu::extend(static_cast<std::uintptr_t>(w->winId()), app_.settings.topWin != 0, app_.settings.dispSave != 0);
+}
+
+void CMainMenuDlg::updateSystemMenuChecks() {
+  if (!sysmenu::available()) return;
+  for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(activeTask_)})
+    if (w) sysmenu::setChecks(static_cast<std::uintptr_t>(w->winId()), app_.settings.topWin != 0, app_.settings.dispSave != 0);
+}
+
+bool CMainMenuDlg::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+  if (!eventType.startsWith("windows_")) return false;
+  switch (sysmenu::chosenCommand(message)) {
+    case sysmenu::kVersion:
+      showVersion();
+      return true;
+    case sysmenu::kUsualDisplay:
+      toggleUsualDisplay();
+      return true;
+    case sysmenu::kSaveDisplayPosition:
+      toggleSaveDisplayPosition();
+      return true;
+    default:
+      return false;
+  }
+}
 
 void CMainMenuDlg::showVersion() {
   CAboutDlg about(this);
@@ -176,36 +242,50 @@ QMenu* CMainMenuDlg::windowMenu(QWidget* owner) {
   return menu;
 }
 
-void CMainMenuDlg::contextMenuEvent(QContextMenuEvent* e) {
-  QMenu* menu = windowMenu(this);
+void CMainMenuDlg::popupWindowMenu(QWidget* owner, const QPoint& globalPos) {
+  // Where the real system menu carries these items, the background keeps
+  // its ordinary behaviour.
+  if (sysmenu::available()) return;
+  QMenu* menu = windowMenu(owner);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(e->globalPos());
+  menu->popup(globalPos);
+}
+
+void CMainMenuDlg::contextMenuEvent(QContextMenuEvent* e) { popupWindowMenu(this, e->globalPos()); }
+
+bool CMainMenuDlg::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == activeTask_) {
+    // A right click that no control of the task window wanted reaches the
+    // window itself: its background.
+    if (e->type() == QEvent::ContextMenu && !sysmenu::available()) {
+      popupWindowMenu(activeTask_, static_cast<QContextMenuEvent*>(e)->globalPos());
+      return true;
+    }
+    if (e->type() == QEvent::WindowStateChange && (activeTask_->windowState() & Qt::WindowMinimized))
+      minimised(activeTask_);
+  }
+  return QDialog::eventFilter(watched, e);
 }
 
 void CMainMenuDlg::changeEvent(QEvent* e) {
   QDialog::changeEvent(e);
-  // Minimised, the program waits in the notification area; without one it
-  // stays an ordinary minimised window, so it can never become unreachable.
-  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && tray_) {
-    app_.settings.windowsShown = false;
-    QTimer::singleShot(0, this, &QWidget::hide);
-  }
+  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) minimised(this);
+}
+
+void CMainMenuDlg::minimised(QWidget* w) {
+  if (!tray_) return;
+  app_.settings.windowsShown = false;
+  QTimer::singleShot(0, w, &QWidget::hide);
 }
 
 void CMainMenuDlg::restoreFromTray() {
   app_.settings.windowsShown = true;
   // The open task window comes back, not the main window behind it.
-  if (activeWindow_ == 1 && nodeList_) {
-    nodeList_->setWindowState(nodeList_->windowState() & ~Qt::WindowMinimized);
-    nodeList_->show();
-    nodeList_->raise();
-    nodeList_->activateWindow();
-    return;
-  }
-  setWindowState(windowState() & ~Qt::WindowMinimized);
-  show();
-  raise();
-  activateWindow();
+  QWidget* w = activeTask_ ? static_cast<QWidget*>(activeTask_) : this;
+  w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+  w->show();
+  w->raise();
+  w->activateWindow();
 }
 
 void CMainMenuDlg::closeEvent(QCloseEvent* e) {

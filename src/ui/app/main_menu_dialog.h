@@ -2,6 +2,7 @@
 // The main window: five large buttons that open the task windows, the
 // notification icon, and the engine that every task window runs its
 // operations through.
+#include <QAbstractNativeEventFilter>
 #include <QDialog>
 #include <QSystemTrayIcon>
 #include <memory>
@@ -17,10 +18,15 @@ class QToolButton;
 
 namespace trennic::ui {
 
+// Runs a window modally until it is finished (accepted, rejected or closed).
+// Unlike QDialog::exec, hiding the window does not end the run, so windows
+// can wait hidden in the notification area and come back.
+int runModal(QDialog& window);
+
 class CProgressDlg;
 class CNodeListDlg;
 
-class CMainMenuDlg : public QDialog {
+class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   Q_OBJECT
  public:
   CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWidget* parent = nullptr);
@@ -29,6 +35,8 @@ class CMainMenuDlg : public QDialog {
   // Builds the tables, loads the node list, starts the engine tick and opens
   // the socket; false when the socket cannot be opened (the message is out).
   bool initialise();
+  // Shows the window and runs it until Exit; the result of the dialog.
+  int run();
 
   platform::EngineRuntime& engine() { return engine_; }
   NodeTable& nodes() { return nodes_; }
@@ -36,6 +44,8 @@ class CMainMenuDlg : public QDialog {
   CNodeListDlg& nodeList() { return *nodeList_; }
   QToolButton* button(int index) const { return buttons_[index]; }
   int activeWindow() const { return activeWindow_; }
+  // The open task window, or nothing while the main window is showing.
+  QDialog* activeTaskWindow() const { return activeTask_; }
 
   // Opens a task window (1 Access Point List, 2 Configuration, 3 File
   // Management, 4 Status Information) in the main window's place while the
@@ -52,14 +62,28 @@ class CMainMenuDlg : public QDialog {
   void showVersion();
   // The actions shared by every window's context menu and the tray menu.
   QMenu* windowMenu(QWidget* owner);
+  // Shows the open task window (or the main window) again after it was hidden
+  // to the notification area.
+  void restoreFromTray();
+
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* e) override;
   void changeEvent(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
-  void restoreFromTray();
+  // Gives a window the shared system menu items, or where the platform has
+  // no menu to extend, nothing: the context menu stands in.
+  void extendSystemMenu(QWidget* w);
+  void updateSystemMenuChecks();
+  void popupWindowMenu(QWidget* owner, const QPoint& globalPos);
+  // Minimised, the program waits in the notification area; without one the
+  // window stays an ordinary minimised window, so it can never become
+  // unreachable.
+  void minimised(QWidget* w);
   // "Usual Display" and "Save Display Position" with their check marks.
   void addDisplayItems(QMenu* menu);
   void applyTopmost(QWidget* w) const;
@@ -74,6 +98,7 @@ class CMainMenuDlg : public QDialog {
   QToolButton* buttons_[5] = {};
   QSystemTrayIcon* tray_ = nullptr;
   int activeWindow_ = 0;
+  QDialog* activeTask_ = nullptr;
 };
 
 }  // namespace trennic::ui

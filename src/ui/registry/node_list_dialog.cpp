@@ -41,8 +41,8 @@ std::string localPath(const QString& path) { return QFile::encodeName(path).toSt
 
 }  // namespace
 
-CNodeListDlg::CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* parent, WindowMenu windowMenu)
-    : QDialog(parent), nodes_(nodes), progress_(progress), windowMenu_(std::move(windowMenu)) {
+CNodeListDlg::CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* parent)
+    : QDialog(parent), nodes_(nodes), progress_(progress) {
   setWindowTitle(tr("Access Point List"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::WindowMinimizeButtonHint);
@@ -306,24 +306,11 @@ void CNodeListDlg::showListMenu(const QPoint& pos) {
   menu->popup(list_->viewport()->mapToGlobal(pos));
 }
 
-void CNodeListDlg::contextMenuEvent(QContextMenuEvent* e) {
-  if (!windowMenu_) return QDialog::contextMenuEvent(e);
-  QMenu* menu = windowMenu_(this);
-  if (!menu) return;
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(e->globalPos());
-}
-
 void CNodeListDlg::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   // Each opening starts from the table as it is now, with every column
   // sorting ascending on its first click.
   if (!e->spontaneous()) nodes_.FillRows(*this);
-}
-
-void CNodeListDlg::changeEvent(QEvent* e) {
-  QDialog::changeEvent(e);
-  if (e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) && minimised) minimised(this);
 }
 
 }  // namespace trennic::ui

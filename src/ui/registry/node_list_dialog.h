@@ -23,19 +23,13 @@ class CProgressDlg;
 class CNodeListDlg : public QDialog, public NodeRows {
   Q_OBJECT
  public:
-  // The shared window menu (version box, "Usual Display", "Save Display
-  // Position"), built for the window that asks; offered on the background.
-  using WindowMenu = std::function<QMenu*(QWidget* owner)>;
   // The chosen path, or an empty text when the user chose nothing.
   using FileChooser = std::function<QString(bool forOpening, const QString& proposedName)>;
 
-  CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* parent = nullptr, WindowMenu windowMenu = {});
+  CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* parent = nullptr);
 
   // The node list file dialogs; QFileDialog unless replaced.
   FileChooser chooseFile;
-  // Called when the user minimises the window, for the owner to hide the
-  // program to the notification area.
-  std::function<void(QWidget*)> minimised;
 
   // The commands of the buttons, menus and list.
   void search();
@@ -68,8 +62,6 @@ class CNodeListDlg : public QDialog, public NodeRows {
 
  protected:
   void showEvent(QShowEvent* e) override;
-  void changeEvent(QEvent* e) override;
-  void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
   void showListMenu(const QPoint& pos);
@@ -78,7 +70,6 @@ class CNodeListDlg : public QDialog, public NodeRows {
 
   NodeTable& nodes_;
   CProgressDlg& progress_;
-  WindowMenu windowMenu_;
   QTreeWidget* list_;
   QLabel* number_;
   std::vector<QPushButton*> buttons_;

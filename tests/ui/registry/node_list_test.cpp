@@ -131,7 +131,7 @@ class NodeListTest : public QObject {
 
   // The window as the main window opens it, over a settings file that holds
   // these NodeList values as Entry1, Entry2, ...
-  void openWindow(const QStringList& entries, CNodeListDlg::WindowMenu windowMenu = {}) {
+  void openWindow(const QStringList& entries) {
     QStringList lines{"[Environment]", "TopWin=0", "[NodeList]"};
     for (int i = 0; i < entries.size(); ++i) lines << QString("Entry%1=%2").arg(i + 1).arg(entries[i]);
     writeFile(settings, lines);
@@ -139,7 +139,7 @@ class NodeListTest : public QObject {
     nodes->loadFromSettings();
     if (!rt) rt = std::make_unique<platform::EngineRuntime>();
     progress = std::make_unique<ui::CProgressDlg>(rt->link());
-    dlg = std::make_unique<CNodeListDlg>(*nodes, *progress, nullptr, std::move(windowMenu));
+    dlg = std::make_unique<CNodeListDlg>(*nodes, *progress);
     dlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
   }
@@ -248,28 +248,6 @@ class NodeListTest : public QObject {
       QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
     for (QPushButton* b : dlg->findChildren<QPushButton*>())
       QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
-  }
-
-  void backgroundOffersTheSharedWindowMenu() {
-    QWidget* askedBy = nullptr;
-    openWindow({}, [&askedBy](QWidget* owner) {
-      askedBy = owner;
-      auto* m = new QMenu(owner);
-      m->addAction("Usual Display");
-      return m;
-    });
-    QLabel* caption = nullptr;
-    for (QLabel* l : dlg->findChildren<QLabel*>())
-      if (l->text() == "Number:") caption = l;
-    QVERIFY(caption);
-    QPoint p = caption->rect().center();
-    QContextMenuEvent e(QContextMenuEvent::Mouse, p, caption->mapToGlobal(p));
-    QApplication::sendEvent(caption, &e);
-    QCOMPARE(askedBy, dlg.get());
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(menu);
-    QCOMPARE(menu->actions().first()->text(), QString("Usual Display"));
-    menu->close();
   }
 
   void newNodeWithUntouchedIpGetsTheDefaultAddress() {
