@@ -3,14 +3,11 @@
 // priorities, costs. The range is enforced when the field is full, or when a
 // lone "0" is typed into a field that starts above zero; a shorter value is
 // left as typed for the owning dialog to judge when it stores it.
-#include <QClipboard>
-#include <QLineEdit>
-
 #include "core/controls/edit_rules.h"
+#include "ui/controls/checked_edit.h"
 
-class CDecimalEdit : public QLineEdit {
+class CDecimalEdit : public CCheckedEdit {
   Q_OBJECT
-  Q_PROPERTY(bool beepOnInvalid READ beepOnInvalid WRITE setBeepOnInvalid)
 
  public:
   explicit CDecimalEdit(QWidget* parent = nullptr);
@@ -22,25 +19,11 @@ class CDecimalEdit : public QLineEdit {
   quint32 maximum() const { return range_.maximum; }
   int maxDigits() const { return range_.maxDigits; }
 
-  // A window that answers invalidCharacter itself turns the beep off.
-  bool beepOnInvalid() const { return beepOnInvalid_; }
-  void setBeepOnInvalid(bool beep) { beepOnInvalid_ = beep; }
-
- signals:
-  // A typed character or a pasted text was refused and left no trace.
-  void invalidCharacter();
-
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void inputMethodEvent(QInputMethodEvent* event) override;
+  bool characterAccepted(char32_t c) const override;
+  bool pasteAccepted(const std::u32string& text) const override;
+  void edited(char32_t typed) override;
 
  private:
-  void pasteChecked(QClipboard::Mode mode);
-  void checkRange(char32_t typed);
-  void refuse();
-
   trennic::DecimalRange range_;
-  bool beepOnInvalid_ = true;
 };

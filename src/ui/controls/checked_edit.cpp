@@ -1,0 +1,111 @@
+#include "ui/controls/checked_edit.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+// The character a key press types, or 0 for keys that only edit, move or
+// call a shortcut; the line edit inserts nothing for those either.
+char32_t typedCharacter(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers mods = event.modifiers();
+  if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier)) return 0;
+  const std::u32string typed = event.text().toStdU32String();
+  if (typed.empty() || !QChar::isPrint(typed.front())) return 0;
+  return typed.front();
+}
+
+}  // namespace
+
+CCheckedEdit::CCheckedEdit(QWidget* parent) : QLineEdit(parent) { setAcceptDrops(false); }
+
+void CCheckedEdit::keyPressEvent(QKeyEvent* event) {
+  if (isReadOnly()) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  if (event->matches(QKeySequence::Paste)) {
+    pasteChecked(QClipboard::Clipboard);
+    event->accept();
+    return;
+  }
+  const char32_t c = typedCharacter(*event);
+  if (c != 0 && !characterAccepted(c)) {
+    refuse();
+    event->accept();
+    return;
+  }
+  const QString before = text();
+  QLineEdit::keyPressEvent(event);
+  // Every typed character counts, even one the full field had no room for;
+  // other keys only when they changed the text (Backspace, Delete, cut, undo).
+  if (c != 0 || text() != before) edited(c);
+}
+
+void CCheckedEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  // The menu's Paste goes through the same check as Ctrl+V. The action is
+  // known by its link to QLineEdit::paste, whichever way the line edit made
+  // it, so no label has to be matched in any language.
+  for (QAction* action : menu->actions()) {
+    const bool isPaste = disconnect(action, &QAction::triggered, this, &QLineEdit::paste) ||
+                         disconnect(action, SIGNAL(triggered()), this, SLOT(paste()));
+    if (isPaste) connect(action, &QAction::triggered, this, [this] { pasteChecked(QClipboard::Clipboard); });
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
+void CCheckedEdit::mouseReleaseEvent(QMouseEvent* event) {
+  // Where the system has a selection clipboard, the middle button pastes it.
+  if (event->button() == Qt::MiddleButton && !isReadOnly() && QGuiApplication::clipboard()->supportsSelection()) {
+    deselect();
+    pasteChecked(QClipboard::Selection);
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void CCheckedEdit::inputMethodEvent(QInputMethodEvent* event) {
+  // Text an input method commits arrives without a key press; it is taken
+  // or refused whole, like a paste, and a single character then counts as
+  // typed.
+  const std::u32string committed = event->commitString().toStdU32String();
+  if (committed.empty() || isReadOnly()) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  if (!pasteAccepted(committed)) {
+    QInputMethodEvent cleared;
+    QLineEdit::inputMethodEvent(&cleared);
+    refuse();
+    event->accept();
+    return;
+  }
+  QLineEdit::inputMethodEvent(event);
+  edited(committed.size() == 1 ? committed.front() : kPasteKey);
+}
+
+void CCheckedEdit::pasteChecked(QClipboard::Mode mode) {
+  if (isReadOnly()) return;
+  const QString pasted = QGuiApplication::clipboard()->text(mode);
+  if (!pasteAccepted(pasted.toStdU32String())) {
+    refuse();
+    return;
+  }
+  if (mode == QClipboard::Clipboard)
+    paste();
+  else
+    insert(pasted);
+  edited(kPasteKey);
+}
+
+void CCheckedEdit::refuse() {
+  emit invalidCharacter();
+  if (beepOnInvalid_) QApplication::beep();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A line edit whose every road in (typing, pasting by key, menu or middle
+// button, input methods) passes one check; refused text leaves no trace and
+// is answered with invalidCharacter and a beep. Dropping is off: dropped text
+// would bypass the check.
+#include <QClipboard>
+#include <QLineEdit>
+#include <string>
+
+class CCheckedEdit : public QLineEdit {
+  Q_OBJECT
+  Q_PROPERTY(bool beepOnInvalid READ beepOnInvalid WRITE setBeepOnInvalid)
+
+ public:
+  explicit CCheckedEdit(QWidget* parent = nullptr);
+
+  // A window that answers invalidCharacter itself turns the beep off.
+  bool beepOnInvalid() const { return beepOnInvalid_; }
+  void setBeepOnInvalid(bool beep) { beepOnInvalid_ = beep; }
+
+ signals:
+  // A typed character or a pasted text was refused and left no trace.
+  void invalidCharacter();
+
+ protected:
+  // A paste counts as the control character Ctrl+V types.
+  static constexpr char32_t kPasteKey = 0x16;
+
+  virtual bool characterAccepted(char32_t c) const = 0;
+  virtual bool pasteAccepted(const std::u32string& text) const = 0;
+  // After the text changed: `typed` is the character typed (0 for an editing
+  // key such as Backspace), or kPasteKey for a paste.
+  virtual void edited(char32_t typed) { (void)typed; }
+
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+
+ private:
+  void pasteChecked(QClipboard::Mode mode);
+  void refuse();
+
+  bool beepOnInvalid_ = true;
+};
