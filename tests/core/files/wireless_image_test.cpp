@@ -1,0 +1,214 @@
+// The wireless card's image: S-record lines, the scan into runs, the data
+// and plug records, the PDA block and the blocks the unit is sent.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/files/wireless_image.h"
+#include "core/protocol/packet.h"
+#include "support/temp_dir.h"
+
+namespace trennic {
+namespace {
+
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+std::string hex2(unsigned v) {
+  char b[3];
+  std::snprintf(b, sizeof b, "%02X", v & 0xFF);
+  return b;
+}
+
+// An S-record line as a linker writes it, checksum included.
+std::string record(char type, std::uint32_t address, const std::vector<std::uint8_t>& data) {
+  unsigned count = 5 + static_cast<unsigned>(data.size());
+  unsigned sum = count;
+  char addr[9];
+  std::snprintf(addr, sizeof addr, "%08X", address);
+  std::string line = std::string("S") + type + hex2(count) + addr;
+  for (int i = 0; i < 4; ++i) sum += (address >> (8 * i)) & 0xFF;
+  for (auto b : data) {
+    line += hex2(b);
+    sum += b;
+  }
+  return line + hex2(~sum) + "\r\n";
+}
+std::string data(std::uint32_t address, std::size_t n, std::uint8_t first = 1) {
+  std::vector<std::uint8_t> d(n);
+  for (std::size_t i = 0; i < n; ++i) d[i] = static_cast<std::uint8_t>(first + i);
+  return record('3', address, d);
+}
+std::vector<std::uint8_t> words(std::initializer_list<std::uint32_t> ws) {
+  std::vector<std::uint8_t> out;
+  for (auto w : ws)
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
+  return out;
+}
+std::string checkWord(std::uint32_t target, std::uint32_t flag) {
+  return record('3', 0x01100000, words({target, 2, flag}));
+}
+std::string plug(std::uint32_t code, std::uint32_t target, std::uint32_t length) {
+  return record('3', 0x01000000, words({code, target, length}));
+}
+const std::string kEnd = record('7', 0x003F0000, {});
+
+// A PDA block: records of (code, data words), then the end word.
+std::vector<std::uint8_t> pdaBlock(const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>>& records) {
+  std::vector<std::uint8_t> b(kPdaBlockSize, 0);
+  std::size_t w = 0;
+  for (const auto& [code, values] : records) {
+    writeLe16(b.data() + 2 * w++, static_cast<std::uint16_t>(values.size() + 1));
+    writeLe16(b.data() + 2 * w++, code);
+    for (auto v : values) writeLe16(b.data() + 2 * w++, v);
+  }
+  return b;
+}
+
+TEST(SRecordLine, WhatReadsAndWhatIsUnusable) {
+  auto ok = ParseSRecordLine("S309003F0000A1B2C3D4FF\n");
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(ok->type, '3');
+  EXPECT_EQ(ok->count, 9u);
+  EXPECT_EQ(ok->address, 0x003F0000u);
+  EXPECT_EQ(ok->data, (std::vector<std::uint8_t>{0xA1, 0xB2, 0xC3, 0xD4}));
+  EXPECT_TRUE(ParseSRecordLine("S70500000000FA"));  // no data, checksum unread
+  struct Case {
+    const char* why;
+    const char* line;
+  };
+  for (const Case& c : {Case{"too short", "S3050000"}, Case{"not an S line", "X30900003F00A1B2C3D4FF"},
+                        Case{"count below 5", "S30400003F00FF"}, Case{"address not hex", "S3090000G F00A1B2C3D4FF"},
+                        Case{"a data pair that does not read", "S30900003F00A1B2CXD4FF"},
+                        Case{"fewer pairs than the count", "S30900003F00A1B2"}})
+    EXPECT_FALSE(ParseSRecordLine(c.line)) << c.why;
+}
+
+class WirelessFile : public ::testing::Test {
+ protected:
+  TempDir dir;
+  WirelessImage image;
+  std::string file(const std::string& text) {
+    std::string path = dir.file("card.hex");
+    writeBytes(path, text);
+    return path;
+  }
+};
+
+TEST_F(WirelessFile, DataAt3F0000MakesACardKind0ImageAndRefusesTheOtherKind) {
+  std::string path = file(data(0x3F0000, 16) + kEnd);
+  EXPECT_EQ(image.PrepareWirelessImage(path, CardKind0), WirelessReady);
+  EXPECT_EQ(image.imageBase, 0x3E0000u);
+  EXPECT_EQ(image.cardKind, CardKind0);
+  EXPECT_EQ(image.entryAddress, 0x3F0000u);
+  EXPECT_EQ(image.bytes[0x10000], 1);
+  EXPECT_EQ(image.bytes[0x1000F], 16);
+  EXPECT_EQ(image.PrepareWirelessImage(path, CardKind1), WirelessOtherCard);
+  EXPECT_EQ(image.PrepareWirelessImage(file(data(0x7F0000, 16) + kEnd), CardKind1), WirelessReady);
+  EXPECT_EQ(image.imageBase, 0x7E0000u);
+}
+
+TEST_F(WirelessFile, RefusedFiles) {
+  std::string runs21;
+  for (int i = 0; i < 21; ++i) runs21 += data(0x3F0000 + 0x100 * i, 4);
+  struct Case {
+    const char* why;
+    std::string text;
+  };
+  for (const Case& c : {
+           Case{"no end record", data(0x3F0000, 16)},
+           Case{"no data", kEnd},
+           Case{"more than 20 runs", runs21 + kEnd},
+           Case{"data below 0x3E0000", data(0x3D0000, 16) + data(0x3F0000, 16) + kEnd},
+           Case{"base class other than 3 or 7", data(0x5F0000, 16) + kEnd},
+           Case{"data below the card window of kind 1", data(0x700000, 16) + data(0x7F0000, 16) + kEnd},
+           Case{"data past the end of the card window", data(0x3F0000, 16) + data(0x400000, 16) + kEnd},
+       })
+    EXPECT_EQ(image.PrepareWirelessImage(file(c.text), CardKind0), WirelessInvalid) << c.why;
+  EXPECT_EQ(image.PrepareWirelessImage(dir.file("missing.hex"), CardKind0), WirelessCannotOpen);
+}
+
+TEST_F(WirelessFile, AdjoiningRecordsFormOneRunAndBlocksNeverSpanTwo) {
+  std::string path = file(data(0x3F0000, 16) + data(0x3F0010, 16) + data(0x3F0100, 200) + kEnd);
+  ASSERT_EQ(image.ScanWirelessFile(path), WirelessReady);
+  EXPECT_EQ(image.runCount, 2u);
+  EXPECT_EQ(image.reportedSize, 32u + 10 + 200 + 10);
+  ImageBlock first = image.NextImageBlock(0);
+  EXPECT_EQ(first.imageOffset, 0x10000u);
+  EXPECT_EQ(first.length, 32);
+  ImageBlock second = image.NextImageBlock(32);
+  EXPECT_EQ(second.imageOffset, 0x10100u);
+  EXPECT_EQ(second.length, 200);
+  ImageBlock past = image.NextImageBlock(232);
+  EXPECT_EQ(past.imageOffset, 0x1FFFFu);
+  EXPECT_EQ(past.length, 0);
+  EXPECT_FALSE(past.more);
+}
+
+TEST_F(WirelessFile, A2500ByteRunGoesIn1024_1024And452) {
+  std::string text;
+  for (std::uint32_t a = 0; a < 2500; a += 250) text += data(0x3F0000 + a, 250, static_cast<std::uint8_t>(a));
+  ASSERT_EQ(image.PrepareWirelessImage(file(text + kEnd), CardKind0), WirelessReady);
+  std::uint32_t offset = 0;
+  std::vector<std::pair<std::uint32_t, int>> blocks;
+  for (ImageBlock b = image.NextImageBlock(0); b.more; b = image.NextImageBlock(offset)) {
+    blocks.emplace_back(b.imageOffset, b.length);
+    EXPECT_EQ(image.blockBytes(b).size(), b.length);
+    offset += b.length;
+  }
+  EXPECT_EQ(blocks, (std::vector<std::pair<std::uint32_t, int>>{{0x10000, 1024}, {0x10400, 1024}, {0x10800, 452}}));
+}
+
+TEST_F(WirelessFile, CheckWordAndPlugRecords) {
+  auto pda = pdaBlock({{0x0104, {0x1122, 0x3344, 0x5566}}, {kPdaMacRecord, {0x1100, 0x3322, 0x5544}}});
+  ASSERT_TRUE(image.SavePdaFile(pda, MacAddress{}, dir.file("PDA")));
+  std::string path = file(data(0x3F0000, 16) + checkWord(0x3F8000, 1) + checkWord(0x3F9000, 0) +
+                          plug(0xFFFFFFFF, 0x3F1000, 16) + plug(0x0104, 0x3F2000, 6) + plug(0x0999, 0x3F3000, 6) +
+                          plug(0xFFFFFFFF, 0x3F4000, 0) + kEnd);
+  ASSERT_EQ(image.PrepareWirelessImage(path, CardKind0, dir.file("window.bin")), WirelessReady);
+  const auto at = [&](std::uint32_t cardAddress, std::size_t n) {
+    return std::vector<std::uint8_t>(image.bytes.begin() + (cardAddress - 0x3E0000),
+                                     image.bytes.begin() + (cardAddress - 0x3E0000 + n));
+  };
+  EXPECT_EQ(at(0x3F7FFE, 2), (std::vector<std::uint8_t>{0xDE, 0xC0}));
+  EXPECT_EQ(at(0x3F8FFE, 2), (std::vector<std::uint8_t>{0, 0}));  // flag 0 reserves nothing
+  const std::string name = "wx73kqd.hex";
+  std::vector<std::uint8_t> named(name.begin(), name.end());
+  named.resize(16, 0);
+  EXPECT_EQ(at(0x3F1000, 16), named);
+  EXPECT_EQ(at(0x3F2000, 6), (std::vector<std::uint8_t>{0x22, 0x11, 0x44, 0x33, 0x66, 0x55}));
+  EXPECT_EQ(at(0x3F3000, 6), std::vector<std::uint8_t>(6, 0));  // no such PDA record: skipped
+  // The reserved check word is a run of its own: it is sent to the card.
+  EXPECT_EQ(image.runCount, 2u);
+  EXPECT_EQ(readBytes(dir.file("window.bin")).size(), kWirelessWindowSize);
+}
+
+TEST_F(WirelessFile, PdaFileIsNamedAfterTheCardOrElseTheUnit) {
+  const MacAddress unit{{0x00, 0x80, 0x92, 0xAB, 0xCD, 0xEF}};
+  auto withMac = pdaBlock({{0x0104, {1, 2}}, {kPdaMacRecord, {0x1100, 0x3322, 0x5544}}});
+  ASSERT_TRUE(image.SavePdaFile(withMac, unit, dir.file("PDA")));
+  EXPECT_EQ(readBytes(dir.file("PDA/334455.pda")), std::string(withMac.begin(), withMac.end()));
+  // A short block is padded with zeros, whatever the last unit left.
+  auto without = pdaBlock({{0x0104, {1, 2}}});
+  ASSERT_TRUE(image.SavePdaFile(std::span(without).first(8), unit, dir.file("PDA")));
+  std::string saved = readBytes(dir.file("PDA/ABCDEF.pda"));
+  ASSERT_EQ(saved.size(), kPdaBlockSize);
+  EXPECT_EQ(saved.substr(8), std::string(kPdaBlockSize - 8, '\0'));
+  // A folder that cannot be made fails the step.
+  writeBytes(dir.file("blocked"), "x");
+  EXPECT_FALSE(image.SavePdaFile(withMac, unit, dir.file("blocked")));
+}
+
+TEST(PdaRecord, ChainEndsAtZeroOrAllOnes) {
+  auto pda = pdaBlock({{0x0001, {7}}, {0x0104, {1, 2, 3}}});
+  EXPECT_EQ(FindPdaRecord(pda, 0x0104), std::optional<std::size_t>(3));
+  EXPECT_FALSE(FindPdaRecord(pda, 0x0105));
+  writeLe16(pda.data(), 0xFFFF);
+  EXPECT_FALSE(FindPdaRecord(pda, 0x0104));
+}
+
+}  // namespace
+}  // namespace trennic
