@@ -25,7 +25,8 @@ std::unique_ptr<Sequence> makeSequence(int op) {
     case OpWriteFirmware:
     case OpReadLoader:
     case OpWriteLoader: return makeImageSequence(op);
-    default: return nullptr;  // the wireless card comes with its own sequence
+    case OpWriteWlFirmware: return makeWirelessSequence();
+    default: return nullptr;
   }
 }
 

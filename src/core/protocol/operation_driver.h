@@ -19,6 +19,7 @@ namespace trennic {
 class NodeTable;
 class NodeRows;
 class Sequence;
+class WirelessImage;
 
 struct OperationArgs {
   int operation = 0;
@@ -38,6 +39,12 @@ struct OperationContext {
   std::vector<std::uint8_t>* table = nullptr;  // filter table read and write
   std::uint32_t clearMask = 0;
   PasswordField newPassword{};
+  // The wireless card's load: the image reader (the sequence's own when
+  // none is lent), where the card's PDA blocks are stored, and where the
+  // finished image is also written when that is asked for.
+  WirelessImage* wirelessImage = nullptr;
+  std::string pdaFolder = "PDA";
+  std::string wirelessDumpPath;
 };
 
 // The window around the driver.

@@ -34,5 +34,6 @@ std::unique_ptr<Sequence> makeSearchSequence(int operation);
 std::unique_ptr<Sequence> makeSimpleSequence(int operation);
 std::unique_ptr<Sequence> makeConfigSequence(int operation);
 std::unique_ptr<Sequence> makeImageSequence(int operation);
+std::unique_ptr<Sequence> makeWirelessSequence();
 
 }  // namespace trennic

@@ -2,12 +2,12 @@
 // and plug records, the PDA block and the blocks the unit is sent.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/files/wireless_image.h"
 #include "core/protocol/packet.h"
+#include "support/srecord_file.h"
 #include "support/temp_dir.h"
 
 namespace trennic {
@@ -17,30 +17,11 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 
-std::string hex2(unsigned v) {
-  char b[3];
-  std::snprintf(b, sizeof b, "%02X", v & 0xFF);
-  return b;
-}
-
-// An S-record line as a linker writes it, checksum included.
 std::string record(char type, std::uint32_t address, const std::vector<std::uint8_t>& data) {
-  unsigned count = 5 + static_cast<unsigned>(data.size());
-  unsigned sum = count;
-  char addr[9];
-  std::snprintf(addr, sizeof addr, "%08X", address);
-  std::string line = std::string("S") + type + hex2(count) + addr;
-  for (int i = 0; i < 4; ++i) sum += (address >> (8 * i)) & 0xFF;
-  for (auto b : data) {
-    line += hex2(b);
-    sum += b;
-  }
-  return line + hex2(~sum) + "\r\n";
+  return testing::sRecord(type, address, data);
 }
 std::string data(std::uint32_t address, std::size_t n, std::uint8_t first = 1) {
-  std::vector<std::uint8_t> d(n);
-  for (std::size_t i = 0; i < n; ++i) d[i] = static_cast<std::uint8_t>(first + i);
-  return record('3', address, d);
+  return testing::sRecordData(address, n, first);
 }
 std::vector<std::uint8_t> words(std::initializer_list<std::uint32_t> ws) {
   std::vector<std::uint8_t> out;
@@ -54,7 +35,7 @@ std::string checkWord(std::uint32_t target, std::uint32_t flag) {
 std::string plug(std::uint32_t code, std::uint32_t target, std::uint32_t length) {
   return record('3', 0x01000000, words({code, target, length}));
 }
-const std::string kEnd = record('7', 0x003F0000, {});
+const std::string kEnd = testing::sRecordEnd();
 
 // A PDA block: records of (code, data words), then the end word.
 std::vector<std::uint8_t> pdaBlock(const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>>& records) {
@@ -149,9 +130,7 @@ TEST_F(WirelessFile, AdjoiningRecordsFormOneRunAndBlocksNeverSpanTwo) {
 }
 
 TEST_F(WirelessFile, A2500ByteRunGoesIn1024_1024And452) {
-  std::string text;
-  for (std::uint32_t a = 0; a < 2500; a += 250) text += data(0x3F0000 + a, 250, static_cast<std::uint8_t>(a));
-  ASSERT_EQ(image.PrepareWirelessImage(file(text + kEnd), CardKind0), WirelessReady);
+  ASSERT_EQ(image.PrepareWirelessImage(file(data(0x3F0000, 2500) + kEnd), CardKind0), WirelessReady);
   std::uint32_t offset = 0;
   std::vector<std::pair<std::uint32_t, int>> blocks;
   for (ImageBlock b = image.NextImageBlock(0); b.more; b = image.NextImageBlock(offset)) {

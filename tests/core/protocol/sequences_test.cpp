@@ -19,6 +19,12 @@ using testing::writeBytes;
 
 const Ipv4 kUnit = ipv4FromOctets(127, 0, 0, 2);
 
+OperationContext withSet(ConfigSet* set) {
+  OperationContext c;
+  c.transferSet = set;
+  return c;
+}
+
 std::vector<std::uint8_t> infoBlock(std::uint32_t word1, std::uint32_t word2, std::size_t size = 112) {
   std::vector<std::uint8_t> b(size, 0);
   if (size >= 4) writeLe32(b.data(), word1);
@@ -47,7 +53,7 @@ std::vector<std::uint8_t> pattern(std::size_t n, unsigned seed) {
 TEST(ConfigRead, LayoutFiveMovesHeaderAndEighteenBodyBlocks) {
   EngineHarness e;
   ConfigSet set;
-  e.run(unicastTo(OpReadConfig, kUnit, kUnit), OperationContext{nullptr, nullptr, &set});
+  e.run(unicastTo(OpReadConfig, kUnit, kUnit), withSet(&set));
   answerLayoutQuestion(e, 0x100, 0x0201, StatusOk);
   ASSERT_EQ(e.last().header().address, unit_address::kConfigHeader);
   auto header = pattern(176, 1);
@@ -82,7 +88,7 @@ TEST(ConfigRead, BodyEndingEarlyWithStatusTwoCompletesFromWhatArrived) {
   ConfigSet defaults, set;
   BuildDefaultConfig(defaults);
   ResetToDefaults(defaults, set, MacAddress{});
-  e.run(unicastTo(OpReadConfig, kUnit, kUnit), OperationContext{nullptr, nullptr, &set});
+  e.run(unicastTo(OpReadConfig, kUnit, kUnit), withSet(&set));
   answerLayoutQuestion(e, 0x100, 0x0201, StatusOk);
   e.answer(StatusOk, pattern(176, 1));
   auto body = pattern(2844, 3);
@@ -112,7 +118,7 @@ TEST(ConfigRead, LayoutChoice) {
   for (const auto& c : cases) {
     EngineHarness e;
     ConfigSet set;
-    e.run(unicastTo(OpReadConfig, kUnit, kUnit), OperationContext{nullptr, nullptr, &set});
+    e.run(unicastTo(OpReadConfig, kUnit, kUnit), withSet(&set));
     answerLayoutQuestion(e, c.word1, c.word2, c.extendedStatus);
     if (!c.firstBodyChunk) {
       EXPECT_EQ(e.host.messages, std::vector<int>{ResultOldFirmware}) << c.why;
@@ -128,7 +134,7 @@ TEST(ConfigRead, LayoutChoice) {
 TEST(ConfigRead, ShortInformationReplyLeavesWordsAtOneHundredHex) {
   EngineHarness e;
   ConfigSet set;
-  e.run(unicastTo(OpReadConfig, kUnit, kUnit), OperationContext{nullptr, nullptr, &set});
+  e.run(unicastTo(OpReadConfig, kUnit, kUnit), withSet(&set));
   e.answer(StatusOk);   // no bytes: both words keep 0x100
   e.answer(StatusEnd);  // no extended block: short table, first word 0x100
   e.answer(StatusOk, pattern(176, 1));
@@ -141,7 +147,7 @@ TEST(ConfigRead, ShortInformationReplyLeavesWordsAtOneHundredHex) {
 TEST(ConfigRead, ReplyLongerThanAskedCountsAsLastBlock) {
   EngineHarness e;
   ConfigSet set;
-  e.run(unicastTo(OpReadConfig, kUnit, kUnit), OperationContext{nullptr, nullptr, &set});
+  e.run(unicastTo(OpReadConfig, kUnit, kUnit), withSet(&set));
   answerLayoutQuestion(e, 0x100, 0x010B, StatusOk);
   e.answer(StatusOk, pattern(176, 1));
   auto body = pattern(400, 5);
@@ -154,7 +160,7 @@ TEST(ConfigRead, ReplyLongerThanAskedCountsAsLastBlock) {
 TEST(ConfigRead, StatusOneAtTheHeaderIsAccessDenied) {
   EngineHarness e;
   ConfigSet set;
-  e.run(unicastTo(OpReadConfig, kUnit, kUnit), OperationContext{nullptr, nullptr, &set});
+  e.run(unicastTo(OpReadConfig, kUnit, kUnit), withSet(&set));
   answerLayoutQuestion(e, 0x100, 0x0201, StatusOk);
   e.answer(StatusDenied);
   EXPECT_EQ(e.host.messages, std::vector<int>{ResultDenied});
@@ -166,7 +172,7 @@ TEST(ConfigWrite, SendsHeaderAndBodyOfTheLayoutAndChecksEveryAcknowledgement) {
   set.record.setU16(cfg::StpPriority, 4096);
   ProjectLegacy(set);
   EngineHarness e;
-  e.run(unicastTo(OpWriteConfig, kUnit, kUnit), OperationContext{nullptr, nullptr, &set});
+  e.run(unicastTo(OpWriteConfig, kUnit, kUnit), withSet(&set));
   e.answer(StatusDenied, infoBlock(0x100, 0x010B));  // the write goes on whatever this status
   std::vector<std::uint8_t> ext(68, 0);
   e.answer(StatusOk, ext);
@@ -194,7 +200,7 @@ TEST(ConfigWrite, ShortAcknowledgementAndStrayAddressesFail) {
     ConfigSet set;
     BuildDefaultConfig(set);
     EngineHarness e;
-    e.run(unicastTo(OpWriteConfig, kUnit, kUnit), OperationContext{nullptr, nullptr, &set});
+    e.run(unicastTo(OpWriteConfig, kUnit, kUnit), withSet(&set));
     answerLayoutQuestion(e, 0x100, 0x0201, StatusOk);
     e.ack();
     e.answer(StatusOk, {}, c.length, c.address);
