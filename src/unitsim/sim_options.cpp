@@ -59,6 +59,7 @@ bool isLoopback(Ipv4 ip) { return ipv4Octets(ip)[0] == 127; }
 struct UnitFields {
   std::optional<std::string> mac, ip, type, version, password, loss;
   std::optional<std::string> layout, extended, infoWords, firmwareSize, loaderSize, shortAck, clearUnsupported;
+  std::optional<std::string> cardKind, oldInfo;
 };
 
 // The [UnitK] keys, which --unit-option takes as well (in any case, with or
@@ -81,6 +82,8 @@ constexpr FieldKey kFieldKeys[] = {
     {"LoaderSize", &UnitFields::loaderSize},
     {"ShortAck", &UnitFields::shortAck},
     {"ClearUnsupported", &UnitFields::clearUnsupported},
+    {"CardKind", &UnitFields::cardKind},
+    {"OldInfo", &UnitFields::oldInfo},
 };
 
 std::string foldKey(std::string_view key) {
@@ -208,6 +211,16 @@ bool applyUnitFields(const UnitFields& f, UnitLayers& layers, const std::string&
     auto v = parseNumber(*f.clearUnsupported, 1);
     if (!v) return fail("clear-unsupported must be 0 or 1, got", *f.clearUnsupported);
     u.clearUnsupported = *v == 1;
+  }
+  if (f.cardKind) {
+    auto v = parseNumber(*f.cardKind, 255);
+    if (!v) return fail("card kind must be 0..255, got", *f.cardKind);
+    u.cardKind = static_cast<int>(*v);
+  }
+  if (f.oldInfo) {
+    auto v = parseNumber(*f.oldInfo, 1);
+    if (!v) return fail("old-info must be 0 or 1, got", *f.oldInfo);
+    u.oldInfoBlocks = *v == 1;
   }
   return true;
 }
@@ -346,11 +359,15 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
       cl.allUnits.clearUnsupported = "1";
       continue;
     }
+    if (arg == "--old-info") {
+      cl.allUnits.oldInfo = "1";
+      continue;
+    }
     static const char* const kValued[] = {
         "--units",  "--unit",      "--config",        "--port",   "--loss",          "--duplicate",
         "--delay",  "--jitter",    "--status",        "--reboot-silence", "--seed",  "--unit-option",
         "--layout", "--extended",  "--info-words",    "--firmware-size",  "--loader-size", "--short-ack",
-        "--max-loss-run"};
+        "--max-loss-run", "--card-kind"};
     const char* name = nullptr;
     for (const char* n : kValued)
       if (matches(arg, n)) name = n;
@@ -414,6 +431,7 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
       if (n == "--firmware-size") slot = &UnitFields::firmwareSize;
       if (n == "--loader-size") slot = &UnitFields::loaderSize;
       if (n == "--short-ack") slot = &UnitFields::shortAck;
+      if (n == "--card-kind") slot = &UnitFields::cardKind;
       f.*slot = trim(*v);
       UnitLayers probe;
       std::string why;
@@ -618,7 +636,8 @@ std::string simUsage() {
          "                         e.g. 2:Layout=1 or 3:info-words=0x100,0x120 (repeatable)\n"
          "  --config FILE          INI file: [Unit1] .. [Unit1024] with Mac=, Ip=, Type=,\n"
          "                         Version=, Password=, Loss=, Layout=, Extended=, InfoWords=,\n"
-         "                         FirmwareSize=, LoaderSize=, ShortAck=, ClearUnsupported=;\n"
+         "                         FirmwareSize=, LoaderSize=, ShortAck=, ClearUnsupported=,\n"
+         "                         CardKind=, OldInfo=;\n"
          "                         [Faults] with Loss=, Duplicate=, Delay=, Jitter=,\n"
          "                         UnicastSilent=, RebootSilence=, Seed=,\n"
          "                         Status=ADDR=CODE[,ADDR=CODE...]\n"
@@ -647,6 +666,10 @@ std::string simUsage() {
          "  --short-ack N          firmware and loader writes take and acknowledge at most N\n"
          "                         bytes each, 0..1024 (default 0: all they carry)\n"
          "  --clear-unsupported    the clear mask write (0x00120200) answers status 2\n"
+         "  --card-kind K          wireless card kind in byte 192 of the second system\n"
+         "                         information block (default 0; the program loads 0 and 1)\n"
+         "  --old-info             old firmware: the system information reads answer status 2\n"
+         "                         with 108 and 152 bytes\n"
          "\n"
          "Unit k defaults to MAC 00-80-92-00-HH-LL (HHLL = k), IP 127.0.0.(k+1), type 9\n"
          "(21 for every fourth unit), version 2.01 and no password.\n"

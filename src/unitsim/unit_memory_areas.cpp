@@ -106,6 +106,70 @@ MemoryArea fixedBlock(std::string name, std::uint32_t first, std::size_t size) {
           [](SimUnit&, const AreaRequest&) { return refuse(); }};
 }
 
+// The system information blocks, which old firmware answers with status 2
+// and a shorter block of its own size.
+MemoryArea infoBlock(std::string name, std::uint32_t first, std::size_t size, std::size_t oldSize) {
+  std::uint32_t last = first + static_cast<std::uint32_t>(size) - 1;
+  return {std::move(name), first, last, true,
+          [first, last, oldSize](SimUnit& unit, const AreaRequest& r) {
+            if (unit.settings().oldInfoBlocks) {
+              if (r.address != first) return endWithoutBytes();
+              return readBytes(unit, r.address, oldSize, StatusEnd);
+            }
+            return readBytes(unit, r.address, std::min<std::size_t>(r.length, last - r.address + 1));
+          },
+          [](SimUnit&, const AreaRequest&) { return refuse(); }};
+}
+
+AreaReply readCardInfo(SimUnit& unit, const AreaRequest& r) {
+  std::uint32_t last = unit_address::kCardInfo + static_cast<std::uint32_t>(kCardInfoSize) - 1;
+  return readBytes(unit, r.address, std::min<std::size_t>(r.length, last - r.address + 1));
+}
+
+AreaReply readCardImage(SimUnit& unit, const AreaRequest& r) {
+  std::uint32_t offset = r.address - unit_address::kCardFirmware;
+  return readBytes(unit, r.address, std::min<std::size_t>({r.length, kImageBlock, kCardImageSize - offset}));
+}
+
+AreaReply writeCardImage(SimUnit& unit, const AreaRequest& r) {
+  std::uint32_t offset = r.address - unit_address::kCardFirmware;
+  AreaReply reply;
+  if (r.payload.empty()) {
+    // At the start it opens a load (or closes a cancelled one); anywhere
+    // else it is the load's last write.
+    if (offset > 0) unit.recordCardLoad();
+    return reply;
+  }
+  if (offset + r.payload.size() > kCardImageSize) return refuse();
+  std::size_t take = r.payload.size();
+  if (unit.settings().shortAck > 0) take = std::min<std::size_t>(take, unit.settings().shortAck);
+  unit.memory().write(r.address, r.payload.first(take));
+  reply.length = static_cast<std::uint16_t>(take);
+  return reply;
+}
+
+// The card's records: its MAC address and two calibration words, both
+// fixed by the unit's MAC.
+std::vector<std::uint8_t> cardInfoBlock(const UnitSettings& s) {
+  std::vector<std::uint8_t> b(kCardInfoSize, 0);
+  std::size_t w = 0;
+  auto word = [&](std::uint16_t v) {
+    writeLe16(b.data() + 2 * w, v);
+    ++w;
+  };
+  word(4);
+  word(0x0101);
+  std::array<std::uint8_t, 6> mac = s.mac.bytes;
+  mac[0] |= 0x02;
+  for (int i = 0; i < 6; i += 2) word(static_cast<std::uint16_t>(mac[i] | mac[i + 1] << 8));
+  word(3);
+  word(0x0104);
+  word(static_cast<std::uint16_t>(0x1000 + s.mac.bytes[5]));
+  word(static_cast<std::uint16_t>(0x2000 + s.mac.bytes[4]));
+  word(0);
+  return b;
+}
+
 AreaReply readExtended(SimUnit& unit, const AreaRequest& r) {
   std::uint16_t status = unit.extendedStatus();
   if (status == StatusEnd) return endWithoutBytes();
@@ -288,6 +352,7 @@ void refreshSystemInfo(SimUnit& unit) {
   for (int sw = 0; sw < 4; ++sw) writeLe32(&info2[88 + 4 * sw], kDipOff);
   info2[181] = static_cast<std::uint8_t>(channel == 0xFFFF ? 0 : channel);
   info2[182] = static_cast<std::uint8_t>(bodyWord(cfg::RegDomain));
+  info2[kCardKindOffset] = static_cast<std::uint8_t>(s.cardKind);
   unit.memory().write(unit_address::kSystemInfo2, info2);
 }
 
@@ -306,8 +371,9 @@ void installUnitMemory(SimUnit& unit) {
   unit.setImageLength(kLoader, std::min(settings.loaderSize, unit_address::kLoaderSize));
 
   // Newest first wins, so the fixed blocks sit on top of the status area.
-  unit.addArea(fixedBlock("system information", unit_address::kSystemInfo, kSystemInfoSize));
-  unit.addArea(fixedBlock("second system information", unit_address::kSystemInfo2, kSystemInfo2Size));
+  unit.addArea(infoBlock("system information", unit_address::kSystemInfo, kSystemInfoSize, kOldSystemInfoSize));
+  unit.addArea(infoBlock("second system information", unit_address::kSystemInfo2, kSystemInfo2Size,
+                         kOldSystemInfo2Size));
   unit.addArea({"clear mask", unit_address::kClearMask,
                 unit_address::kClearMask + static_cast<std::uint32_t>(kClearMaskSize) - 1, true,
                 [](SimUnit& u, const AreaRequest& r) { return readBytes(u, r.address, 0); }, writeClearMask});
@@ -321,6 +387,12 @@ void installUnitMemory(SimUnit& unit) {
   unit.addArea({"configuration body", kConfigBody, kConfigBodyAreaLast, false, readConfigBody, writeConfigBody});
   unit.addArea(imageArea("firmware", kFirmware, unit_address::kFirmwareSize));
   unit.addArea(imageArea("loader", kLoader, unit_address::kLoaderSize));
+  unit.addArea({"wireless card information", unit_address::kCardInfo,
+                unit_address::kCardInfo + static_cast<std::uint32_t>(kCardInfoSize) - 1, false, readCardInfo,
+                [](SimUnit&, const AreaRequest&) { return refuse(); }});
+  unit.addArea({"wireless card firmware", unit_address::kCardFirmware, unit_address::kCardFirmware + kCardImageSize - 1,
+                false, readCardImage, writeCardImage});
+  unit.memory().write(unit_address::kCardInfo, cardInfoBlock(settings));
 
   installConfiguration(unit);
   refreshSystemInfo(unit);

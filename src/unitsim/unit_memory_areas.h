@@ -27,6 +27,15 @@
 //   no bytes; the unit keeps no notion of a read in progress.
 // - The clear mask takes exactly four bytes at its address: status 0, or
 //   status 2 on a unit that cannot clear.
+// - Old firmware answers the two system information reads with status 2 and
+//   its shorter blocks, 108 and 152 bytes, whatever length was asked.
+// - The wireless card's information (PDA) block, 1024 bytes at 0x001D0000,
+//   holds a chain of records: the card's MAC address (code 0x0101, the
+//   unit's own with the locally administered bit), two calibration words
+//   (0x0104) and the end word. Reads need the password.
+// - The card firmware window, 0x20000 bytes from 0x001E0000, stores the
+//   blocks written to it; a zero-length write at its start opens a load (or
+//   closes a cancelled one), anywhere else it completes the load.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -40,6 +49,11 @@ constexpr std::size_t kSystemInfo2Size = 216;
 constexpr std::size_t kStatusRecordSize = 128;
 constexpr std::size_t kExtendedInfoSize = 128;
 constexpr std::size_t kClearMaskSize = 4;
+constexpr std::size_t kOldSystemInfoSize = 108;
+constexpr std::size_t kOldSystemInfo2Size = 152;
+constexpr std::size_t kCardInfoSize = 1024;
+constexpr std::uint32_t kCardImageSize = 0x20000;
+constexpr std::size_t kCardKindOffset = 192;
 // The body area reaches up to the status area; past the body it answers
 // like the body's end.
 constexpr std::uint32_t kConfigBodyAreaLast = 0x0011FFFF;

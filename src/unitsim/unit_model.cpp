@@ -197,6 +197,8 @@ std::vector<std::uint8_t> SimUnit::storedImage(std::uint32_t base) const {
   return memory_.read(base, imageLength(base));
 }
 
+std::vector<std::uint8_t> SimUnit::cardImage() const { return memory_.read(unit_address::kCardFirmware, 0x20000); }
+
 void SimUnit::refreshIdentity() {
   UnitIdentity id;
   id.firmwareVersion = settings_.firmwareVersion;

@@ -60,6 +60,11 @@ struct UnitSettings {
   // Firmware and loader writes take at most this many bytes each; 0: all.
   std::uint16_t shortAck = 0;
   bool clearUnsupported = false;  // the clear mask write answers status 2
+  // The wireless card: its kind (byte 192 of the second system information
+  // block), and whether the firmware is old enough to answer the two system
+  // information reads with status 2 and its shorter blocks (108, 152 bytes).
+  int cardKind = 0;
+  bool oldInfoBlocks = false;
 };
 
 // A unit's address space as sparse pages: bytes never written read as 0, or
@@ -179,6 +184,12 @@ class SimUnit {
   unsigned clearCount() const { return clearCount_; }
   std::uint32_t lastClearMask() const { return lastClearMask_; }
 
+  // Wireless card loads the unit saw through to their closing write, and
+  // the card image as written (0x20000 bytes from 0x001E0000).
+  void recordCardLoad() { ++cardLoadCount_; }
+  unsigned cardLoadCount() const { return cardLoadCount_; }
+  std::vector<std::uint8_t> cardImage() const;
+
   // The reply datagram for a request, or nothing when the unit stays silent:
   // datagrams shorter than the header, replies, wrong magic, unknown
   // commands, group requests naming another unit, and anything while the
@@ -228,6 +239,7 @@ class SimUnit {
   unsigned rebootCount_ = 0;
   unsigned clearCount_ = 0;
   std::uint32_t lastClearMask_ = 0;
+  unsigned cardLoadCount_ = 0;
 };
 
 // The areas every unit starts with: the identity block (open, read-only),

@@ -235,6 +235,13 @@ TEST(SimOptions, UnitMemoryOptionsForAllUnitsAndForOne) {
       {"a unit can take clearing back",
        {"--units", "2", "--clear-unsupported", "--unit-option", "1:ClearUnsupported=0"},
        [&](const auto& u) { return !settingsOf(u, 1).clearUnsupported && settingsOf(u, 2).clearUnsupported; }},
+      {"the wireless card's kind and old information blocks, for all units and for one",
+       {"--units", "2", "--card-kind", "1", "--old-info", "--unit-option", "2:CardKind=0", "--unit-option",
+        "2:old-info=0"},
+       [&](const auto& u) {
+         return settingsOf(u, 1).cardKind == 1 && settingsOf(u, 1).oldInfoBlocks && settingsOf(u, 2).cardKind == 0 &&
+                !settingsOf(u, 2).oldInfoBlocks;
+       }},
   };
   for (const auto& c : cases) {
     SimOptions o;

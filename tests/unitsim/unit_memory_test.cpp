@@ -498,5 +498,48 @@ TEST(UnitMemory, SystemInfoWordsFollowLayoutVersionAndOverride) {
   }
 }
 
+TEST(UnitMemory, WirelessCardBlocksOfOldAndNewUnits) {
+  UnitSettings s = unitWith(5);
+  s.cardKind = 1;
+  SimUnit unit(s);
+  Answer info = ask(unit, read(kSystemInfo, 112));
+  EXPECT_EQ(info.status, StatusOk);
+  EXPECT_EQ(info.payload.size(), 112u);
+  Answer info2 = ask(unit, read(kSystemInfo2, 216));
+  ASSERT_EQ(info2.payload.size(), 216u);
+  EXPECT_EQ(info2.payload[192], 1);
+  s.oldInfoBlocks = true;
+  SimUnit old(s);
+  Answer oldInfo = ask(old, read(kSystemInfo, 112));
+  EXPECT_EQ(oldInfo.status, StatusEnd);
+  EXPECT_EQ(oldInfo.payload.size(), 108u);
+  Answer oldInfo2 = ask(old, read(kSystemInfo2, 216));
+  EXPECT_EQ(oldInfo2.status, StatusEnd);
+  EXPECT_EQ(oldInfo2.payload.size(), 152u);
+  // The card's PDA block starts with its MAC record: the unit's address
+  // with the locally administered bit.
+  Answer pda = ask(unit, read(kCardInfo, 1024));
+  ASSERT_EQ(pda.payload.size(), 1024u);
+  EXPECT_EQ(Bytes(pda.payload.begin(), pda.payload.begin() + 10),
+            (Bytes{4, 0, 0x01, 0x01, 0x02, 0x80, 0x92, 0x00, 0x0A, 0x0B}));
+}
+
+TEST(UnitMemory, CardWindowStoresBlocksAndCountsCompletedLoads) {
+  UnitSettings s = unitWith(5);
+  s.password = "pw";
+  SimUnit unit(s);
+  EXPECT_EQ(statusOf(unit, read(kCardInfo, 1024, "no")), StatusDenied);
+  EXPECT_EQ(ask(unit, write(kCardFirmware, {}, "pw")).status, StatusOk);  // opens the load
+  Bytes block = pattern(1024, 3);
+  Answer a = ask(unit, write(kCardFirmware + 0x10000, block, "pw"));
+  EXPECT_EQ(a.length, 1024);
+  EXPECT_EQ(unit.cardLoadCount(), 0u);
+  EXPECT_EQ(ask(unit, write(kCardFirmware + 0x1FFFF, {}, "pw")).length, 0);
+  EXPECT_EQ(unit.cardLoadCount(), 1u);
+  Bytes image = unit.cardImage();
+  EXPECT_EQ(Bytes(image.begin() + 0x10000, image.begin() + 0x10400), block);
+  EXPECT_EQ(statusOf(unit, write(kCardFirmware + 0x1FFF0, pattern(32, 1), "pw")), kStatusRefused);
+}
+
 }  // namespace
 }  // namespace trennic::sim
