@@ -15,6 +15,7 @@
 #include "cli/operation_runner.h"
 #include "cli/unit_args.h"
 #include "core/files/image_file.h"
+#include "core/files/wireless_image.h"
 #include "platform/app/codepage.h"
 
 namespace trennic::cli {
@@ -329,6 +330,41 @@ int runImage(CliContext& ctx, Args& args, bool firmware) {
       [&](OperationArgs& a, OperationContext&) { a.fileName = info.filePath().toStdString(); }, readBack);
 }
 
+// The wireless card's firmware from an S-record file. The file is scanned
+// before anything is sent; which card each unit holds is learnt during the
+// load, where the other card's image ends it with "Not supported.".
+int runWireless(CliContext& ctx, Args& args) {
+  PasswordSource src;
+  PasswordField pw{};
+  int status = ExitOk;
+  std::string pdaFolder = "PDA", dump;
+  args.option("--pda-folder", pdaFolder);
+  args.option("--image-dump", dump);
+  if (!takePasswordOption(args, src, status)) return status;
+  auto words = args.rest();
+  const QString usage = "usage: wireless write FILE UNIT [UNIT ...] [--pda-folder DIR] [--image-dump FILE]";
+  if (words.empty()) return fail(ExitUsage, usage);
+  if (words.front() == "read") return fail(ResultNotSupported, QString("wireless read: %1").arg(resultMessage(ResultNotSupported)));
+  if (words.front() != "write" || words.size() < 3) return fail(ExitUsage, usage);
+  std::string file = words[1];
+  QFileInfo info(QString::fromStdString(file));
+  if (!info.isFile()) return fail(ResultFileNotFound, QString("%1: %2").arg(q(file), resultMessage(ResultFileNotFound)));
+  WirelessImage image;
+  if (image.ScanWirelessFile(info.filePath().toStdString()) != WirelessReady)
+    return fail(ResultBadFile, QString("%1: %2 (no wireless card image: no end record, no data, or data outside "
+                                       "the card's window)")
+                                   .arg(q(file), resultMessage(ResultBadFile)));
+  Targets t = resolveAll(ctx, std::vector<std::string>(words.begin() + 2, words.end()));
+  if (t.error) return t.error;
+  if (!passwordFrom(src, "Password: ", pw, status)) return status;
+  return forEachUnit(ctx, t.units, pw, OpWriteWlFirmware, "Writing...", [&](OperationArgs& a, OperationContext& c) {
+    a.fileName = info.filePath().toStdString();
+    c.wirelessImage = &image;
+    c.pdaFolder = pdaFolder;
+    c.wirelessDumpPath = dump;
+  });
+}
+
 }  // namespace
 
 int runUnitCommand(CliContext& ctx, const std::string& command, Args& args, bool& handled) {
@@ -340,6 +376,7 @@ int runUnitCommand(CliContext& ctx, const std::string& command, Args& args, bool
   if (command == "clear") return runClear(ctx, args);
   if (command == "firmware") return runImage(ctx, args, true);
   if (command == "loader") return runImage(ctx, args, false);
+  if (command == "wireless") return runWireless(ctx, args);
   handled = false;
   return ExitUsage;
 }

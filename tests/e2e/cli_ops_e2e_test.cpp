@@ -13,6 +13,7 @@
 
 #include "core/files/image_file.h"
 #include "support/sim_process.h"
+#include "support/srecord_file.h"
 
 namespace {
 
@@ -108,6 +109,42 @@ TEST_F(CliOps, FirmwareAndLoaderWriteThenReadGiveTheSameBytes) {
   ASSERT_EQ(cli({"loader", "write", path("ld.bin"), "127.0.0.2"}).status, 0);
   ASSERT_EQ(cli({"loader", "read", "127.0.0.2", path("ld-back.bin")}).status, 0);
   EXPECT_EQ(read(path("ld-back.bin")), loader);
+}
+
+// A plug record: the card data the file wants at `target`, by PDA code.
+std::string plugRecord(std::uint32_t code, std::uint32_t target, std::uint32_t length) {
+  std::vector<std::uint8_t> d;
+  for (std::uint32_t w : {code, target, length})
+    for (int i = 0; i < 4; ++i) d.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
+  return trennic::testing::sRecord('3', 0x01000000, d);
+}
+
+TEST_F(CliOps, WirelessCardFirmwareGoesToTheCardsItFits) {
+  ASSERT_TRUE(sim.start({"--units", "3", "--unit-option", "2:card-kind=1", "--unit-option", "3:old-info=1"}))
+      << sim.error().toStdString();
+  std::string srec = trennic::testing::sRecordData(0x3F0000, 2500) + plugRecord(0x0104, 0x3F2000, 4) +
+                     plugRecord(0xFFFFFFFF, 0x3F3000, 12) + trennic::testing::sRecordEnd();
+  write(path("card.hex"), QByteArray::fromStdString(srec));
+  CliRun w = cli({"wireless", "write", path("card.hex"), "127.0.0.2", "127.0.0.4", "--pda-folder", path("PDA"),
+                  "--image-dump", path("window.bin")});
+  ASSERT_EQ(w.status, 0) << w.err.toStdString();
+  EXPECT_EQ(w.out.count("done"), 2);
+  // Each card's PDA block is kept under the card's own MAC address.
+  EXPECT_EQ(read(path("PDA/000001.pda")).size(), 1024);
+  EXPECT_EQ(read(path("PDA/000003.pda")).size(), 1024);
+  QByteArray window = read(path("window.bin"));
+  ASSERT_EQ(window.size(), 0x20000);
+  EXPECT_EQ(static_cast<std::uint8_t>(window[0x10000]), 1);
+  EXPECT_EQ(window.mid(0x13000, 12), QByteArray("wx73kqd.hex\0", 12));
+  // The calibration words of the third unit's card (MAC ...-00-03).
+  EXPECT_EQ(window.mid(0x12000, 4), QByteArray::fromHex("03100020"));
+
+  CliRun other = cli({"wireless", "write", path("card.hex"), "127.0.0.3", "--pda-folder", path("PDA")});
+  EXPECT_EQ(other.status, 8);
+  EXPECT_TRUE(other.err.contains("Not supported.")) << other.err.toStdString();
+  write(path("no-end.hex"), QByteArray::fromStdString(trennic::testing::sRecordData(0x3F0000, 16)));
+  EXPECT_EQ(cli({"wireless", "write", path("no-end.hex"), "127.0.0.2"}).status, 11);
+  EXPECT_EQ(cli({"wireless", "read", "127.0.0.2", path("x.hex")}).status, 8);
 }
 
 TEST_F(CliOps, WrongPasswordIsAccessDenied) {
