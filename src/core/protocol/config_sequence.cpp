@@ -17,7 +17,6 @@ constexpr std::uint16_t kExtendedInfoSize = 68;
 constexpr std::uint32_t kMacFilterBodyOffset = kMacFilterOffset - kConfigBodyOffset;
 constexpr std::uint32_t kProtFilterBodyOffset = kProtocolFilterOffset - kConfigBodyOffset;
 
-int failureFor(std::uint16_t status) { return status == StatusDenied ? ResultDenied : ResultError; }
 
 class ConfigSequence : public Sequence {
  public:

@@ -11,7 +11,6 @@ namespace trennic {
 
 namespace {
 
-int failureFor(std::uint16_t status) { return status == StatusDenied ? ResultDenied : ResultError; }
 
 std::uint32_t baseOf(int op) {
   return op == OpReadFirmware || op == OpWriteFirmware ? unit_address::kFirmware : unit_address::kLoader;

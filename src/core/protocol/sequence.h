@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "core/protocol/operations.h"
 #include "core/protocol/packet.h"
 
 namespace trennic {
@@ -29,6 +30,10 @@ class Sequence {
   // Called on every ending; result 0 for success.
   virtual void end(int /*result*/) {}
 };
+
+// The result a refusing reply ends an operation with: status 1 is the
+// password, anything else an error.
+inline int failureFor(std::uint16_t status) { return status == StatusDenied ? ResultDenied : ResultError; }
 
 std::unique_ptr<Sequence> makeSearchSequence(int operation);
 std::unique_ptr<Sequence> makeSimpleSequence(int operation);

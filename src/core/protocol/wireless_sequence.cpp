@@ -21,7 +21,6 @@ constexpr std::uint16_t kInfo2Size = 216;
 constexpr std::uint16_t kOldInfo2Size = 152;
 constexpr std::size_t kCardKindOffset = 192;
 
-int failureFor(std::uint16_t status) { return status == StatusDenied ? ResultDenied : ResultError; }
 
 class WirelessSequence : public Sequence {
  public:
