@@ -59,7 +59,7 @@ bool isLoopback(Ipv4 ip) { return ipv4Octets(ip)[0] == 127; }
 struct UnitFields {
   std::optional<std::string> mac, ip, type, version, password, loss;
   std::optional<std::string> layout, extended, infoWords, firmwareSize, loaderSize, shortAck, clearUnsupported;
-  std::optional<std::string> cardKind, oldInfo;
+  std::optional<std::string> cardKind, oldInfo, wirelessNodes, macTable;
 };
 
 // The [UnitK] keys, which --unit-option takes as well (in any case, with or
@@ -84,6 +84,8 @@ constexpr FieldKey kFieldKeys[] = {
     {"ClearUnsupported", &UnitFields::clearUnsupported},
     {"CardKind", &UnitFields::cardKind},
     {"OldInfo", &UnitFields::oldInfo},
+    {"WirelessNodes", &UnitFields::wirelessNodes},
+    {"MacTable", &UnitFields::macTable},
 };
 
 std::string foldKey(std::string_view key) {
@@ -221,6 +223,16 @@ bool applyUnitFields(const UnitFields& f, UnitLayers& layers, const std::string&
     auto v = parseNumber(*f.oldInfo, 1);
     if (!v) return fail("old-info must be 0 or 1, got", *f.oldInfo);
     u.oldInfoBlocks = *v == 1;
+  }
+  if (f.wirelessNodes) {
+    auto v = parseNumber(*f.wirelessNodes, 200);
+    if (!v) return fail("wireless-nodes must be 0..200, got", *f.wirelessNodes);
+    u.wirelessNodes = *v;
+  }
+  if (f.macTable) {
+    auto v = parseNumber(*f.macTable, 2000);
+    if (!v) return fail("mac-table must be 0..2000, got", *f.macTable);
+    u.macTableEntries = *v;
   }
   return true;
 }
@@ -367,7 +379,7 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
         "--units",  "--unit",      "--config",        "--port",   "--loss",          "--duplicate",
         "--delay",  "--jitter",    "--status",        "--reboot-silence", "--seed",  "--unit-option",
         "--layout", "--extended",  "--info-words",    "--firmware-size",  "--loader-size", "--short-ack",
-        "--max-loss-run", "--card-kind"};
+        "--max-loss-run", "--card-kind", "--wireless-nodes", "--mac-table"};
     const char* name = nullptr;
     for (const char* n : kValued)
       if (matches(arg, n)) name = n;
@@ -432,6 +444,8 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
       if (n == "--loader-size") slot = &UnitFields::loaderSize;
       if (n == "--short-ack") slot = &UnitFields::shortAck;
       if (n == "--card-kind") slot = &UnitFields::cardKind;
+      if (n == "--wireless-nodes") slot = &UnitFields::wirelessNodes;
+      if (n == "--mac-table") slot = &UnitFields::macTable;
       f.*slot = trim(*v);
       UnitLayers probe;
       std::string why;
@@ -637,7 +651,7 @@ std::string simUsage() {
          "  --config FILE          INI file: [Unit1] .. [Unit1024] with Mac=, Ip=, Type=,\n"
          "                         Version=, Password=, Loss=, Layout=, Extended=, InfoWords=,\n"
          "                         FirmwareSize=, LoaderSize=, ShortAck=, ClearUnsupported=,\n"
-         "                         CardKind=, OldInfo=;\n"
+         "                         CardKind=, OldInfo=, WirelessNodes=, MacTable=;\n"
          "                         [Faults] with Loss=, Duplicate=, Delay=, Jitter=,\n"
          "                         UnicastSilent=, RebootSilence=, Seed=,\n"
          "                         Status=ADDR=CODE[,ADDR=CODE...]\n"
@@ -670,6 +684,8 @@ std::string simUsage() {
          "                         information block (default 0; the program loads 0 and 1)\n"
          "  --old-info             old firmware: the system information reads answer status 2\n"
          "                         with 108 and 152 bytes\n"
+         "  --wireless-nodes N     stations in the wireless node list, 0..200 (default 3)\n"
+         "  --mac-table N          entries in the bridge's MAC address table, 0..2000 (default 8)\n"
          "\n"
          "Unit k defaults to MAC 00-80-92-00-HH-LL (HHLL = k), IP 127.0.0.(k+1), type 9\n"
          "(21 for every fourth unit), version 2.01 and no password.\n"

@@ -170,20 +170,195 @@ std::vector<std::uint8_t> cardInfoBlock(const UnitSettings& s) {
   return b;
 }
 
-AreaReply readExtended(SimUnit& unit, const AreaRequest& r) {
-  std::uint16_t status = unit.extendedStatus();
-  if (status == StatusEnd) return endWithoutBytes();
-  std::uint32_t last = unit_address::kExtendedInfo + static_cast<std::uint32_t>(kExtendedInfoSize) - 1;
-  return readBytes(unit, r.address, std::min<std::size_t>(r.length, last - r.address + 1), status);
+// --- Status blocks -------------------------------------------------------------
+
+constexpr std::uint32_t kEthernetBlock = unit_address::kStatusRecord;
+constexpr std::uint32_t kWirelessBlock = unit_address::kExtendedInfo;
+constexpr std::size_t kInterfaceCountersAt = 20;
+constexpr std::size_t kInterfaceBlock = 128;
+constexpr std::size_t kLinkSize = 76, kCountersSize = 176, kBridgeSize = 52, kTableRecord = 36;
+
+std::array<std::uint8_t, 6> radioMac(const UnitSettings& s) {
+  auto mac = s.mac.bytes;
+  mac[0] |= 0x02;
+  return mac;
+}
+
+void fillInterfaceBlock(SimUnit& unit, std::uint32_t address, bool wireless) {
+  const UnitSettings& s = unit.settings();
+  std::array<std::uint8_t, kInterfaceBlock> b{};
+  writeLe32(&b[0], wireless ? 2312 : 1500);
+  writeLe32(&b[4], wireless ? 11000000 : 10000000);
+  auto mac = wireless ? radioMac(s) : s.mac.bytes;
+  std::copy(mac.begin(), mac.end(), b.begin() + 8);
+  writeLe32(&b[16], 1);  // up
+  const std::uint32_t seed = s.mac.bytes[4] << 8 | s.mac.bytes[5];
+  for (std::size_t at = kInterfaceCountersAt; at < 64; at += 4) writeLe32(&b[at], seed * 97 + static_cast<std::uint32_t>(at) * 13);
+  writeLe32(&b[64], wireless ? 1 : 0);  // resets
+  unit.memory().write(address, b);
+}
+
+// Traffic goes on between two polls: octets and packets, never errors.
+void moveCountersOn(SimUnit& unit, std::uint32_t address) {
+  for (std::size_t at : {20, 24, 28, 44, 48, 52}) {
+    auto word = unit.memory().read(address + static_cast<std::uint32_t>(at), 4);
+    std::uint32_t v = readLe32(word.data()) + (at == 20 || at == 44 ? 1536 : 3);
+    writeLe32(word.data(), v);
+    unit.memory().write(address + static_cast<std::uint32_t>(at), word);
+  }
+}
+
+AreaReply readInterfaceBlock(SimUnit& unit, const AreaRequest& r, std::uint32_t base, std::uint16_t status) {
+  AreaReply reply = readBytes(unit, r.address, std::min<std::size_t>(r.length, base + kInterfaceBlock - r.address), status);
+  moveCountersOn(unit, base);
+  return reply;
+}
+
+void fillStatusBlocks(SimUnit& unit) {
+  const UnitSettings& s = unit.settings();
+  fillInterfaceBlock(unit, kEthernetBlock, false);
+  fillInterfaceBlock(unit, kWirelessBlock, true);
+  std::array<std::uint8_t, kLinkSize> link{};
+  // Logged in to an access point of the same maker, as a station would be.
+  const std::uint8_t ap[6] = {0x00, 0x80, 0x92, 0x7F, 0x00, 0x01};
+  std::copy(ap, ap + 6, link.begin());
+  writeLe32(&link[8], 3);
+  writeLe16(&link[12], 72);
+  writeLe16(&link[14], 18);
+  writeLe32(&link[32], 0);
+  unit.memory().write(kWirelessLinkBlock, link);
+  std::array<std::uint8_t, kCountersSize> counters{};
+  for (std::size_t at = 0; at < 68; at += 4) writeLe32(&counters[at], static_cast<std::uint32_t>(1000 + at * 31 + s.mac.bytes[5]));
+  unit.memory().write(kWirelessCounterBlock, counters);
+  std::array<std::uint8_t, kBridgeSize> bridge{};
+  writeLe16(&bridge[2], 32768);
+  writeLe32(&bridge[4], 12345678);  // hundredths: 1 day 10:17:36
+  writeLe16(&bridge[8], 3);
+  bridge[12] = 0x80;
+  std::copy(s.mac.bytes.begin(), s.mac.bytes.end(), bridge.begin() + 14);
+  writeLe16(&bridge[26], 20);
+  writeLe32(&bridge[28], 2);
+  writeLe32(&bridge[36], 15);
+  writeLe32(&bridge[40], 20);
+  writeLe32(&bridge[44], 2);
+  writeLe32(&bridge[48], 15);
+  unit.memory().write(kStpBridgeBlock, bridge);
+}
+
+std::vector<std::uint8_t> wirelessNodeRecord(const UnitSettings& s, std::uint32_t i) {
+  std::vector<std::uint8_t> r(64, 0);
+  const std::uint8_t mac[6] = {0x02, 0x80, 0x92, 0x10, s.mac.bytes[5], static_cast<std::uint8_t>(i + 1)};
+  std::copy(mac, mac + 6, r.begin());
+  writeLe32(&r[12], 10 + i);
+  writeLe32(&r[16], (20u << 16) | (40 + 5 * i));
+  const std::uint8_t eth[6] = {0x00, 0x80, 0x92, 0x20, s.mac.bytes[5], static_cast<std::uint8_t>(i + 1)};
+  std::copy(eth, eth + 6, r.begin() + 20);
+  writeLe32(&r[32], i % 2 ? 5500000 : 11000000);
+  writeLe16(&r[36], 1);
+  writeLe32(&r[40], i);
+  r.resize(wirelessNodeRecordSize(s));
+  return r;
+}
+
+std::vector<std::uint8_t> macTableRecord(const UnitSettings& s, std::uint32_t i) {
+  std::vector<std::uint8_t> r(kTableRecord, 0);
+  const std::uint8_t station[6] = {0x00, 0xA0, 0xC9, s.mac.bytes[5], static_cast<std::uint8_t>(i >> 8),
+                                   static_cast<std::uint8_t>(i)};
+  std::copy(station, station + 6, r.begin() + 12);
+  const bool wireless = i % 2 == 1;
+  writeLe16(&r[18], wireless ? 2 : 1);
+  if (wireless) {
+    const std::uint8_t via[6] = {0x02, 0x80, 0x92, 0x10, s.mac.bytes[5], 1};
+    std::copy(via, via + 6, r.begin() + 20);
+  }
+  writeLe16(&r[26], static_cast<std::uint16_t>(1 + i % 5));
+  return r;
+}
+
+std::vector<std::uint8_t> stpPortRecord(const UnitSettings& s, std::uint32_t i) {
+  std::vector<std::uint8_t> r(kTableRecord, 0);
+  writeLe16(&r[0], static_cast<std::uint16_t>(i + 1));
+  writeLe16(&r[2], 128);
+  writeLe16(&r[4], 5);  // forwarding
+  writeLe32(&r[8], i == 0 ? 100 : 500);
+  r[12] = 0x80;
+  std::copy(s.mac.bytes.begin(), s.mac.bytes.end(), r.begin() + 14);
+  r[24] = 0x80;
+  std::copy(s.mac.bytes.begin(), s.mac.bytes.end(), r.begin() + 26);
+  writeLe16(&r[32], static_cast<std::uint16_t>(0x8001 + i));
+  writeLe16(&r[34], 1);
+  return r;
+}
+
+using RecordMaker = std::vector<std::uint8_t> (*)(const UnitSettings&, std::uint32_t);
+
+MemoryArea listArea(std::string name, std::uint32_t base, std::uint32_t last,
+                    std::function<std::size_t(const SimUnit&)> recordSize,
+                    std::function<std::uint32_t(const SimUnit&)> count, RecordMaker make) {
+  auto read = [=](SimUnit& unit, const AreaRequest& r) {
+    const std::size_t size = recordSize(unit);
+    const std::uint32_t from = static_cast<std::uint32_t>((r.address - base) / size);
+    const std::uint32_t total = count(unit);
+    if (from >= total) return endWithoutBytes();
+    const std::uint32_t n = std::min<std::uint32_t>(static_cast<std::uint32_t>(r.length / size), total - from);
+    AreaReply reply;
+    for (std::uint32_t i = 0; i < n; ++i) {
+      auto rec = make(unit.settings(), from + i);
+      reply.payload.insert(reply.payload.end(), rec.begin(), rec.end());
+    }
+    reply.length = static_cast<std::uint16_t>(reply.payload.size());
+    reply.status = from + n < total ? StatusOk : StatusEnd;
+    return reply;
+  };
+  return {std::move(name), base, last, true, read, [](SimUnit&, const AreaRequest&) { return refuse(); }};
+}
+
+void installStatusAreas(SimUnit& unit) {
+  unit.setWirelessNodeCount(unit.settings().wirelessNodes);
+  unit.setMacTableCount(unit.settings().macTableEntries);
+  unit.addArea(fixedBlock("wireless link", kWirelessLinkBlock, kLinkSize));
+  unit.addArea(listArea(
+      "wireless nodes", kWirelessNodeList, kWirelessCounterBlock - 1,
+      [](const SimUnit& u) { return wirelessNodeRecordSize(u.settings()); },
+      [](const SimUnit& u) { return u.wirelessNodeCount(); }, wirelessNodeRecord));
+  unit.addArea(fixedBlock("wireless counters", kWirelessCounterBlock, kCountersSize));
+  unit.addArea(listArea(
+      "MAC address table", kMacTableList, kStpBridgeBlock - 1, [](const SimUnit&) { return kTableRecord; },
+      [](const SimUnit& u) { return u.macTableCount(); }, macTableRecord));
+  unit.addArea(fixedBlock("spanning tree bridge", kStpBridgeBlock, kBridgeSize));
+  unit.addArea(listArea(
+      "spanning tree ports", kStpPortList, kStpPortList + 0xFFF, [](const SimUnit&) { return kTableRecord; },
+      [](const SimUnit&) { return 2u; }, stpPortRecord));
+  unit.addArea({"interface (Ethernet)", kEthernetBlock, kEthernetBlock + kInterfaceBlock - 1, true,
+                [](SimUnit& u, const AreaRequest& r) { return readInterfaceBlock(u, r, kEthernetBlock, StatusOk); },
+                [](SimUnit&, const AreaRequest&) { return refuse(); }});
+  fillStatusBlocks(unit);
+}
+
+void clearStatus(SimUnit& unit, std::uint32_t mask) {
+  const std::vector<std::uint8_t> zeros(kInterfaceBlock - kInterfaceCountersAt, 0);
+  if (mask & kClearEthernet) unit.memory().write(kEthernetBlock + kInterfaceCountersAt, zeros);
+  if (mask & kClearWireless) unit.memory().write(kWirelessBlock + kInterfaceCountersAt, zeros);
+  if (mask & kClearWirelessNodes) unit.setWirelessNodeCount(0);
+  if (mask & kClearWirelessCounters) unit.memory().write(kWirelessCounterBlock, std::vector<std::uint8_t>(kCountersSize, 0));
+  if (mask & kClearMacTable) unit.setMacTableCount(0);
 }
 
 AreaReply writeClearMask(SimUnit& unit, const AreaRequest& r) {
   if (r.address != unit_address::kClearMask || r.payload.size() != kClearMaskSize) return refuse();
   if (unit.settings().clearUnsupported) return endWithoutBytes();
   unit.recordClear(readLe32(r.payload.data()));
+  clearStatus(unit, readLe32(r.payload.data()));
   AreaReply reply;
   reply.length = static_cast<std::uint16_t>(kClearMaskSize);
   return reply;
+}
+
+// The extended information block is the wireless interface block too.
+AreaReply readExtended(SimUnit& unit, const AreaRequest& r) {
+  std::uint16_t status = unit.extendedStatus();
+  if (status == StatusEnd) return endWithoutBytes();
+  return readInterfaceBlock(unit, r, kWirelessBlock, status);
 }
 
 AreaReply readConfigHeader(SimUnit& unit, const AreaRequest& r) {
@@ -394,8 +569,13 @@ void installUnitMemory(SimUnit& unit) {
                 false, readCardImage, writeCardImage});
   unit.memory().write(unit_address::kCardInfo, cardInfoBlock(settings));
 
+  installStatusAreas(unit);
   installConfiguration(unit);
   refreshSystemInfo(unit);
+}
+
+std::size_t wirelessNodeRecordSize(const UnitSettings& settings) {
+  return systemInfoWords(settings)[1] <= 0x010A ? 20 : 64;
 }
 
 }  // namespace trennic::sim

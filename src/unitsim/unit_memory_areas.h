@@ -36,6 +36,19 @@
 // - The card firmware window, 0x20000 bytes from 0x001E0000, stores the
 //   blocks written to it; a zero-length write at its start opens a load (or
 //   closes a cancelled one), anywhere else it completes the load.
+// - The status blocks the Status window polls, all open for reading: the
+//   Ethernet and wireless interface blocks (0x00121000, and 0x00122000,
+//   which is also the extended information block), the wireless link block,
+//   the wireless counters and the spanning tree bridge block, and three
+//   lists (wireless nodes at 0x00122200, the MAC address table at
+//   0x00132000, the two spanning tree ports at 0x00142100). A list read
+//   gives as many whole records as the length asks for; the reply that
+//   reaches the list's end carries status 2, and a read past it status 2
+//   and no bytes. Node records are 20 bytes on firmware 1.10 and before,
+//   64 after. Each read of an interface block moves its counters on, so a
+//   periodic scan sees traffic. The clear mask empties what its bits name:
+//   0x1 and 0x2 the Ethernet and wireless interface counters, 0x100 the
+//   wireless nodes, 0x200 the wireless counters, 0x1000 the MAC table.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -54,6 +67,16 @@ constexpr std::size_t kOldSystemInfo2Size = 152;
 constexpr std::size_t kCardInfoSize = 1024;
 constexpr std::uint32_t kCardImageSize = 0x20000;
 constexpr std::size_t kCardKindOffset = 192;
+constexpr std::uint32_t kWirelessLinkBlock = 0x00122100;
+constexpr std::uint32_t kWirelessNodeList = 0x00122200;
+constexpr std::uint32_t kWirelessCounterBlock = 0x00126200;
+constexpr std::uint32_t kMacTableList = 0x00132000;
+constexpr std::uint32_t kStpBridgeBlock = 0x00142000;
+constexpr std::uint32_t kStpPortList = 0x00142100;
+constexpr std::uint32_t kClearEthernet = 0x1, kClearWireless = 0x2, kClearWirelessNodes = 0x100,
+                        kClearWirelessCounters = 0x200, kClearMacTable = 0x1000;
+// A node record's size on the wire for this unit's firmware.
+std::size_t wirelessNodeRecordSize(const UnitSettings& settings);
 // The body area reaches up to the status area; past the body it answers
 // like the body's end.
 constexpr std::uint32_t kConfigBodyAreaLast = 0x0011FFFF;

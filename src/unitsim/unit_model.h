@@ -65,6 +65,10 @@ struct UnitSettings {
   // information reads with status 2 and its shorter blocks (108, 152 bytes).
   int cardKind = 0;
   bool oldInfoBlocks = false;
+  // What the unit's status lists hold at start: stations logged in to it
+  // and entries of its bridge's MAC address table.
+  std::uint32_t wirelessNodes = 3;
+  std::uint32_t macTableEntries = 8;
 };
 
 // A unit's address space as sparse pages: bytes never written read as 0, or
@@ -187,6 +191,12 @@ class SimUnit {
   // Wireless card loads the unit saw through to their closing write, and
   // the card image as written (0x20000 bytes from 0x001E0000).
   void recordCardLoad() { ++cardLoadCount_; }
+
+  // The status lists' lengths as they are now; clearing empties them.
+  std::uint32_t wirelessNodeCount() const { return wirelessNodeCount_; }
+  std::uint32_t macTableCount() const { return macTableCount_; }
+  void setWirelessNodeCount(std::uint32_t n) { wirelessNodeCount_ = n; }
+  void setMacTableCount(std::uint32_t n) { macTableCount_ = n; }
   unsigned cardLoadCount() const { return cardLoadCount_; }
   std::vector<std::uint8_t> cardImage() const;
 
@@ -240,6 +250,8 @@ class SimUnit {
   unsigned clearCount_ = 0;
   std::uint32_t lastClearMask_ = 0;
   unsigned cardLoadCount_ = 0;
+  std::uint32_t wirelessNodeCount_ = 0;
+  std::uint32_t macTableCount_ = 0;
 };
 
 // The areas every unit starts with: the identity block (open, read-only),

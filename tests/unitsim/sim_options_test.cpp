@@ -242,6 +242,12 @@ TEST(SimOptions, UnitMemoryOptionsForAllUnitsAndForOne) {
          return settingsOf(u, 1).cardKind == 1 && settingsOf(u, 1).oldInfoBlocks && settingsOf(u, 2).cardKind == 0 &&
                 !settingsOf(u, 2).oldInfoBlocks;
        }},
+      {"status list lengths",
+       {"--units", "2", "--mac-table", "1100", "--unit-option", "2:WirelessNodes=70"},
+       [&](const auto& u) {
+         return settingsOf(u, 1).macTableEntries == 1100 && settingsOf(u, 1).wirelessNodes == 3 &&
+                settingsOf(u, 2).wirelessNodes == 70 && settingsOf(u, 2).macTableEntries == 1100;
+       }},
   };
   for (const auto& c : cases) {
     SimOptions o;

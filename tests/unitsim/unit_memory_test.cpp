@@ -541,5 +541,61 @@ TEST(UnitMemory, CardWindowStoresBlocksAndCountsCompletedLoads) {
   EXPECT_EQ(statusOf(unit, write(kCardFirmware + 0x1FFF0, pattern(32, 1), "pw")), kStatusRefused);
 }
 
+TEST(UnitMemory, StatusListsEndWithStatusTwoAndClearingEmptiesThem) {
+  struct Case {
+    const char* list;
+    std::uint32_t base;
+    std::uint16_t firmware;
+    std::size_t record;
+    std::uint32_t entries;
+  };
+  for (const Case& c : {Case{"wireless nodes, new firmware", kWirelessNodeList, 0x0201, 64, 30},
+                        Case{"wireless nodes, firmware 1.10", kWirelessNodeList, 0x010A, 20, 30},
+                        Case{"MAC address table", kMacTableList, 0x0201, 36, 100},
+                        Case{"spanning tree ports", kStpPortList, 0x0201, 36, 2}}) {
+    SCOPED_TRACE(c.list);
+    UnitSettings s = unitWith(c.firmware == 0x010A ? 1 : 5);
+    s.firmwareVersion = c.firmware;
+    s.wirelessNodes = c.entries;
+    s.macTableEntries = c.entries;
+    SimUnit unit(s);
+    std::uint32_t offset = 0, records = 0;
+    for (int guard = 0; guard < 10; ++guard) {
+      Answer a = ask(unit, read(c.base + offset, 1404));
+      ASSERT_EQ(a.length % c.record, 0u);
+      records += static_cast<std::uint32_t>(a.length / c.record);
+      offset += a.length;
+      if (a.status != StatusOk) {
+        EXPECT_EQ(a.status, StatusEnd);
+        break;
+      }
+    }
+    EXPECT_EQ(records, c.entries);
+    Answer past = ask(unit, read(c.base + offset, 1404));
+    EXPECT_EQ(past.status, StatusEnd);
+    EXPECT_TRUE(past.payload.empty());
+  }
+  SimUnit unit(unitWith(5));
+  ASSERT_EQ(statusOf(unit, write(kClearMask, {0x00, 0x11, 0, 0})), StatusOk);  // nodes and MAC table
+  EXPECT_EQ(ask(unit, read(kWirelessNodeList, 1408)).length, 0);
+  EXPECT_EQ(ask(unit, read(kMacTableList, 1404)).length, 0);
+}
+
+TEST(UnitMemory, InterfaceCountersMoveOnBetweenPollsAndClearToZero) {
+  SimUnit unit(unitWith(5));
+  Answer first = ask(unit, read(kStatusRecord, 128));
+  Answer second = ask(unit, read(kStatusRecord, 128));
+  ASSERT_EQ(first.payload.size(), 128u);
+  EXPECT_EQ(readLe32(first.payload.data()), 1500u);  // MTU
+  EXPECT_GT(readLe32(second.payload.data() + 20), readLe32(first.payload.data() + 20));
+  ASSERT_EQ(statusOf(unit, write(kClearMask, {0x03, 0, 0, 0})), StatusOk);
+  Answer cleared = ask(unit, read(kStatusRecord, 128));
+  EXPECT_EQ(readLe32(cleared.payload.data()), 1500u);  // the MTU stays
+  EXPECT_EQ(readLe32(cleared.payload.data() + 20), 0u);
+  Answer wireless = ask(unit, read(kExtendedInfo, 128));
+  EXPECT_EQ(readLe32(wireless.payload.data()), 2312u);
+  EXPECT_EQ(readLe32(wireless.payload.data() + 20), 0u);
+}
+
 }  // namespace
 }  // namespace trennic::sim
