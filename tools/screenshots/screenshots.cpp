@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTabWidget>
 #include <cstdio>
+#include <deque>
 
 #include "core/app/settings.h"
 #include "ui/app/about_dialog.h"
@@ -13,6 +15,9 @@
 #include "ui/protocol/progress_dialog.h"
 #include "ui/registry/node_edit_dialog.h"
 #include "ui/registry/node_list_dialog.h"
+#include "ui/status/status_dialog.h"
+#include "unitsim/sim_options.h"
+#include "unitsim/unit_model.h"
 
 using namespace trennic;
 
@@ -28,6 +33,25 @@ bool save(QWidget& w, const QString& folder, const char* name) {
   w.hide();
   return ok;
 }
+
+// A simulated unit answering in the same process, without sockets: the
+// Status window's poll cycle runs against it as against a real one.
+class DirectUnit : public DatagramSink {
+ public:
+  explicit DirectUnit(sim::UnitSettings s) : unit(std::move(s)) {}
+  void sendDatagram(Ipv4, std::uint16_t, std::span<const std::uint8_t> bytes) override {
+    if (auto reply = unit.handle(bytes)) replies.push_back(std::move(*reply));
+  }
+  void deliver(EngineLink& link) {
+    while (!replies.empty()) {
+      auto reply = std::move(replies.front());
+      replies.pop_front();
+      link.receive(reply, unit.ip(), kUnitPort);
+    }
+  }
+  sim::SimUnit unit;
+  std::deque<std::vector<std::uint8_t>> replies;
+};
 
 }  // namespace
 
@@ -84,5 +108,25 @@ int main(int argc, char** argv) {
 
   ui::CAboutDlg about;
   ok &= save(about, folder, "version_box");
+
+  // The Status Information window after one poll cycle of a demo unit, each
+  // page in turn; level 3 shows the unit's own status page too.
+  sim::UnitSettings unitSettings = sim::defaultUnitSettings(1);
+  unitSettings.wirelessNodes = 4;
+  DirectUnit unit(unitSettings);
+  EngineLink statusLink(unit);
+  app.settings.displayLevel = 3;
+  app.settings.scanTime = 0;
+  ui::CStatusDlg status(app, nodes, statusLink, main.progress());
+  status.show();
+  status.poller().scanStart();
+  unit.deliver(statusLink);
+  const char* pages[] = {"status_environment",   "status_interfaces",       "status_wireless_node", "status_bridge",
+                         "status_spanning_tree", "status_wireless_counter", "status_unit"};
+  for (int i = 0; i < status.tabs()->count(); ++i) {
+    status.tabs()->setCurrentIndex(i);
+    ok &= save(status, folder, pages[i]);
+    status.show();
+  }
   return ok ? 0 : 1;
 }

@@ -18,6 +18,7 @@
 #include "ui/app/system_menu.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/registry/node_list_dialog.h"
+#include "ui/status/status_dialog.h"
 #include "ui/protocol/result_message.h"
 
 namespace trennic::ui {
@@ -79,12 +80,15 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
   }
   grid->setColumnStretch(1, 1);
   // The task windows still to come say so by being unavailable.
-  for (int i = 1; i < 4; ++i) buttons_[i]->setEnabled(false);
+  for (int i = 1; i < 3; ++i) buttons_[i]->setEnabled(false);
   connect(buttons_[4], &QToolButton::clicked, this, &QDialog::accept);
 
   progress_ = std::make_unique<CProgressDlg>(engine_.link(), this);
   nodeList_ = std::make_unique<CNodeListDlg>(nodes_, *progress_, this);
   connect(buttons_[0], &QToolButton::clicked, this, [this] { runTaskWindow(1, *nodeList_); });
+  status_ = std::make_unique<CStatusDlg>(app_, nodes_, engine_.link(), *progress_, this);
+  status_->setWindowIcon(windowIcon());
+  connect(buttons_[3], &QToolButton::clicked, this, [this] { runTaskWindow(4, *status_); });
 
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
     tray_ = new QSystemTrayIcon(programIcon(300), this);

@@ -25,6 +25,7 @@ int runModal(QDialog& window);
 
 class CProgressDlg;
 class CNodeListDlg;
+class CStatusDlg;
 
 class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   Q_OBJECT
@@ -42,6 +43,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   NodeTable& nodes() { return nodes_; }
   CProgressDlg& progress() { return *progress_; }
   CNodeListDlg& nodeList() { return *nodeList_; }
+  CStatusDlg& status() { return *status_; }
   QToolButton* button(int index) const { return buttons_[index]; }
   int activeWindow() const { return activeWindow_; }
   // The open task window, or nothing while the main window is showing.
@@ -95,6 +97,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   std::unique_ptr<CProgressDlg> progress_;
   std::unique_ptr<DebugLog> debugLog_;
   std::unique_ptr<CNodeListDlg> nodeList_;
+  std::unique_ptr<CStatusDlg> status_;
   QToolButton* buttons_[5] = {};
   QSystemTrayIcon* tray_ = nullptr;
   int activeWindow_ = 0;

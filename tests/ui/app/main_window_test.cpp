@@ -13,6 +13,7 @@
 #include "ui/app/about_dialog.h"
 #include "ui/app/main_menu_dialog.h"
 #include "ui/registry/node_list_dialog.h"
+#include "ui/status/status_dialog.h"
 
 using namespace trennic;
 
@@ -110,6 +111,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.run(), int(QDialog::Accepted));
     QVERIFY(listStayedOpen);
     QVERIFY(mainBack);
+  }
+
+  void statusButtonOpensTheStatusWindowInItsPlace() {
+    CUtilityApp app = loadedApp();
+    ui::CMainMenuDlg main(app, {"lo"});
+    QVERIFY(main.initialise());
+    main.show();
+    QVERIFY(main.button(3)->isEnabled());
+    int active = 0;
+    QTimer::singleShot(0, &main, [&] {
+      active = main.activeWindow();
+      QCOMPARE(main.activeTaskWindow(), &main.status());
+      main.status().reject();
+    });
+    main.button(3)->click();
+    QCOMPARE(active, 4);
+    QVERIFY(main.isVisible());
   }
 
   void everyIconIsEmbeddedAtEverySize() {

@@ -1,0 +1,222 @@
+#include "ui/status/status_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/protocol/operations.h"
+#include "core/registry/node_table.h"
+#include "platform/app/codepage.h"
+#include "platform/protocol/engine_runtime.h"
+#include "ui/protocol/password_dialog.h"
+#include "ui/protocol/progress_dialog.h"
+#include "ui/protocol/result_message.h"
+#include "ui/status/status_pages.h"
+
+namespace trennic::ui {
+
+namespace {
+
+constexpr int kStatusTabLevel = 3;
+
+}  // namespace
+
+CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CProgressDlg& progress, QWidget* parent)
+    : QDialog(parent), app_(app), nodes_(nodes), progress_(progress) {
+  setWindowTitle(tr("Status Information"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setWindowFlag(Qt::WindowMinimizeButtonHint);
+  poller_ = std::make_unique<StatusPoller>(link, *this, &nodes_, [this] {
+    return resolveStatusTarget(nodes_, selectedLabel());
+  });
+
+  units_ = new QComboBox(this);
+  units_->setEditable(false);
+  units_->setMinimumContentsLength(28);
+  auto* unitCaption = new QLabel(tr("Access Point:"), this);
+  unitCaption->setBuddy(units_);
+  connect(units_, &QComboBox::currentIndexChanged, this, [this] {
+    poller_->selectionChanged(selectedLabel());
+  });
+
+  slider_ = new QSlider(Qt::Horizontal, this);
+  slider_->setRange(1, 61);
+  slider_->setTickInterval(5);
+  slider_->setTickPosition(QSlider::TicksBelow);
+  slider_->setAccessibleName(tr("Interval"));
+  intervalText_ = new QLabel(this);
+  intervalText_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")) + 4);
+  intervalText_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  bar_ = new QProgressBar(this);
+  bar_->setRange(0, 100);
+  bar_->setTextVisible(false);
+
+  exit_ = new QPushButton(tr("Exit"), this);
+  exit_->setDefault(true);
+  scanStart_ = new QPushButton(tr("Scan Start"), this);
+  stop_ = new QPushButton(tr("Stop"), this);
+  connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(scanStart_, &QPushButton::clicked, this, [this] { poller_->scanStart(); });
+  connect(stop_, &QPushButton::clicked, this, [this] { poller_->stop(); });
+
+  tabs_ = new QTabWidget(this);
+  StatusSnapshot& s = poller_->snapshot();
+  auto clear = [this](std::uint32_t mask) { return Clear(mask); };
+  pages_[0] = new CEnvPage(s, tabs_);
+  pages_[1] = new CInterfacePage(s, app_.settings.debugDisplay, clear, tabs_);
+  pages_[2] = new CWlNodePage(s, app_.settings.displayLevel, app_.settings.debugDisplay, clear, tabs_);
+  pages_[3] = new CMacTablePage(s, clear, tabs_);
+  pages_[4] = new CStpStatusPage(s, tabs_);
+  pages_[5] = new CWlCounterPage(s, clear, tabs_);
+  pages_[6] = new CUnitStatusPage(s, app_.settings.debugDisplay, tabs_);
+  const char* titles[kPageCount] = {"Environment",   "Interfaces",       "Wireless Node", "Bridge",
+                                    "Spaninng Tree", "Wireless Counter", "Status"};
+  // Every page exists; the unit's own status only shows from level 3 on.
+  for (int i = 0; i < kPageCount; ++i) {
+    if (i == 6 && app_.settings.displayLevel < kStatusTabLevel) {
+      pages_[6]->hide();
+      continue;
+    }
+    tabs_->addTab(pages_[static_cast<std::size_t>(i)], tr(titles[i]));
+  }
+  // Every tab in sight: the window is as wide as its tab strip.
+  tabs_->tabBar()->setUsesScrollButtons(false);
+  connect(tabs_, &QTabWidget::currentChanged, this, [this] { tabs_->tabBar()->setFocus(); });
+
+  auto* top = new QGridLayout;
+  top->addWidget(unitCaption, 0, 0);
+  top->addWidget(units_, 0, 1, 1, 3);
+  auto* intervalBox = new QGridLayout;
+  intervalBox->addWidget(new QLabel(tr("Interval"), this), 0, 0, 1, 3, Qt::AlignHCenter);
+  intervalBox->addWidget(new QLabel(tr("0"), this), 1, 0);
+  intervalBox->addWidget(slider_, 1, 1);
+  intervalBox->addWidget(new QLabel(tr("120"), this), 1, 2);
+  intervalBox->addWidget(new QLabel(tr("(sec)"), this), 2, 0, 1, 3, Qt::AlignHCenter);
+  intervalBox->addWidget(bar_, 3, 0, 1, 3);
+  auto* valueRow = new QHBoxLayout;
+  valueRow->addWidget(intervalText_);
+  valueRow->addWidget(new QLabel(tr("sec."), this));
+  top->addLayout(intervalBox, 1, 0, 1, 2);
+  top->addLayout(valueRow, 1, 2, Qt::AlignVCenter);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(exit_);
+  buttons->addWidget(scanStart_);
+  buttons->addWidget(stop_);
+  buttons->addStretch(1);
+  top->addLayout(buttons, 0, 4, 2, 1);
+  top->setColumnStretch(1, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(tabs_, 1);
+
+  timer_.setInterval(platform::tickMillisecondsFromEnvironment());
+  connect(&timer_, &QTimer::timeout, this, [this] { poller_->onSecond(slider_->value()); });
+}
+
+CStatusDlg::~CStatusDlg() = default;
+
+void CStatusDlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (e->spontaneous()) return;
+  fillUnitList();
+  tabs_->setCurrentIndex(0);
+  poller_->setInitialInterval(app_.settings.scanTime);
+  slider_->setValue(trackbarPositionFor(app_.settings.scanTime));
+  intervalShown(app_.settings.scanTime);
+  bar_->setValue(0);
+  scanStart_->setEnabled(true);
+  stop_->setEnabled(false);
+  timer_.start();
+}
+
+void CStatusDlg::done(int result) {
+  // Exit, Esc and the close box: any scan stops first.
+  poller_->stop();
+  timer_.stop();
+  app_.settings.scanTime = poller_->interval();
+  QDialog::done(result);
+}
+
+void CStatusDlg::fillUnitList() {
+  units_->blockSignals(true);
+  units_->clear();
+  std::size_t index = 0;
+  NodeEntry e;
+  while (nodes_.NextNode(index, e)) {
+    std::string label = NodeTable::NodeLabel(e);
+    if (label.empty() || label == ", ") continue;
+    units_->addItem(platform::decodeText(label), QByteArray::fromStdString(label));
+  }
+  if (units_->count() > 0) units_->setCurrentIndex(0);
+  units_->blockSignals(false);
+}
+
+std::string CStatusDlg::selectedLabel() const {
+  if (units_->currentIndex() < 0) return {};
+  return units_->currentData().toByteArray().toStdString();
+}
+
+bool CStatusDlg::Clear(std::uint32_t mask) {
+  ResolvedNode r = nodes_.ResolveNode(selectedLabel());
+  if (selectedLabel().empty() || !r.found) {
+    showNoSelection();
+    return false;
+  }
+  CPasswordDlg ask(this);
+  int useSame = 0;
+  PasswordField password{};
+  if (ask.ask(platform::decodeText(r.label), &useSame, &password) == 2) return false;
+  OperationArgs a;
+  a.operation = OpClear;
+  a.primary = r.primary;
+  a.alternate = r.alternate;
+  a.unitMac = r.mac;
+  a.password = password;
+  a.line1 = "Writing...";
+  OperationContext c;
+  c.nodes = &nodes_;
+  c.clearMask = mask;
+  return progress_.run(a, c) == 1;
+}
+
+void CStatusDlg::refreshPages() {
+  for (CStatusPage* p : pages_) p->refresh();
+}
+
+void CStatusDlg::controlsIdle() {
+  scanStart_->setEnabled(true);
+  scanStart_->setFocus();
+  stop_->setEnabled(false);
+  bar_->setValue(0);
+  clearButtonsEnabled(true);
+}
+
+void CStatusDlg::controlsScanning() {
+  scanStart_->setEnabled(false);
+  stop_->setEnabled(true);
+  stop_->setFocus();
+}
+
+void CStatusDlg::clearButtonsEnabled(bool enabled) {
+  for (CStatusPage* p : pages_)
+    if (p->clearButton()) p->clearButton()->setEnabled(enabled);
+}
+
+void CStatusDlg::progress(int percent) { bar_->setValue(percent); }
+
+void CStatusDlg::intervalShown(std::uint32_t seconds) { intervalText_->setText(QString::number(seconds)); }
+
+void CStatusDlg::showResult(int result) { showResultMessage(this, result); }
+
+void CStatusDlg::showNoSelection() { showErrorMessage(this, tr("No select.")); }
+
+}  // namespace trennic::ui

@@ -1,0 +1,86 @@
+#pragma once
+// "Status Information": one registered unit polled once or at an interval,
+// its status shown on seven pages. The poll cycle itself is the core's
+// StatusPoller; this window feeds it the trackbar and the selection and
+// redraws the pages when a cycle completes.
+#include <QDialog>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+#include "core/app/settings.h"
+#include "core/status/status_poller.h"
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+
+namespace trennic {
+class NodeTable;
+}
+
+namespace trennic::ui {
+
+class CProgressDlg;
+class CStatusPage;
+
+class CStatusDlg : public QDialog, public StatusHost {
+  Q_OBJECT
+ public:
+  CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CProgressDlg& progress, QWidget* parent = nullptr);
+  ~CStatusDlg() override;
+
+  // Resets a group of counters or tables on the selected unit through the
+  // progress window; true when the unit took it.
+  bool Clear(std::uint32_t mask);
+
+  StatusPoller& poller() { return *poller_; }
+  QComboBox* unitList() const { return units_; }
+  QSlider* intervalSlider() const { return slider_; }
+  QLabel* intervalText() const { return intervalText_; }
+  QProgressBar* progressBar() const { return bar_; }
+  QPushButton* scanStartButton() const { return scanStart_; }
+  QPushButton* stopButton() const { return stop_; }
+  QTabWidget* tabs() const { return tabs_; }
+  CStatusPage* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
+
+  // StatusHost
+  void refreshPages() override;
+  void controlsIdle() override;
+  void controlsScanning() override;
+  void clearButtonsEnabled(bool enabled) override;
+  void progress(int percent) override;
+  void intervalShown(std::uint32_t seconds) override;
+  void showResult(int result) override;
+  void showNoSelection() override;
+
+  static constexpr int kPageCount = 7;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void done(int result) override;
+
+ private:
+  void fillUnitList();
+  std::string selectedLabel() const;
+
+  CUtilityApp& app_;
+  NodeTable& nodes_;
+  CProgressDlg& progress_;
+  std::unique_ptr<StatusPoller> poller_;
+  QComboBox* units_;
+  QSlider* slider_;
+  QLabel* intervalText_;
+  QProgressBar* bar_;
+  QPushButton* exit_;
+  QPushButton* scanStart_;
+  QPushButton* stop_;
+  QTabWidget* tabs_;
+  std::array<CStatusPage*, kPageCount> pages_{};
+  QTimer timer_;
+};
+
+}  // namespace trennic::ui

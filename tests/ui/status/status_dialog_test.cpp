@@ -1,0 +1,187 @@
+// The Status Information window against a simulated unit over loopback:
+// one cycle fills the pages, Clear goes through the password and progress
+// windows, and the interval goes back into the settings.
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+#include "core/registry/node_table.h"
+#include "platform/protocol/engine_runtime.h"
+#include "support/sim_process.h"
+#include "ui/protocol/password_dialog.h"
+#include "ui/protocol/progress_dialog.h"
+#include "ui/protocol/result_message.h"
+#include "ui/status/status_dialog.h"
+#include "ui/status/status_pages.h"
+
+using namespace trennic;
+
+class StatusDialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir;
+  testing::SimProcess sim;
+  std::unique_ptr<platform::EngineRuntime> rt;
+  std::unique_ptr<NodeTable> nodes;
+  std::unique_ptr<ui::CProgressDlg> progress;
+  CUtilityApp app;
+  QStringList messages;
+
+  std::unique_ptr<ui::CStatusDlg> openWindow(int displayLevel = 0) {
+    app.settings.displayLevel = displayLevel;
+    auto w = std::make_unique<ui::CStatusDlg>(app, *nodes, rt->link(), *progress);
+    w->show();
+    return w;
+  }
+  // Runs the event loop until the cycle is over.
+  static bool waitForIdle(ui::CStatusDlg& w) {
+    QElapsedTimer clock;
+    clock.start();
+    while (w.poller().step() != 0 && clock.elapsed() < 10000) QTest::qWait(5);
+    return w.poller().step() == 0;
+  }
+  static QString numberOf(ui::CStatusDlg& w, int page) {
+    return static_cast<ui::CStatusListPage*>(w.page(page))->numberLabel()->text();
+  }
+
+ private slots:
+  void initTestCase() {
+    qputenv("TRENNIC_TICK_MS", "20");
+    ui::setMessageInterceptor([this](const QString& m) { messages << m; });
+    QVERIFY2(sim.start({"--units", "2", "--mac-table", "12"}), qPrintable(sim.error()));
+    rt = std::make_unique<platform::EngineRuntime>();
+    rt->buildTables({"lo"});
+    rt->link().setUnitPort(sim.port());
+    QVERIFY(rt->open());
+    nodes = std::make_unique<NodeTable>(dir.filePath("trennic.INI").toStdString());
+    for (auto [name, mac, ip] : {std::tuple{"Lobby", "00-80-92-00-00-01", "127.0.0.2"},
+                                 std::tuple{"", "00-80-92-00-00-02", "127.0.0.3"}}) {
+      NodeEntry e;
+      e.name = name;
+      e.mac = mac;
+      e.ip = ip;
+      nodes->AddNode(e);
+    }
+    progress = std::make_unique<ui::CProgressDlg>(rt->link());
+  }
+  void init() { messages.clear(); }
+
+  void opensWithTheUnitsAndTheStoredInterval() {
+    app.settings.scanTime = 7;
+    auto w = openWindow();
+    QCOMPARE(w->windowTitle(), QString("Status Information"));
+    QCOMPARE(w->unitList()->count(), 2);
+    QCOMPARE(w->unitList()->itemText(1), QString("00-80-92-00-00-02, 127.0.0.3"));
+    QCOMPARE(w->intervalSlider()->value(), 4);
+    QCOMPARE(w->intervalText()->text(), QString("7"));
+    QVERIFY(!w->stopButton()->isEnabled());
+    QCOMPARE(w->tabs()->count(), 6);  // no Status tab below level 3
+    QTRY_COMPARE(w->intervalText()->text(), QString("6"));  // the first timer tick rounds it
+    w->reject();
+    QCOMPARE(app.settings.scanTime, 6u);
+    QCOMPARE(openWindow(3)->tabs()->count(), 7);
+  }
+
+  void oneCycleFillsEveryPage() {
+    app.settings.scanTime = 0;
+    auto w = openWindow();
+    QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
+    QVERIFY(!w->scanStartButton()->isEnabled());
+    QVERIFY(waitForIdle(*w));
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+    auto* env = static_cast<ui::CEnvPage*>(w->page(0));
+    QCOMPARE(env->fields()[1]->text(), QString("2.01"));
+    QCOMPARE(env->fields()[6]->text(), QString("127.0.0.2"));
+    auto* interfaces = static_cast<ui::CInterfacePage*>(w->page(1));
+    QCOMPARE(interfaces->ethernetField(0)->text(), QString("1500"));
+    QCOMPARE(interfaces->wirelessField(2)->text(), QString("02-80-92-00-00-01"));
+    QCOMPARE(numberOf(*w, 2), QString("   3/  64"));
+    QCOMPARE(numberOf(*w, 3), QString("  12/1024"));
+    QCOMPARE(static_cast<ui::CStatusListPage*>(w->page(3))->list()->topLevelItemCount(), 12);
+    QCOMPARE(numberOf(*w, 4), QString("   2/   2"));
+    // Interval 0: the window is idle again by itself.
+    QVERIFY(w->scanStartButton()->isEnabled());
+    QVERIFY(!w->stopButton()->isEnabled());
+    QVERIFY(w->page(3)->clearButton()->isEnabled());
+  }
+
+  void clearEmptiesTheBridgeTableOnTheUnitAndThePage() {
+    app.settings.scanTime = 0;
+    auto w = openWindow();
+    w->unitList()->setCurrentIndex(1);
+    QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle(*w));
+    QCOMPARE(numberOf(*w, 3), QString("  12/1024"));
+    bool asked = false;
+    QTimer::singleShot(0, this, [&] {
+      auto* pw = qobject_cast<ui::CPasswordDlg*>(QApplication::activeModalWidget());
+      QVERIFY(pw);
+      asked = true;
+      QVERIFY(!pw->useSameBox()->isVisible());
+      pw->accept();
+    });
+    QTest::mouseClick(w->page(3)->clearButton(), Qt::LeftButton);
+    QVERIFY(asked);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+    QCOMPARE(numberOf(*w, 3), QString("   0/1024"));
+    // The unit's table is empty too: the next cycle finds nothing.
+    QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle(*w));
+    QCOMPARE(numberOf(*w, 3), QString("   0/1024"));
+  }
+
+  void cancelledClearChangesNothing() {
+    app.settings.scanTime = 0;
+    auto w = openWindow();
+    QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle(*w));
+    const QString before = numberOf(*w, 2);
+    QTimer::singleShot(0, this, [] {
+      if (auto* pw = qobject_cast<ui::CPasswordDlg*>(QApplication::activeModalWidget())) pw->reject();
+    });
+    QTest::mouseClick(w->page(2)->clearButton(), Qt::LeftButton);
+    QCOMPARE(numberOf(*w, 2), before);
+    QVERIFY(messages.isEmpty());
+  }
+
+  void periodicScanRepeatsUntilStop() {
+    app.settings.scanTime = 2;
+    auto w = openWindow();
+    QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
+    QVERIFY(w->poller().scanning());
+    QVERIFY(w->stopButton()->isEnabled());
+    QVERIFY(waitForIdle(*w));
+    QVERIFY(!w->page(1)->clearButton()->isEnabled());  // no Clear while scanning
+    QTRY_COMPARE(w->poller().step(), 1);  // the wait ran out: the next cycle
+    QTest::mouseClick(w->stopButton(), Qt::LeftButton);
+    QVERIFY(!w->poller().scanning());
+    QCOMPARE(w->poller().step(), 0);
+    QVERIFY(w->scanStartButton()->isEnabled());
+    QVERIFY(w->page(1)->clearButton()->isEnabled());
+    QCOMPARE(w->progressBar()->value(), 0);
+  }
+
+  void nothingToSelectSaysSo() {
+    NodeTable empty(dir.filePath("empty.INI").toStdString());
+    ui::CStatusDlg w(app, empty, rt->link(), *progress);
+    w.show();
+    QTest::mouseClick(w.scanStartButton(), Qt::LeftButton);
+    QCOMPARE(messages, QStringList{"No select."});
+    QCOMPARE(w.poller().step(), 0);
+  }
+};
+
+QTEST_MAIN(StatusDialogTest)
+#include "status_dialog_test.moc"
