@@ -14,6 +14,7 @@
 #include "cli/unit_args.h"
 #include "core/app/sjis.h"
 #include "core/config/config_file.h"
+#include "core/files/file_kinds.h"
 #include "core/filters/filter_files.h"
 #include "platform/app/codepage.h"
 
@@ -50,10 +51,7 @@ bool isFolder(const std::string& path) { return sjis::endsWithChar(path, '/') ||
 // "%02X%02X%02X.txt" of the unit's last three MAC bytes inside a folder, as
 // the File Management window names per-unit files.
 std::string unitFile(const std::string& path, const MacAddress& mac) {
-  if (!isFolder(path)) return path;
-  char name[16];
-  std::snprintf(name, sizeof name, "%02X%02X%02X.txt", mac.bytes[3], mac.bytes[4], mac.bytes[5]);
-  return path + name;
+  return isFolder(path) ? path + unitConfigFileName(mac) : path;
 }
 
 // One clear reason why a file is not what the command needs; empty if it is.
