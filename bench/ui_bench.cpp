@@ -69,10 +69,10 @@ int runFillListBench() {
   nodes.FillRows(warm);
   QElapsedTimer clock;
   clock.start();
-  nodes.FillRows(list);
+  nodes.FillRows(*list.list());
   double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-  std::printf("list: filling the Access Point List with %zu nodes: %.1f ms (goal under 50 ms)\n", list.rowCount(), ms);
-  return list.rowCount() == kMaxNodes ? 0 : 1;
+  std::printf("list: filling the Access Point List with %zu nodes: %.1f ms (goal under 50 ms)\n", list.list()->rowCount(), ms);
+  return list.list()->rowCount() == kMaxNodes ? 0 : 1;
 }
 
 }  // namespace trennic::bench

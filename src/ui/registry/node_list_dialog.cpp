@@ -19,23 +19,11 @@
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
 #include "ui/registry/node_edit_dialog.h"
+#include "ui/registry/node_rows_view.h"
 
 namespace trennic::ui {
 
 namespace {
-
-// The cells keep the table's bytes beside the text they show, so that a row
-// read back gives the table exactly what it stored, whatever the code page.
-constexpr int kBytesRole = Qt::UserRole;
-
-std::string cellBytes(const QTreeWidgetItem* item, int column) {
-  return item->data(column, kBytesRole).toByteArray().toStdString();
-}
-
-void setCell(QTreeWidgetItem* item, int column, const std::string& bytes) {
-  item->setData(column, kBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  item->setText(column, platform::decodeText(bytes));
-}
 
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -57,39 +45,16 @@ CNodeListDlg::CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* pa
   file->addAction(tr("Save(&A)"), this, &CNodeListDlg::saveFile);
 
   auto* listLabel = new QLabel(tr("Access Point List:"), this);
-  list_ = new QTreeWidget(this);
+  list_ = new CNodeRowsView(this);
   listLabel->setBuddy(list_);
-  list_->setColumnCount(4);
-  list_->setHeaderLabels({tr("Access Point"), tr("MAC Address"), tr("IP Address"), tr("Version")});
-  list_->setRootIsDecorated(false);
-  list_->setItemsExpandable(false);
-  list_->setUniformRowHeights(true);
-  list_->setAllColumnsShowFocus(true);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  list_->setSortingEnabled(false);
-  list_->setContextMenuPolicy(Qt::CustomContextMenu);
-  QHeaderView* header = list_->header();
-  header->setStretchLastSection(false);
-  header->setSectionsClickable(true);
-  header->setSectionsMovable(false);
-  int columnsWidth = 0;
-  for (int c = 0; c < 4; ++c) {
-    list_->setColumnWidth(c, kColumnWidths[c]);
-    columnsWidth += kColumnWidths[c];
-  }
-  // Room for all four columns and a vertical scroll bar, so that a full
-  // list never needs a horizontal one at the default size.
-  list_->setMinimumWidth(columnsWidth + 2 * list_->frameWidth() +
-                         list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_) + 2);
-  list_->setMinimumHeight(list_->fontMetrics().height() * 14);
-  connect(header, &QHeaderView::sectionClicked, this, &CNodeListDlg::sortByColumn);
+  connect(list_->header(), &QHeaderView::sectionClicked, this, &CNodeListDlg::sortByColumn);
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editNode(); });
   connect(list_, &QWidget::customContextMenuRequested, this, &CNodeListDlg::showListMenu);
 
   auto* numberCaption = new QLabel(tr("Number:"), this);
   number_ = new QLabel(this);
   number_->setText(QString::fromLatin1(nodes_.NumberText().c_str()));
+  list_->setNumberLabel(number_);
   auto* numberRow = new QHBoxLayout;
   numberRow->addWidget(numberCaption);
   numberRow->addWidget(number_);
@@ -140,57 +105,6 @@ QPushButton* CNodeListDlg::button(const QString& text) const {
   return nullptr;
 }
 
-// ---------------------------------------------------------------- rows
-
-std::size_t CNodeListDlg::rowCount() const { return static_cast<std::size_t>(list_->topLevelItemCount()); }
-
-NodeEntry CNodeListDlg::row(std::size_t index) const {
-  NodeEntry e;
-  const QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index));
-  if (!item) return e;
-  e.name = cellBytes(item, 0);
-  e.mac = cellBytes(item, 1);
-  e.ip = cellBytes(item, 2);
-  e.version = cellBytes(item, 3);
-  return e;
-}
-
-std::string CNodeListDlg::macAt(std::size_t index) const {
-  const QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index));
-  return item ? cellBytes(item, 1) : std::string();
-}
-
-void CNodeListDlg::setCells(QTreeWidgetItem* item, const NodeEntry& e) {
-  setCell(item, 0, e.name);
-  setCell(item, 1, e.mac);
-  setCell(item, 2, e.ip);
-  setCell(item, 3, e.version);
-}
-
-void CNodeListDlg::appendRow(const NodeEntry& e) { setCells(new QTreeWidgetItem(list_), e); }
-
-void CNodeListDlg::setRow(std::size_t index, const NodeEntry& e) {
-  if (QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index))) setCells(item, e);
-}
-
-void CNodeListDlg::removeAllRows() { list_->clear(); }
-
-void CNodeListDlg::selectRow(std::size_t index) {
-  if (QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index))) {
-    item->setSelected(true);
-    list_->scrollToItem(item);
-  }
-}
-
-void CNodeListDlg::setNumberText(const std::string& text) { number_->setText(QString::fromLatin1(text.c_str())); }
-
-std::vector<std::size_t> CNodeListDlg::selectedRows() const {
-  std::vector<std::size_t> rows;
-  for (int i = 0; i < list_->topLevelItemCount(); ++i)
-    if (list_->topLevelItem(i)->isSelected()) rows.push_back(static_cast<std::size_t>(i));
-  return rows;
-}
-
 // ---------------------------------------------------------------- commands
 
 void CNodeListDlg::search() {
@@ -205,7 +119,7 @@ void CNodeListDlg::search() {
   a.line2 = "";
   OperationContext c;
   c.nodes = &nodes_;
-  c.rows = this;
+  c.rows = list_;
   {
     // Every answer rewrites a key; the file is replaced once at the end.
     NodeTable::Batch batch(nodes_);
@@ -217,9 +131,9 @@ void CNodeListDlg::search() {
 void CNodeListDlg::clearList() {
   nodes_.EraseNodeEntries();
   nodes_.ClearNodes();
-  removeAllRows();
+  list_->removeAllRows();
   nodes_.listedCount = 0;
-  setNumberText(nodes_.NumberText());
+  list_->setNumberText(nodes_.NumberText());
   list_->setFocus();
 }
 
@@ -230,50 +144,47 @@ void CNodeListDlg::newNode() {
   } else {
     CNodeEditDlg editor(nodes_, this);
     if (editor.edit(EditModeNew) == 1 && !nodes_.current.mac.empty() && editor.mode() == EditModeNew)
-      CommitNewNode(nodes_, *this, nodes_.current);
+      CommitNewNode(nodes_, *list_, nodes_.current);
   }
   list_->setFocus();
 }
 
 void CNodeListDlg::editNode() {
   nodes_.current.clear();
-  std::vector<std::size_t> selected = selectedRows();
+  std::vector<std::size_t> selected = list_->selectedRows();
   int slot = -1;
   if (!selected.empty()) {
-    nodes_.current = row(selected.front());
+    nodes_.current = list_->row(selected.front());
     slot = nodes_.FindNodeByMac(nodes_.current.mac);
   }
   CNodeEditDlg editor(nodes_, this);
   if (editor.edit(EditModeChange) == 1 && !nodes_.current.mac.empty() && editor.mode() == EditModeChange &&
       !selected.empty() && slot >= 0)
-    CommitEditedNode(nodes_, *this, selected.front(), slot, nodes_.current);
+    CommitEditedNode(nodes_, *list_, selected.front(), slot, nodes_.current);
   list_->setFocus();
 }
 
 void CNodeListDlg::deleteNodes() {
-  std::vector<std::size_t> selected = selectedRows();
+  std::vector<std::size_t> selected = list_->selectedRows();
   if (selected.empty()) {
     showErrorMessage(this, tr("No select."));
   } else {
     NodeTable::Batch batch(nodes_);
     nodes_.EraseNodeEntries();
-    for (std::size_t r : selected) nodes_.RemoveNodeByMac(macAt(r));
+    for (std::size_t r : selected) nodes_.RemoveNodeByMac(list_->macAt(r));
     for (auto r = selected.rbegin(); r != selected.rend(); ++r) delete list_->takeTopLevelItem(static_cast<int>(*r));
-    nodes_.RelistFromRows(*this);
-    setNumberText(nodes_.NumberText());
+    nodes_.RelistFromRows(*list_);
+    list_->setNumberText(nodes_.NumberText());
   }
   list_->clearSelection();
   list_->setFocus();
 }
 
-void CNodeListDlg::selectAllNodes() {
-  for (int i = 0; i < list_->topLevelItemCount(); ++i)
-    if (!macAt(static_cast<std::size_t>(i)).empty()) list_->topLevelItem(i)->setSelected(true);
-}
+void CNodeListDlg::selectAllNodes() { list_->selectAllWithMac(); }
 
 void CNodeListDlg::releaseSelection() { list_->clearSelection(); }
 
-void CNodeListDlg::sortByColumn(int column) { nodes_.SortAndRelist(*this, column); }
+void CNodeListDlg::sortByColumn(int column) { nodes_.SortAndRelist(*list_, column); }
 
 void CNodeListDlg::openFile() {
   const QString path = chooseFile(true, QString::fromLatin1(kNodeListFileName));
@@ -283,7 +194,7 @@ void CNodeListDlg::openFile() {
   if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly)) return;
   f.close();
   nodes_.LoadNodeList(localPath(path));
-  nodes_.FillRows(*this);
+  nodes_.FillRows(*list_);
   if (!nodes_.SaveNodeList(nodes_.settingsPath())) showErrorMessage(this, tr("Error occurred."));
 }
 
@@ -310,7 +221,7 @@ void CNodeListDlg::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   // Each opening starts from the table as it is now, with every column
   // sorting ascending on its first click.
-  if (!e->spontaneous()) nodes_.FillRows(*this);
+  if (!e->spontaneous()) nodes_.FillRows(*list_);
 }
 
 }  // namespace trennic::ui

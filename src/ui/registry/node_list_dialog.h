@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/registry/node_table.h"
+#include "ui/registry/node_rows_view.h"
 
 class QLabel;
 class QMenu;
@@ -20,7 +21,8 @@ namespace trennic::ui {
 
 class CProgressDlg;
 
-class CNodeListDlg : public QDialog, public NodeRows {
+
+class CNodeListDlg : public QDialog {
   Q_OBJECT
  public:
   // The chosen path, or an empty text when the user chose nothing.
@@ -43,34 +45,20 @@ class CNodeListDlg : public QDialog, public NodeRows {
   void openFile();
   void saveFile();
 
-  QTreeWidget* list() const { return list_; }
+  CNodeRowsView* list() const { return list_; }
   QLabel* numberLabel() const { return number_; }
   QPushButton* button(const QString& text) const;
 
-  // NodeRows: the rows keep the table's texts as they are; the cells show
-  // them decoded from the user's code page.
-  std::size_t rowCount() const override;
-  NodeEntry row(std::size_t index) const override;
-  std::string macAt(std::size_t index) const override;
-  void appendRow(const NodeEntry& entry) override;
-  void setRow(std::size_t index, const NodeEntry& entry) override;
-  void removeAllRows() override;
-  void selectRow(std::size_t index) override;
-  void setNumberText(const std::string& text) override;
-
-  static constexpr int kColumnWidths[4] = {140, 140, 110, 85};
 
  protected:
   void showEvent(QShowEvent* e) override;
 
  private:
   void showListMenu(const QPoint& pos);
-  std::vector<std::size_t> selectedRows() const;
-  void setCells(QTreeWidgetItem* item, const NodeEntry& entry);
 
   NodeTable& nodes_;
   CProgressDlg& progress_;
-  QTreeWidget* list_;
+  CNodeRowsView* list_;
   QLabel* number_;
   std::vector<QPushButton*> buttons_;
 };

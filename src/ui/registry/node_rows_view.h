@@ -1,0 +1,46 @@
+#pragma once
+// The list of known units as the Access Point List and the File Management
+// window show it: four columns, several rows selectable, the "Number:"
+// text beside it. It is the table's NodeRows, so the table's own routines
+// fill, merge, sort and relist it.
+#include <QTreeWidget>
+#include <vector>
+
+#include "core/registry/node_table.h"
+
+class QLabel;
+
+namespace trennic::ui {
+
+class CNodeRowsView : public QTreeWidget, public NodeRows {
+  Q_OBJECT
+ public:
+  explicit CNodeRowsView(QWidget* parent = nullptr);
+
+  // Where setNumberText writes; the view has no label of its own.
+  void setNumberLabel(QLabel* label) { number_ = label; }
+
+  std::vector<std::size_t> selectedRows() const;
+  void deselectRow(std::size_t index);
+  // "All(&A)": every row that holds a MAC address.
+  void selectAllWithMac();
+
+  // NodeRows: the rows keep the table's texts as they are; the cells show
+  // them decoded from the user's code page.
+  std::size_t rowCount() const override;
+  NodeEntry row(std::size_t index) const override;
+  std::string macAt(std::size_t index) const override;
+  void appendRow(const NodeEntry& entry) override;
+  void setRow(std::size_t index, const NodeEntry& entry) override;
+  void removeAllRows() override;
+  void selectRow(std::size_t index) override;
+  void setNumberText(const std::string& text) override;
+
+  static constexpr int kColumnWidths[4] = {140, 140, 110, 85};
+
+ private:
+  void setCells(QTreeWidgetItem* item, const NodeEntry& entry);
+  QLabel* number_ = nullptr;
+};
+
+}  // namespace trennic::ui
