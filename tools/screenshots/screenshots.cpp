@@ -16,6 +16,8 @@
 #include "ui/registry/node_edit_dialog.h"
 #include "ui/registry/node_list_dialog.h"
 #include "ui/status/status_dialog.h"
+#include "ui/files/file_mgmt_dialog.h"
+#include "ui/registry/node_rows_view.h"
 #include "unitsim/sim_options.h"
 #include "unitsim/unit_model.h"
 
@@ -84,6 +86,13 @@ int main(int argc, char** argv) {
   }
   ui::CNodeListDlg list(nodes, main.progress(), nullptr);
   ok &= save(list, folder, "access_point_list");
+
+  app.settings.fileType = 1;
+  ui::CFileMgmtDlg files(app, nodes, main.progress());
+  files.show();
+  files.list()->topLevelItem(0)->setSelected(true);
+  files.list()->topLevelItem(2)->setSelected(true);
+  ok &= save(files, folder, "file_management");
 
   ui::CNodeEditDlg editor(nodes);
   nodes.current = nodes.slot(0);

@@ -19,6 +19,7 @@
 #include "ui/protocol/progress_dialog.h"
 #include "ui/registry/node_list_dialog.h"
 #include "ui/status/status_dialog.h"
+#include "ui/files/file_mgmt_dialog.h"
 #include "ui/protocol/result_message.h"
 
 namespace trennic::ui {
@@ -79,8 +80,8 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     grid->addWidget(caption, i, 1);
   }
   grid->setColumnStretch(1, 1);
-  // The task windows still to come say so by being unavailable.
-  for (int i = 1; i < 3; ++i) buttons_[i]->setEnabled(false);
+  // The task window still to come says so by being unavailable.
+  buttons_[1]->setEnabled(false);
   connect(buttons_[4], &QToolButton::clicked, this, &QDialog::accept);
 
   progress_ = std::make_unique<CProgressDlg>(engine_.link(), this);
@@ -89,6 +90,9 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
   status_ = std::make_unique<CStatusDlg>(app_, nodes_, engine_.link(), *progress_, this);
   status_->setWindowIcon(windowIcon());
   connect(buttons_[3], &QToolButton::clicked, this, [this] { runTaskWindow(4, *status_); });
+  fileMgmt_ = std::make_unique<CFileMgmtDlg>(app_, nodes_, *progress_, this);
+  fileMgmt_->setWindowIcon(windowIcon());
+  connect(buttons_[2], &QToolButton::clicked, this, [this] { runTaskWindow(3, *fileMgmt_); });
 
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
     tray_ = new QSystemTrayIcon(programIcon(300), this);

@@ -26,6 +26,7 @@ int runModal(QDialog& window);
 class CProgressDlg;
 class CNodeListDlg;
 class CStatusDlg;
+class CFileMgmtDlg;
 
 class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   Q_OBJECT
@@ -44,6 +45,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   CProgressDlg& progress() { return *progress_; }
   CNodeListDlg& nodeList() { return *nodeList_; }
   CStatusDlg& status() { return *status_; }
+  CFileMgmtDlg& fileManagement() { return *fileMgmt_; }
   QToolButton* button(int index) const { return buttons_[index]; }
   int activeWindow() const { return activeWindow_; }
   // The open task window, or nothing while the main window is showing.
@@ -98,6 +100,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   std::unique_ptr<DebugLog> debugLog_;
   std::unique_ptr<CNodeListDlg> nodeList_;
   std::unique_ptr<CStatusDlg> status_;
+  std::unique_ptr<CFileMgmtDlg> fileMgmt_;
   QToolButton* buttons_[5] = {};
   QSystemTrayIcon* tray_ = nullptr;
   int activeWindow_ = 0;

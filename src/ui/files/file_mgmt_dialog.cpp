@@ -1,0 +1,414 @@
+#include "ui/files/file_mgmt_dialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "core/app/sjis.h"
+#include "core/config/config_file.h"
+#include "core/filters/filter_files.h"
+#include "core/filters/filter_tables.h"
+#include "core/protocol/operations.h"
+#include "core/registry/node_table.h"
+#include "core/registry/unit_run.h"
+#include "platform/app/codepage.h"
+#include "ui/app/about_dialog.h"
+#include "ui/app/file_choice.h"
+#include "ui/protocol/password_dialog.h"
+#include "ui/protocol/progress_dialog.h"
+#include "ui/protocol/result_message.h"
+#include "ui/registry/node_rows_view.h"
+
+namespace trennic::ui {
+
+namespace {
+
+constexpr std::size_t kMaxPath = 260;
+
+std::string settingText(const QString& text) {
+  auto bytes = platform::encodeText(text);
+  return bytes ? *bytes : text.toLocal8Bit().toStdString();
+}
+
+QString shown(const std::string& bytes) { return platform::decodeText(bytes); }
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+struct BrowseChoice {
+  const char* proposed;
+  const char* filter;
+};
+// By kind: what the open dialog proposes and the types it lists.
+constexpr BrowseChoice kBrowse[kFileKindCount] = {
+    {"firmware.bin", "Firmware File (%1);;All Files (*)"},
+    {"", ""},
+    {"*.hex", "Wireless Firmware File (%1);;All Files (*)"},
+    {"loader.bin", "Loader Program (%1);;All Files (*)"},
+    {"logflist", "MAC Address Filter File (%1);;All Files (*)"},
+    {"prtflist", "Protocol Filter File (%1);;All Files (*)"},
+};
+
+}  // namespace
+
+CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& progress, QWidget* parent)
+    : QDialog(parent), app_(app), nodes_(nodes), progress_(progress) {
+  setWindowTitle(tr("Firmware"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setWindowFlag(Qt::WindowMinimizeButtonHint);
+  chooseFile = [this](int kind, const QString& proposed) -> QString {
+    if (kind == FileKindConfig) return ui::chooseFolder(this).value_or(QString());
+    const QString filter = tr(kBrowse[kind].filter).arg(proposed);
+    return ui::chooseFile(this, true, proposed, filter).value_or(QString());
+  };
+
+  types_ = new QComboBox(this);
+  auto* typeCaption = new QLabel(tr("Type:"), this);
+  typeCaption->setBuddy(types_);
+  nameLabel_ = new QLabel(this);
+  name_ = new QLineEdit(this);
+  name_->setMaxLength(static_cast<int>(kMaxPath - 1));
+  nameLabel_->setBuddy(name_);
+  auto* browse = new QPushButton(tr("Browse"), this);
+  browse->setAutoDefault(false);
+  connect(browse, &QPushButton::clicked, this, &CFileMgmtDlg::browse);
+  buttons_.push_back(browse);
+  connect(types_, &QComboBox::textActivated, this, [this](const QString& text) {
+    takeNameField();
+    kind_ = fileKindNamed(text.toStdString());
+    app_.settings.fileType = static_cast<unsigned>(kind_);
+    showKind();
+  });
+
+  auto* listLabel = new QLabel(tr("Access Point List:"), this);
+  list_ = new CNodeRowsView(this);
+  listLabel->setBuddy(list_);
+  auto* numberCaption = new QLabel(tr("Number:"), this);
+  number_ = new QLabel(this);
+  list_->setNumberLabel(number_);
+  connect(list_->header(), &QHeaderView::sectionClicked, this,
+          [this](int column) { nodes_.SortAndRelist(*list_, column); });
+  connect(list_, &QWidget::customContextMenuRequested, this, &CFileMgmtDlg::showListMenu);
+
+  auto* form = new QGridLayout;
+  form->addWidget(typeCaption, 0, 0);
+  form->addWidget(types_, 0, 1);
+  form->addWidget(nameLabel_, 1, 0);
+  form->addWidget(name_, 1, 1);
+  form->addWidget(browse, 1, 2);
+  form->setColumnStretch(1, 1);
+  auto* numberRow = new QHBoxLayout;
+  numberRow->addWidget(numberCaption);
+  numberRow->addWidget(number_);
+  numberRow->addStretch();
+  auto* left = new QVBoxLayout;
+  left->addLayout(form);
+  left->addWidget(listLabel);
+  left->addWidget(list_, 1);
+  left->addLayout(numberRow);
+
+  auto* right = new QVBoxLayout;
+  right->addSpacing(types_->sizeHint().height() * 2 + left->spacing() * 2);
+  struct Command {
+    const char* text;
+    std::function<void()> run;
+  };
+  const Command commands[] = {
+      {QT_TR_NOOP("Get Version"), [this] { getVersion(); }},
+      {QT_TR_NOOP("Read"), [this] { readOrWrite(false); }},
+      {QT_TR_NOOP("Write"), [this] { readOrWrite(true); }},
+      {QT_TR_NOOP("Reboot"), [this] { reboot(); }},
+      {QT_TR_NOOP("Exit"), nullptr},
+  };
+  for (const auto& c : commands) {
+    auto* b = new QPushButton(tr(c.text), this);
+    // Enter in the list must not press a button the user did not point at.
+    b->setAutoDefault(false);
+    if (c.run) {
+      connect(b, &QPushButton::clicked, this, c.run);
+    } else {
+      right->addStretch();
+      connect(b, &QPushButton::clicked, this, &QDialog::accept);
+    }
+    right->addWidget(b);
+    buttons_.push_back(b);
+  }
+  auto* body = new QHBoxLayout(this);
+  body->addLayout(left, 1);
+  body->addLayout(right);
+}
+
+CFileMgmtDlg::~CFileMgmtDlg() = default;
+
+QPushButton* CFileMgmtDlg::button(const QString& text) const {
+  for (QPushButton* b : buttons_)
+    if (b->text() == text) return b;
+  return nullptr;
+}
+
+void CFileMgmtDlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (e->spontaneous()) return;
+  const int saved = static_cast<int>(app_.settings.fileType);
+  types_->clear();
+  for (int k : offeredFileKinds(app_.settings.displayLevel, saved)) types_->addItem(tr(fileKindName(k)));
+  kind_ = saved;
+  types_->setCurrentText(tr(fileKindName(kind_)));
+  // The defaults a configuration file is read over, with config.def of the
+  // current folder, as for the Configuration window.
+  defaults_ = std::make_unique<ConfigSet>();
+  ConfigFileOptions options;
+  options.defaultChannel = DefaultChannel();
+  options.displayLevel = app_.settings.displayLevel;
+  BuildDefaultConfig(*defaults_, options.defaultChannel);
+  ApplyConfigDefaults(*defaults_, kConfigDefaultsFileName, options);
+  showKind();
+  nodes_.FillRows(*list_);
+}
+
+void CFileMgmtDlg::done(int result) {
+  takeNameField();
+  QDialog::done(result);
+}
+
+void CFileMgmtDlg::showKind() {
+  nameLabel_->setText(kind_ == FileKindConfig ? tr("Directory Name:") : tr("File Name:"));
+  name_->setText(shown(fileNameSetting(app_.settings, kind_)));
+  if (QPushButton* read = button(tr("Read"))) read->setEnabled(kind_ != FileKindWirelessFirmware);
+}
+
+void CFileMgmtDlg::takeNameField() {
+  std::string text = settingText(name_->text());
+  if (kind_ == FileKindConfig && !text.empty()) {
+    // A folder always ends in a separator: the unit's file name follows it.
+    text = sjis::withTrailingSeparator(text, kPathSeparator);
+    name_->setText(shown(text));
+  }
+  fileNameSetting(app_.settings, kind_) = text;
+  fullPath_.clear();
+  if (text.empty()) return;
+  std::string full = localPath(QDir::current().absoluteFilePath(name_->text()));
+  if (kind_ == FileKindConfig && !sjis::endsWithChar(full, kPathSeparator)) full += kPathSeparator;
+  if (full.size() < kMaxPath) fullPath_ = full;
+}
+
+void CFileMgmtDlg::browse() {
+  takeNameField();
+  const QString chosen = chooseFile(kind_, QString::fromLatin1(kBrowse[kind_].proposed));
+  if (chosen.isEmpty()) return;
+  name_->setText(kind_ == FileKindConfig ? shown(sjis::withTrailingSeparator(settingText(chosen), kPathSeparator))
+                                         : chosen);
+  takeNameField();
+}
+
+void CFileMgmtDlg::showListMenu(const QPoint& pos) {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addAction(tr("Read(&R)"), this, [this] { readOrWrite(false); })->setEnabled(kind_ != FileKindWirelessFirmware);
+  menu->addAction(tr("Write(&W)"), this, [this] { readOrWrite(true); });
+  menu->addAction(tr("Reboot(&B)"), this, &CFileMgmtDlg::reboot);
+  menu->addAction(tr("All(&A)"), this, [this] { list_->selectAllWithMac(); });
+  menu->addAction(tr("Release(&C)"), this, [this] { list_->clearSelection(); });
+  menu->popup(list_->viewport()->mapToGlobal(pos));
+}
+
+void CFileMgmtDlg::readOrWrite(bool write) {
+  takeNameField();
+  if (fullPath_.empty()) return showResultMessage(this, ResultFileNotFound);
+  std::vector<std::size_t> rows = list_->selectedRows();
+  if (rows.empty()) {
+    showErrorMessage(this, tr("No select."));
+    list_->clearSelection();
+    return;
+  }
+  const QString path = QFile::decodeName(QByteArray::fromStdString(fullPath_));
+  if (kind_ == FileKindConfig) {
+    QString folder = path;
+    if (folder.size() > 3 && (folder.endsWith('/') || folder.endsWith('\\'))) folder.chop(1);
+    if (!QFileInfo(folder).isDir()) return showResultMessage(this, write ? ResultFileNotFound : ResultBadFileName);
+  } else if (write) {
+    if (!QFileInfo(path).isFile()) return showResultMessage(this, ResultFileNotFound);
+  } else if (QFileInfo(path).isDir()) {
+    return showResultMessage(this, ResultBadFileName);
+  }
+  UnitRunOptions options;
+  options.oneUnitOnly = !write && kind_ != FileKindConfig;
+  PasswordField password{};
+  UnitRunHooks hooks;
+  hooks.askPassword = [&](std::size_t row, bool offer, bool& same) {
+    CPasswordDlg ask(this);
+    int useSame = offer ? 1 : 0;
+    if (ask.ask(shown(nodes_.ResolveNode(*list_, row).label), &useSame, &password) != 1) return false;
+    same = offer && useSame != 0;
+    return true;
+  };
+  hooks.runUnit = [&](std::size_t row, int i, int n) {
+    return runUnit(row, i, n, write, options.oneUnitOnly, password);
+  };
+  hooks.deselect = [this](std::size_t row) { list_->deselectRow(row); };
+  runOverSelectedUnits(rows, options, hooks);
+  list_->setFocus();
+}
+
+bool CFileMgmtDlg::runUnit(std::size_t row, int i, int n, bool write, bool single, const PasswordField& password) {
+  ResolvedNode r = nodes_.ResolveNode(*list_, row);
+  OperationArgs a;
+  a.primary = r.primary;
+  a.alternate = r.alternate;
+  a.unitMac = r.mac;
+  a.password = password;
+  a.line1 = write ? "Writing..." : "Reading...";
+  char counted[64];
+  std::snprintf(counted, sizeof counted, "  (%d/%d)", i, n);
+  a.line2 = single ? r.label : r.label + counted;
+  OperationContext c;
+  c.nodes = &nodes_;
+  c.rows = list_;
+  ConfigFileOptions fileOptions;
+  fileOptions.defaultChannel = DefaultChannel();
+  fileOptions.displayLevel = app_.settings.displayLevel;
+  const bool mac = kind_ == FileKindMacFilter;
+  std::vector<std::uint8_t> table(mac ? kMacFilterSize : kProtocolFilterSize, 0);
+  switch (kind_) {
+    case FileKindFirmware:
+    case FileKindLoader: {
+      const bool firmware = kind_ == FileKindFirmware;
+      a.operation = write ? (firmware ? OpWriteFirmware : OpWriteLoader) : (firmware ? OpReadFirmware : OpReadLoader);
+      a.fileName = fullPath_;
+      return progress_.run(a, c) == 1;
+    }
+    case FileKindConfig: {
+      const std::string file = fullPath_ + unitConfigFileName(r.mac);
+      ConfigSet set;
+      c.transferSet = &set;
+      if (write) {
+        if (!QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).isFile()) {
+          showResultMessage(this, ResultFileNotFound);
+          return false;
+        }
+        ReadConfigFile(*defaults_, set, r.mac, file, fileOptions);
+        a.operation = OpWriteConfig;
+        return progress_.run(a, c) == 1;
+      }
+      ResetToDefaults(*defaults_, set, r.mac);
+      a.operation = OpReadConfig;
+      if (progress_.run(a, c) != 1) return false;
+      if (!WriteConfigFile(set.record, file, fileOptions)) {
+        showResultMessage(this, ResultError);
+        return false;
+      }
+      return true;
+    }
+    case FileKindWirelessFirmware:
+      if (!write) {
+        showResultMessage(this, ResultNotSupported);
+        return false;
+      }
+      a.operation = OpWriteWlFirmware;
+      a.fileName = fullPath_;
+      c.wirelessImage = &wireless_;
+      c.pdaFolder = "PDA";
+      c.wirelessDumpPath = app_.settings.wlFirmTmpFileName;
+      return progress_.run(a, c) == 1;
+    default: {
+      c.table = &table;
+      if (write) {
+        // A missing file leaves the table as the defaults; nothing is said.
+        if (mac)
+          ReadMacFilterSection(fullPath_, *MacFilterBlock::over(table), fileOptions.displayLevel);
+        else
+          ReadProtocolFilterSection(fullPath_, *ProtocolFilterBlock::over(table), fileOptions.displayLevel);
+        a.operation = mac ? OpWriteMacFilter : OpWriteProtFilter;
+        return progress_.run(a, c) == 1;
+      }
+      a.operation = mac ? OpReadMacFilter : OpReadProtFilter;
+      if (progress_.run(a, c) != 1) return false;
+      const int written =
+          mac ? WriteMacFilterSection(fullPath_, *ConstMacFilterBlock::over(table), true, fileOptions.displayLevel)
+              : WriteProtocolFilterSection(fullPath_, *ConstProtocolFilterBlock::over(table), true,
+                                           fileOptions.displayLevel);
+      if (!written) {
+        showResultMessage(this, ResultError);
+        return false;
+      }
+      return true;
+    }
+  }
+}
+
+void CFileMgmtDlg::reboot() {
+  std::vector<std::size_t> rows = list_->selectedRows();
+  if (rows.empty()) return showErrorMessage(this, tr("No select."));
+  CConfirmDlg confirm(this);
+  if (confirm.ask(tr("Reboot ?")) != 1) return;
+  PasswordField password{};
+  UnitRunHooks hooks;
+  hooks.askPassword = [&](std::size_t row, bool offer, bool& same) {
+    CPasswordDlg ask(this);
+    int useSame = offer ? 1 : 0;
+    if (ask.ask(shown(nodes_.ResolveNode(*list_, row).label), &useSame, &password) != 1) return false;
+    same = offer && useSame != 0;
+    return true;
+  };
+  hooks.runUnit = [&](std::size_t row, int i, int n) {
+    ResolvedNode r = nodes_.ResolveNode(*list_, row);
+    OperationArgs a;
+    a.operation = OpReboot;
+    a.primary = r.primary;
+    a.alternate = r.alternate;
+    a.unitMac = r.mac;
+    a.password = password;
+    a.line1 = "Rebooting...";
+    a.line2 = r.label + "  (" + std::to_string(i) + "/" + std::to_string(n) + ")";
+    OperationContext c;
+    c.nodes = &nodes_;
+    return progress_.run(a, c) == 1;
+  };
+  hooks.deselect = [this](std::size_t row) { list_->deselectRow(row); };
+  runOverSelectedUnits(rows, {}, hooks);
+  list_->setFocus();
+}
+
+void CFileMgmtDlg::getVersion() {
+  std::vector<std::size_t> rows = list_->selectedRows();
+  OperationContext c;
+  c.nodes = &nodes_;
+  c.rows = list_;
+  if (rows.empty()) {
+    OperationArgs a;
+    a.operation = OpGetVersionAll;
+    a.primary = a.alternate = kMulticastGroup;
+    a.unitMac = MacAddress::broadcast();
+    a.line1 = "Searching...";
+    NodeTable::Batch batch(nodes_);
+    progress_.run(a, c);
+    return;
+  }
+  UnitRunOptions options;
+  options.needsPassword = false;
+  UnitRunHooks hooks;
+  hooks.runUnit = [&](std::size_t row, int i, int n) {
+    ResolvedNode r = nodes_.ResolveNode(*list_, row);
+    OperationArgs a;
+    a.operation = OpGetVersion;
+    a.primary = r.primary;
+    a.alternate = r.alternate;
+    a.unitMac = r.mac;
+    a.line1 = "Reading...";
+    a.line2 = r.label + "  (" + std::to_string(i) + "/" + std::to_string(n) + ")";
+    return progress_.run(a, c) == 1;
+  };
+  hooks.deselect = [this](std::size_t row) { list_->deselectRow(row); };
+  runOverSelectedUnits(rows, options, hooks);
+  list_->setFocus();
+}
+
+}  // namespace trennic::ui
