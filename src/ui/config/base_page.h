@@ -1,0 +1,21 @@
+#pragma once
+#include "ui/config/config_page.h"
+
+class QLabel;
+
+namespace trennic::ui {
+
+class CBasePage : public CConfigPage {
+  Q_OBJECT
+ public:
+  CBasePage(CConfigDlg& window, QWidget* parent);
+  void load() override;
+  void store() override;
+  QWidget* firstControl() const override;
+  QWidget* lastControl() const override;
+
+ private:
+  QLabel* placeholder_;
+};
+
+}  // namespace trennic::ui
