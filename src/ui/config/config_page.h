@@ -12,7 +12,6 @@ namespace trennic::ui {
 class CConfigDlg;
 
 class CConfigPage : public QWidget {
-  Q_OBJECT
  public:
   CConfigPage(CConfigDlg& window, QWidget* parent) : QWidget(parent), window_(window) {}
 

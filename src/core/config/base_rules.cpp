@@ -1,0 +1,1 @@
+#include "core/config/base_rules.h"

@@ -1,0 +1,1 @@
+#include "core/config/snmp_stp_rules.h"

@@ -1,0 +1,1 @@
+#include "core/config/wireless_rules.h"

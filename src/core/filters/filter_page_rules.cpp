@@ -1,0 +1,1 @@
+#include "core/filters/filter_page_rules.h"

@@ -1,0 +1,18 @@
+#include <QtTest>
+
+#include "support/config_window_fixture.h"
+
+using namespace trennic;
+
+class BasePageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opens() {
+    testing::ConfigWindowFixture f;
+    QVERIFY(f.open().isVisible());
+  }
+};
+
+QTEST_MAIN(BasePageTest)
+#include "base_page_test.moc"
