@@ -177,6 +177,21 @@ bool CConfigDlg::eventFilter(QObject* watched, QEvent* e) {
   return QDialog::eventFilter(watched, e);
 }
 
+bool CConfigDlg::focusNextPrevChild(bool next) {
+  // Out of the page at its two ends: to "Password" and to the tab strip.
+  CConfigPage* page = pages_[static_cast<std::size_t>(std::max(0, tabs_->currentIndex()))];
+  QWidget* focus = focusWidget();
+  if (next && focus == page->lastControl()) {
+    buttons_.front()->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  if (!next && focus == page->firstControl()) {
+    tabs_->tabBar()->setFocus(Qt::BacktabFocusReason);
+    return true;
+  }
+  return QDialog::focusNextPrevChild(next);
+}
+
 std::optional<ResolvedNode> CConfigDlg::chosenUnit() {
   const std::string label = units_->currentIndex() < 0 ? std::string() : units_->currentData().toByteArray().toStdString();
   ResolvedNode r = label.empty() ? ResolvedNode{} : nodes_.ResolveNode(label);

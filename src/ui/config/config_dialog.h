@@ -64,6 +64,7 @@ class CConfigDlg : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   // The unit the combo names, or nothing (and "No select." shown).
