@@ -1,7 +1,14 @@
 #pragma once
+// "SNMP": the unit's SNMP agent, its community and access, the trap
+// destination and the three system texts.
+#include <array>
+
 #include "ui/config/config_page.h"
 
-class QLabel;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class CDecimalEdit;
 
 namespace trennic::ui {
 
@@ -15,7 +22,19 @@ class CSnmpPage : public CConfigPage {
   QWidget* lastControl() const override;
 
  private:
-  QLabel* placeholder_;
+  void agentClicked();
+  void sendTrapClicked();
+  Ipv4 trapFromControls() const;
+  void showTrap(Ipv4 destination);
+
+  QCheckBox* agent_;
+  QLineEdit* community_;
+  QComboBox* access_;
+  QCheckBox* sendTrap_;
+  std::array<CDecimalEdit*, 4> trap_{};
+  QLineEdit* name_;
+  QLineEdit* location_;
+  QLineEdit* contact_;
 };
 
 }  // namespace trennic::ui

@@ -1,7 +1,13 @@
 #pragma once
+// "Spanning Tree": the 802.1D bridge parameters the unit runs on its
+// Ethernet and wireless ports.
+#include <array>
+
+#include "core/config/snmp_stp_rules.h"
 #include "ui/config/config_page.h"
 
-class QLabel;
+class QCheckBox;
+class CDecimalEdit;
 
 namespace trennic::ui {
 
@@ -15,7 +21,13 @@ class CStpPage : public CConfigPage {
   QWidget* lastControl() const override;
 
  private:
-  QLabel* placeholder_;
+  void functionClicked();
+  // What the network mode and the box allow, from the working record.
+  void applyAvailability();
+
+  QCheckBox* function_;
+  // In the order of kStpFields.
+  std::array<CDecimalEdit*, kStpFields.size()> fields_{};
 };
 
 }  // namespace trennic::ui
