@@ -14,28 +14,13 @@
 
 #include "core/config/snmp_stp_rules.h"
 #include "platform/app/codepage.h"
+#include "ui/controls/field_width.h"
 #include "ui/config/config_dialog.h"
 #include "ui/controls/decimal_edit.h"
 
 namespace trennic::ui {
 
 namespace {
-
-// Wide enough for `chars` digits, frame and margins included, so an octet
-// is never cut off whatever the font.
-int digitFieldWidth(QLineEdit* e, int chars) {
-  QFontMetrics fm(e->font());
-  int widest = 0;
-  for (QChar c : QStringLiteral("0123456789")) widest = std::max(widest, fm.horizontalAdvance(c));
-  const QMargins tm = e->textMargins();
-  // The line edit keeps a margin of its own on either side, and the caret
-  // needs room after the last digit.
-  const int text = widest * chars + tm.left() + tm.right() + 2 * 4 + 2;
-  QStyleOptionFrame opt;
-  opt.initFrom(e);
-  opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
-  return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(text, fm.height()), e).width();
-}
 
 QString shown(const std::string& bytes) { return platform::decodeText(bytes); }
 
@@ -91,7 +76,7 @@ CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
     auto* f = new CDecimalEdit(this);
     f->SetRange(0, 255);
     f->setAlignment(Qt::AlignCenter);
-    f->setFixedWidth(digitFieldWidth(f, 3));
+    f->setFixedWidth(fieldWidth(f, 3));
     f->setAccessibleName(tr("Trap IP Address octet %1").arg(k + 1));
     if (k > 0) {
       auto* dot = new QLabel(QStringLiteral("."), this);

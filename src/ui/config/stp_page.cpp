@@ -12,28 +12,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/controls/field_width.h"
 #include "ui/config/config_dialog.h"
 #include "ui/controls/decimal_edit.h"
 
 namespace trennic::ui {
 
 namespace {
-
-// Wide enough for `chars` digits, frame and margins included, so a value is
-// never cut off whatever the font.
-int digitFieldWidth(QLineEdit* e, int chars) {
-  QFontMetrics fm(e->font());
-  int widest = 0;
-  for (QChar c : QStringLiteral("0123456789")) widest = std::max(widest, fm.horizontalAdvance(c));
-  const QMargins tm = e->textMargins();
-  // The line edit keeps a margin of its own on either side, and the caret
-  // needs room after the last digit.
-  const int text = widest * chars + tm.left() + tm.right() + 2 * 4 + 2;
-  QStyleOptionFrame opt;
-  opt.initFrom(e);
-  opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
-  return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(text, fm.height()), e).width();
-}
 
 // The labels of the four bridge fields, in the order of kStpFields; the two
 // path costs share one row of the port group.
@@ -53,7 +38,7 @@ CStpPage::CStpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, pa
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     auto* f = new CDecimalEdit(this);
     f->SetRange(kStpFields[i].minimum, kStpFields[i].maximum);
-    width = std::max(width, digitFieldWidth(f, 5));
+    width = std::max(width, fieldWidth(f, 5));
     fields_[i] = f;
   }
   // One width for all, so the numbers line up in a column.

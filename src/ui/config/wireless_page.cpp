@@ -20,6 +20,7 @@
 
 #include "core/config/wireless_rules.h"
 #include "core/controls/edit_rules.h"
+#include "ui/controls/field_width.h"
 #include "ui/config/base_page.h"
 #include "ui/config/config_dialog.h"
 #include "ui/controls/decimal_edit.h"
@@ -32,28 +33,6 @@ namespace {
 
 constexpr int kPriorityColumnWidth = 80;
 constexpr int kAddressColumnWidth = 150;
-
-// Wide enough for `chars` of the widest digit, frame and margins included,
-// so that a byte, a key or a border is never cut off whatever the font.
-int fieldWidth(QLineEdit* e, int chars) {
-  QFontMetrics fm(e->font());
-  int widest = 0;
-  for (QChar c : QStringLiteral("0123456789ABCDEFabcdef")) widest = std::max(widest, fm.horizontalAdvance(c));
-  QMargins tm = e->textMargins();
-  // The line edit keeps a margin of its own on either side, and the caret
-  // needs room after the last digit.
-  int text = widest * chars + tm.left() + tm.right() + 2 * 4 + 2;
-  QStyleOptionFrame opt;
-  opt.initFrom(e);
-  opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
-  return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(text, fm.height()), e).width();
-}
-
-QLabel* separator(const char* text, QWidget* parent) {
-  auto* l = new QLabel(QString::fromLatin1(text), parent);
-  l->setAlignment(Qt::AlignCenter);
-  return l;
-}
 
 QString latin(const std::string& s) { return QString::fromLatin1(s.c_str()); }
 std::string latin(const QString& s) { return s.toLatin1().toStdString(); }

@@ -8,35 +8,10 @@
 #include <QVBoxLayout>
 
 #include "platform/app/codepage.h"
+#include "ui/controls/field_width.h"
 #include "ui/protocol/result_message.h"
 
 namespace trennic::ui {
-
-namespace {
-
-// Wide enough for `chars` of the widest digit, frame and margins included,
-// so that a byte or an octet is never cut off whatever the font.
-int fieldWidth(QLineEdit* e, int chars) {
-  QFontMetrics fm(e->font());
-  int widest = 0;
-  for (QChar c : QStringLiteral("0123456789ABCDEFabcdef")) widest = std::max(widest, fm.horizontalAdvance(c));
-  QMargins tm = e->textMargins();
-  // The line edit keeps a margin of its own on either side, and the caret
-  // needs room after the last digit.
-  int text = widest * chars + tm.left() + tm.right() + 2 * 4 + 2;
-  QStyleOptionFrame opt;
-  opt.initFrom(e);
-  opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
-  return e->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(text, fm.height()), e).width();
-}
-
-QLabel* separator(const char* text, QWidget* parent) {
-  auto* l = new QLabel(QString::fromLatin1(text), parent);
-  l->setAlignment(Qt::AlignCenter);
-  return l;
-}
-
-}  // namespace
 
 CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent), nodes_(nodes) {
   setWindowTitle(QString());

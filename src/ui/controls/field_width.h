@@ -1,0 +1,17 @@
+#pragma once
+// Sizes for the short fields of the dialogs (address bytes, octets, keys,
+// times), so that no value is ever cut off whatever the font.
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace trennic::ui {
+
+// Wide enough for `chars` of the widest hexadecimal digit, frame and
+// margins included.
+int fieldWidth(QLineEdit* e, int chars);
+
+// The "." or "-" between the fields of one address.
+QLabel* separator(const char* text, QWidget* parent);
+
+}  // namespace trennic::ui
