@@ -17,6 +17,7 @@
 #include "ui/registry/node_list_dialog.h"
 #include "ui/status/status_dialog.h"
 #include "ui/files/file_mgmt_dialog.h"
+#include "ui/config/config_dialog.h"
 #include "ui/registry/node_rows_view.h"
 #include "unitsim/sim_options.h"
 #include "unitsim/unit_model.h"
@@ -86,6 +87,17 @@ int main(int argc, char** argv) {
   }
   ui::CNodeListDlg list(nodes, main.progress(), nullptr);
   ok &= save(list, folder, "access_point_list");
+
+  // The Configuration window on the first unit's defaults, each page in turn.
+  ui::CConfigDlg config(app, nodes, main.progress());
+  config.show();
+  const char* configPages[] = {"config_base", "config_wireless", "config_filter", "config_snmp", "config_spanning_tree"};
+  for (int i = 0; i < ui::CConfigDlg::kPageCount; ++i) {
+    config.tabs()->setCurrentIndex(i);
+    ok &= save(config, folder, configPages[i]);
+    config.show();
+  }
+  config.hide();
 
   app.settings.fileType = 1;
   ui::CFileMgmtDlg files(app, nodes, main.progress());

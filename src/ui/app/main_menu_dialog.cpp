@@ -20,6 +20,7 @@
 #include "ui/registry/node_list_dialog.h"
 #include "ui/status/status_dialog.h"
 #include "ui/files/file_mgmt_dialog.h"
+#include "ui/config/config_dialog.h"
 #include "ui/protocol/result_message.h"
 
 namespace trennic::ui {
@@ -80,8 +81,6 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     grid->addWidget(caption, i, 1);
   }
   grid->setColumnStretch(1, 1);
-  // The task window still to come says so by being unavailable.
-  buttons_[1]->setEnabled(false);
   connect(buttons_[4], &QToolButton::clicked, this, &QDialog::accept);
 
   progress_ = std::make_unique<CProgressDlg>(engine_.link(), this);
@@ -93,6 +92,9 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
   fileMgmt_ = std::make_unique<CFileMgmtDlg>(app_, nodes_, *progress_, this);
   fileMgmt_->setWindowIcon(windowIcon());
   connect(buttons_[2], &QToolButton::clicked, this, [this] { runTaskWindow(3, *fileMgmt_); });
+  config_ = std::make_unique<CConfigDlg>(app_, nodes_, *progress_, this);
+  config_->setWindowIcon(windowIcon());
+  connect(buttons_[1], &QToolButton::clicked, this, [this] { runTaskWindow(2, *config_); });
 
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
     tray_ = new QSystemTrayIcon(programIcon(300), this);

@@ -27,6 +27,7 @@ class CProgressDlg;
 class CNodeListDlg;
 class CStatusDlg;
 class CFileMgmtDlg;
+class CConfigDlg;
 
 class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   Q_OBJECT
@@ -46,6 +47,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   CNodeListDlg& nodeList() { return *nodeList_; }
   CStatusDlg& status() { return *status_; }
   CFileMgmtDlg& fileManagement() { return *fileMgmt_; }
+  CConfigDlg& configuration() { return *config_; }
   QToolButton* button(int index) const { return buttons_[index]; }
   int activeWindow() const { return activeWindow_; }
   // The open task window, or nothing while the main window is showing.
@@ -101,6 +103,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   std::unique_ptr<CNodeListDlg> nodeList_;
   std::unique_ptr<CStatusDlg> status_;
   std::unique_ptr<CFileMgmtDlg> fileMgmt_;
+  std::unique_ptr<CConfigDlg> config_;
   QToolButton* buttons_[5] = {};
   QSystemTrayIcon* tray_ = nullptr;
   int activeWindow_ = 0;

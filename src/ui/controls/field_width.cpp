@@ -11,7 +11,7 @@ namespace trennic::ui {
 int fieldWidth(QLineEdit* e, int chars) {
   QFontMetrics fm(e->font());
   int widest = 0;
-  for (QChar c : QStringLiteral("0123456789ABCDEFabcdef")) widest = std::max(widest, fm.horizontalAdvance(c));
+  for (QChar c : QStringLiteral("0123456789ABCDEFabcdefx-")) widest = std::max(widest, fm.horizontalAdvance(c));
   const QMargins tm = e->textMargins();
   // The line edit keeps a margin of its own on either side, and the caret
   // needs room after the last digit.

@@ -7,8 +7,9 @@ class QWidget;
 
 namespace trennic::ui {
 
-// Wide enough for `chars` of the widest hexadecimal digit, frame and
-// margins included.
+// Wide enough for `chars` of the widest character a number is typed with
+// (hexadecimal digits, the x of 0x, a range's dash), frame and margins
+// included.
 int fieldWidth(QLineEdit* e, int chars);
 
 // The "." or "-" between the fields of one address.
