@@ -1,5 +1,7 @@
 #include "cli/unit_args.h"
 
+#include "core/registry/unit_operation.h"
+
 #include <QFile>
 #include <QTextStream>
 #include <cstdio>
@@ -55,15 +57,7 @@ std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string&
 }
 
 OperationArgs operationArgsFor(int operation, const UnitTarget& u, const PasswordField& password, const char* line1) {
-  OperationArgs a;
-  a.operation = operation;
-  a.primary = u.node.primary;
-  a.alternate = u.node.alternate;
-  a.unitMac = u.node.mac;
-  a.password = password;
-  a.line1 = line1;
-  a.line2 = u.label;
-  return a;
+  return trennic::operationArgsFor(operation, u.node, password, line1, u.label);
 }
 
 std::optional<std::string> promptHidden(const QString& prompt) {

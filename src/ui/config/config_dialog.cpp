@@ -14,6 +14,7 @@
 #include <QLabel>
 
 #include "core/protocol/operations.h"
+#include "core/registry/unit_operation.h"
 #include "platform/app/codepage.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/file_choice.h"
@@ -212,13 +213,7 @@ void CConfigDlg::readConfig() {
   if (!unit) return;
   PasswordField password{};
   if (!askPassword(*unit, password)) return;
-  OperationArgs a;
-  a.operation = OpReadConfig;
-  a.primary = unit->primary;
-  a.alternate = unit->alternate;
-  a.unitMac = unit->mac;
-  a.password = password;
-  a.line1 = "Reading...";
+  OperationArgs a = operationArgsFor(OpReadConfig, *unit, password, "Reading...");
   OperationContext c;
   c.nodes = &nodes_;
   // The read starts from the defaults for this unit.
@@ -235,13 +230,7 @@ void CConfigDlg::writeConfig() {
   if (!unit) return;
   PasswordField password{};
   if (!askPassword(*unit, password)) return;
-  OperationArgs a;
-  a.operation = OpWriteConfig;
-  a.primary = unit->primary;
-  a.alternate = unit->alternate;
-  a.unitMac = unit->mac;
-  a.password = password;
-  a.line1 = "Writing...";
+  OperationArgs a = operationArgsFor(OpWriteConfig, *unit, password, "Writing...");
   OperationContext c;
   c.nodes = &nodes_;
   c.transferSet = transfer_.get();
@@ -262,14 +251,7 @@ void CConfigDlg::reboot() {
   if (confirm.ask(tr("Reboot ?")) != 1) return;
   PasswordField password{};
   if (!askPassword(*unit, password)) return;
-  OperationArgs a;
-  a.operation = OpReboot;
-  a.primary = unit->primary;
-  a.alternate = unit->alternate;
-  a.unitMac = unit->mac;
-  a.password = password;
-  a.line1 = "Rebooting...";
-  a.line2 = unit->label;
+  OperationArgs a = operationArgsFor(OpReboot, *unit, password, "Rebooting...", unit->label);
   OperationContext c;
   c.nodes = &nodes_;
   progress_.run(a, c);

@@ -19,6 +19,7 @@
 #include "core/filters/filter_tables.h"
 #include "core/protocol/operations.h"
 #include "core/registry/node_table.h"
+#include "core/registry/unit_operation.h"
 #include "core/registry/unit_run.h"
 #include "platform/app/codepage.h"
 #include "ui/app/about_dialog.h"
@@ -220,6 +221,18 @@ void CFileMgmtDlg::showListMenu(const QPoint& pos) {
   menu->popup(list_->viewport()->mapToGlobal(pos));
 }
 
+bool CFileMgmtDlg::askPassword(std::size_t row, bool offerUseSame, bool& useSame, PasswordField& password) {
+  CPasswordDlg ask(this);
+  int same = offerUseSame ? 1 : 0;
+  if (ask.ask(shown(nodes_.ResolveNode(*list_, row).label), &same, &password) != 1) return false;
+  useSame = offerUseSame && same != 0;
+  return true;
+}
+
+std::string CFileMgmtDlg::countedLabel(std::size_t row, int i, int n) const {
+  return nodes_.ResolveNode(*list_, row).label + "  (" + std::to_string(i) + "/" + std::to_string(n) + ")";
+}
+
 void CFileMgmtDlg::readOrWrite(bool write) {
   takeNameField();
   if (fullPath_.empty()) return showResultMessage(this, ResultFileNotFound);
@@ -243,13 +256,7 @@ void CFileMgmtDlg::readOrWrite(bool write) {
   options.oneUnitOnly = !write && kind_ != FileKindConfig;
   PasswordField password{};
   UnitRunHooks hooks;
-  hooks.askPassword = [&](std::size_t row, bool offer, bool& same) {
-    CPasswordDlg ask(this);
-    int useSame = offer ? 1 : 0;
-    if (ask.ask(shown(nodes_.ResolveNode(*list_, row).label), &useSame, &password) != 1) return false;
-    same = offer && useSame != 0;
-    return true;
-  };
+  hooks.askPassword = [&](std::size_t row, bool offer, bool& same) { return askPassword(row, offer, same, password); };
   hooks.runUnit = [&](std::size_t row, int i, int n) {
     return runUnit(row, i, n, write, options.oneUnitOnly, password);
   };
@@ -260,15 +267,8 @@ void CFileMgmtDlg::readOrWrite(bool write) {
 
 bool CFileMgmtDlg::runUnit(std::size_t row, int i, int n, bool write, bool single, const PasswordField& password) {
   ResolvedNode r = nodes_.ResolveNode(*list_, row);
-  OperationArgs a;
-  a.primary = r.primary;
-  a.alternate = r.alternate;
-  a.unitMac = r.mac;
-  a.password = password;
-  a.line1 = write ? "Writing..." : "Reading...";
-  char counted[64];
-  std::snprintf(counted, sizeof counted, "  (%d/%d)", i, n);
-  a.line2 = single ? r.label : r.label + counted;
+  OperationArgs a = operationArgsFor(0, r, password, write ? "Writing..." : "Reading...",
+                                     single ? r.label : countedLabel(row, i, n));
   OperationContext c;
   c.nodes = &nodes_;
   c.rows = list_;
@@ -351,23 +351,10 @@ void CFileMgmtDlg::reboot() {
   if (confirm.ask(tr("Reboot ?")) != 1) return;
   PasswordField password{};
   UnitRunHooks hooks;
-  hooks.askPassword = [&](std::size_t row, bool offer, bool& same) {
-    CPasswordDlg ask(this);
-    int useSame = offer ? 1 : 0;
-    if (ask.ask(shown(nodes_.ResolveNode(*list_, row).label), &useSame, &password) != 1) return false;
-    same = offer && useSame != 0;
-    return true;
-  };
+  hooks.askPassword = [&](std::size_t row, bool offer, bool& same) { return askPassword(row, offer, same, password); };
   hooks.runUnit = [&](std::size_t row, int i, int n) {
-    ResolvedNode r = nodes_.ResolveNode(*list_, row);
-    OperationArgs a;
-    a.operation = OpReboot;
-    a.primary = r.primary;
-    a.alternate = r.alternate;
-    a.unitMac = r.mac;
-    a.password = password;
-    a.line1 = "Rebooting...";
-    a.line2 = r.label + "  (" + std::to_string(i) + "/" + std::to_string(n) + ")";
+    OperationArgs a =
+        operationArgsFor(OpReboot, nodes_.ResolveNode(*list_, row), password, "Rebooting...", countedLabel(row, i, n));
     OperationContext c;
     c.nodes = &nodes_;
     return progress_.run(a, c) == 1;
@@ -396,14 +383,8 @@ void CFileMgmtDlg::getVersion() {
   options.needsPassword = false;
   UnitRunHooks hooks;
   hooks.runUnit = [&](std::size_t row, int i, int n) {
-    ResolvedNode r = nodes_.ResolveNode(*list_, row);
-    OperationArgs a;
-    a.operation = OpGetVersion;
-    a.primary = r.primary;
-    a.alternate = r.alternate;
-    a.unitMac = r.mac;
-    a.line1 = "Reading...";
-    a.line2 = r.label + "  (" + std::to_string(i) + "/" + std::to_string(n) + ")";
+    OperationArgs a =
+        operationArgsFor(OpGetVersion, nodes_.ResolveNode(*list_, row), PasswordField{}, "Reading...", countedLabel(row, i, n));
     return progress_.run(a, c) == 1;
   };
   hooks.deselect = [this](std::size_t row) { list_->deselectRow(row); };

@@ -59,6 +59,9 @@ class CFileMgmtDlg : public QDialog {
   // Stores the name field as the kind's setting and works out the full path.
   void takeNameField();
   bool runUnit(std::size_t row, int i, int n, bool write, bool single, const PasswordField& password);
+  bool askPassword(std::size_t row, bool offerUseSame, bool& useSame, PasswordField& password);
+  // "label  (i/n)", as the progress window's second line counts the units.
+  std::string countedLabel(std::size_t row, int i, int n) const;
   void showListMenu(const QPoint& pos);
 
   CUtilityApp& app_;

@@ -14,6 +14,7 @@
 
 #include "core/protocol/operations.h"
 #include "core/registry/node_table.h"
+#include "core/registry/unit_operation.h"
 #include "platform/app/codepage.h"
 #include "platform/protocol/engine_runtime.h"
 #include "ui/protocol/password_dialog.h"
@@ -175,13 +176,7 @@ bool CStatusDlg::Clear(std::uint32_t mask) {
   int useSame = 0;
   PasswordField password{};
   if (ask.ask(platform::decodeText(r.label), &useSame, &password) == 2) return false;
-  OperationArgs a;
-  a.operation = OpClear;
-  a.primary = r.primary;
-  a.alternate = r.alternate;
-  a.unitMac = r.mac;
-  a.password = password;
-  a.line1 = "Writing...";
+  OperationArgs a = operationArgsFor(OpClear, r, password, "Writing...");
   OperationContext c;
   c.nodes = &nodes_;
   c.clearMask = mask;
