@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/modal_watch.h"
 #include "core/filters/filter_tables.h"
 #include "support/config_window_fixture.h"
 #include "ui/config/filter_page.h"
@@ -133,29 +134,11 @@ class FilterPageTest : public QObject {
   // What the page asked the file dialog, and what the dialog answers.
   QStringList asked;
   QString chosenPath;
-  std::vector<std::unique_ptr<QTimer>> watchers;
+  testing::ModalWatchers watchers;
 
-  // Runs fn on the modal window of type T as soon as it is up, within a
-  // bounded wait; whatever fn leaves open is cancelled afterwards, so a
-  // failed check never leaves the test in the window's event loop.
   template <class T>
-  std::shared_ptr<bool> onModal(std::function<void(T*)> fn) {
-    auto seen = std::make_shared<bool>(false);
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    watchers.push_back(std::make_unique<QTimer>());
-    QTimer* timer = watchers.back().get();
-    connect(timer, &QTimer::timeout, this, [timer, clock, fn, seen] {
-      auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
-      if (!dlg && clock->elapsed() < 5000) return;
-      timer->stop();
-      if (!dlg) return;
-      *seen = true;
-      fn(dlg);
-      if (dlg->isVisible()) dlg->reject();
-    });
-    timer->start(5);
-    return seen;
+  std::shared_ptr<bool> onModal(std::function<void(T*)> f) {
+    return watchers.onModal<T>(std::move(f));
   }
 
   // The window at a display level, showing the Filter page.

@@ -2,6 +2,7 @@
 // window, driven the way a person uses them: keys into the lists and boxes,
 // clicks on the check boxes, buttons and rows. Each test then reads the
 // working configuration that came out.
+#include "support/modal_watch.h"
 #include "ui/config/wireless_page.h"
 
 #include <QApplication>
@@ -119,7 +120,7 @@ class WirelessPageTest : public QObject {
   std::unique_ptr<testing::ConfigWindowFixture> f;
   CConfigDlg* w = nullptr;
   QStringList messages;
-  std::vector<std::unique_ptr<QTimer>> watchers;
+  testing::ModalWatchers watchers;
 
   CWirelessPage* page() const { return static_cast<CWirelessPage*>(w->page(CConfigDlg::WirelessPage)); }
   ApConfig& record() const { return w->record(); }
@@ -142,26 +143,8 @@ class WirelessPageTest : public QObject {
     w->tabs()->setCurrentIndex(CConfigDlg::WirelessPage);
   }
 
-  // Runs `act` on the editor as soon as it is up, within a bounded wait;
-  // whatever `act` leaves open is cancelled afterwards, so a failed check
-  // never leaves the test hanging in the editor's event loop.
   std::shared_ptr<bool> onEditor(std::function<void(CLoginPriorityDlg*)> act) {
-    auto seen = std::make_shared<bool>(false);
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    watchers.push_back(std::make_unique<QTimer>());
-    QTimer* timer = watchers.back().get();
-    connect(timer, &QTimer::timeout, this, [timer, clock, act, seen] {
-      auto* ed = qobject_cast<CLoginPriorityDlg*>(QApplication::activeModalWidget());
-      if (!ed && clock->elapsed() < 5000) return;
-      timer->stop();
-      if (!ed) return;
-      *seen = true;
-      act(ed);
-      if (ed->isVisible()) ed->reject();
-    });
-    timer->start(5);
-    return seen;
+    return watchers.onModal<CLoginPriorityDlg>(std::move(act));
   }
 
   static QStringList editorBytes(CLoginPriorityDlg* ed) {

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/modal_watch.h"
 #include "core/registry/node_table.h"
 #include "platform/app/codepage.h"
 #include "platform/protocol/engine_runtime.h"
@@ -103,30 +104,11 @@ class NodeListTest : public QObject {
   std::unique_ptr<ui::CProgressDlg> progress;
   std::unique_ptr<CNodeListDlg> dlg;
   QStringList messages;
-  std::vector<std::unique_ptr<QTimer>> watchers;
+  testing::ModalWatchers watchers;
 
-  // Runs f on the modal window of type T as soon as it is up, within a
-  // bounded wait; seen tells whether it came. Whatever f leaves open is
-  // cancelled afterwards, so a failed check inside f never leaves the test
-  // hanging in the window's event loop. Watchers end with their test.
   template <class T>
   std::shared_ptr<bool> onModal(std::function<void(T*)> f) {
-    auto seen = std::make_shared<bool>(false);
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    watchers.push_back(std::make_unique<QTimer>());
-    QTimer* timer = watchers.back().get();
-    connect(timer, &QTimer::timeout, this, [timer, clock, f, seen] {
-      auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-      if (!w && clock->elapsed() < 5000) return;
-      timer->stop();
-      if (!w) return;
-      *seen = true;
-      f(w);
-      if (w->isVisible()) w->reject();
-    });
-    timer->start(5);
-    return seen;
+    return watchers.onModal<T>(std::move(f));
   }
 
   // The window as the main window opens it, over a settings file that holds
