@@ -1,6 +1,9 @@
 #include "ui/status/status_dialog.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTreeWidget>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -91,6 +94,8 @@ CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CPr
   // Every tab in sight: the window is as wide as its tab strip.
   tabs_->tabBar()->setUsesScrollButtons(false);
   connect(tabs_, &QTabWidget::currentChanged, this, [this] { tabs_->tabBar()->setFocus(); });
+  tabs_->tabBar()->installEventFilter(this);
+  units_->installEventFilter(this);
 
   auto* top = new QGridLayout;
   top->addWidget(unitCaption, 0, 0);
@@ -124,6 +129,46 @@ CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CPr
 }
 
 CStatusDlg::~CStatusDlg() = default;
+
+CStatusPage* CStatusDlg::currentPage() const { return static_cast<CStatusPage*>(tabs_->currentWidget()); }
+
+void CStatusDlg::enter(QWidget* control, Qt::FocusReason reason) {
+  control->setFocus(reason);
+  if (auto* field = qobject_cast<QLineEdit*>(control)) {
+    field->selectAll();
+  } else if (auto* list = qobject_cast<QTreeWidget*>(control)) {
+    if (list->topLevelItemCount() > 0 && list->selectedItems().isEmpty()) list->setCurrentItem(list->topLevelItem(0));
+  }
+}
+
+bool CStatusDlg::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::KeyPress && currentPage()) {
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (watched == tabs_->tabBar() && key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier)) {
+      enter(currentPage()->firstControl(), Qt::TabFocusReason);
+      return true;
+    }
+    if (watched == units_ && key->key() == Qt::Key_Backtab) {
+      enter(currentPage()->lastControl(poller_->scanning()), Qt::BacktabFocusReason);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, e);
+}
+
+bool CStatusDlg::focusNextPrevChild(bool next) {
+  CStatusPage* page = currentPage();
+  QWidget* focus = focusWidget();
+  if (page && next && focus == page->lastControl(poller_->scanning())) {
+    units_->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  if (page && !next && focus == page->firstControl()) {
+    tabs_->tabBar()->setFocus(Qt::BacktabFocusReason);
+    return true;
+  }
+  return QDialog::focusNextPrevChild(next);
+}
 
 void CStatusDlg::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);

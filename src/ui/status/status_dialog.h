@@ -62,9 +62,15 @@ class CStatusDlg : public QDialog, public StatusHost {
  protected:
   void showEvent(QShowEvent* e) override;
   void done(int result) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void fillUnitList();
+  CStatusPage* currentPage() const;
+  // Focus arriving from the window's keys: a field shows its whole text
+  // selected, a list its first row when none is selected.
+  static void enter(QWidget* control, Qt::FocusReason reason);
   std::string selectedLabel() const;
 
   CUtilityApp& app_;

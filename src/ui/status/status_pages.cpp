@@ -76,6 +76,8 @@ CEnvPage::CEnvPage(StatusSnapshot& snapshot, QWidget* parent) : CStatusPage(snap
 }
 
 void CEnvPage::refresh() { setTexts(fields_, environmentFields(snapshot_)); }
+QWidget* CEnvPage::firstControl() const { return fields_.front(); }
+QWidget* CEnvPage::lastControl(bool) const { return fields_.back(); }
 
 // --- Interfaces ----------------------------------------------------------------
 
@@ -105,6 +107,11 @@ CInterfacePage::CInterfacePage(StatusSnapshot& snapshot, bool debugDisplay, Clea
   refresh();
 }
 
+QWidget* CInterfacePage::firstControl() const { return ethernet_.front(); }
+QWidget* CInterfacePage::lastControl(bool scanning) const {
+  return scanning ? static_cast<QWidget*>(wireless_.back()) : clear_;
+}
+
 void CInterfacePage::refresh() {
   auto rows = interfaceRows(snapshot_, debugDisplay_);
   for (std::size_t i = 0; i < rows.size() && i < ethernet_.size(); ++i) {
@@ -131,6 +138,11 @@ CWlCounterPage::CWlCounterPage(StatusSnapshot& snapshot, ClearRequest clear, QWi
   layout->addStretch(1);
   layout->addWidget(clear_, 0, Qt::AlignRight);
   refresh();
+}
+
+QWidget* CWlCounterPage::firstControl() const { return transmit_.front(); }
+QWidget* CWlCounterPage::lastControl(bool scanning) const {
+  return scanning ? static_cast<QWidget*>(receive_.back()) : clear_;
 }
 
 void CWlCounterPage::refresh() {
@@ -193,6 +205,9 @@ CWlNodePage::CWlNodePage(StatusSnapshot& snapshot, int displayLevel, bool debugD
   refresh();
 }
 
+QWidget* CWlNodePage::firstControl() const { return link_.front(); }
+QWidget* CWlNodePage::lastControl(bool scanning) const { return scanning ? static_cast<QWidget*>(list_) : clear_; }
+
 void CWlNodePage::refresh() {
   WirelessNodeView v = wirelessNodeView(snapshot_, displayLevel_, debugDisplay_);
   setTexts(link_, v.link);
@@ -211,6 +226,8 @@ CMacTablePage::CMacTablePage(StatusSnapshot& snapshot, ClearRequest clear, QWidg
 }
 
 void CMacTablePage::refresh() { fillList(macTableView(snapshot_)); }
+QWidget* CMacTablePage::firstControl() const { return list_; }
+QWidget* CMacTablePage::lastControl(bool scanning) const { return scanning ? static_cast<QWidget*>(list_) : clear_; }
 
 CStpStatusPage::CStpStatusPage(StatusSnapshot& snapshot, QWidget* parent) : CStatusListPage(snapshot, parent) {
   auto* grid = fieldGrid();
@@ -226,6 +243,9 @@ CStpStatusPage::CStpStatusPage(StatusSnapshot& snapshot, QWidget* parent) : CSta
   refresh();
 }
 
+QWidget* CStpStatusPage::firstControl() const { return bridge_.front(); }
+QWidget* CStpStatusPage::lastControl(bool) const { return list_; }
+
 void CStpStatusPage::refresh() {
   StpView v = stpView(snapshot_);
   setTexts(bridge_, v.bridge);
@@ -235,7 +255,7 @@ void CStpStatusPage::refresh() {
 // --- Status ----------------------------------------------------------------------
 
 CUnitStatusPage::CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QWidget* parent)
-    : CStatusPage(snapshot, parent) {
+    : CStatusPage(snapshot, parent), debugDisplay_(debugDisplay) {
   UnitStatusView v = unitStatusView(blank());
   auto* counters = fieldGrid();
   int row = 0;
@@ -306,6 +326,11 @@ CUnitStatusPage::CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QW
   layout->addLayout(lower);
   layout->addStretch(1);
   refresh();
+}
+
+QWidget* CUnitStatusPage::firstControl() const { return counters_.front(); }
+QWidget* CUnitStatusPage::lastControl(bool) const {
+  return debugDisplay_ ? eventFields_.back() : wireless_.back();
 }
 
 void CUnitStatusPage::refresh() {

@@ -31,6 +31,10 @@ class CStatusPage : public QWidget {
   virtual void refresh() = 0;
   // The page's "Clear" button, if it has one.
   QPushButton* clearButton() const { return clear_; }
+  // Where the keys enter and leave the page. While a periodic scan runs the
+  // "Clear" buttons are off, so the page ends on its last field instead.
+  virtual QWidget* firstControl() const = 0;
+  virtual QWidget* lastControl(bool scanning) const = 0;
 
  protected:
   // A read-only field beside its label, in a two-column grid.
@@ -48,6 +52,8 @@ class CEnvPage : public CStatusPage {
   CEnvPage(StatusSnapshot& snapshot, QWidget* parent);
   void refresh() override;
   const std::vector<QLineEdit*>& fields() const { return fields_; }
+  QWidget* firstControl() const override;
+  QWidget* lastControl(bool scanning) const override;
 
  private:
   std::vector<QLineEdit*> fields_;
@@ -58,6 +64,8 @@ class CInterfacePage : public CStatusPage {
  public:
   CInterfacePage(StatusSnapshot& snapshot, bool debugDisplay, ClearRequest clear, QWidget* parent);
   void refresh() override;
+  QWidget* firstControl() const override;
+  QWidget* lastControl(bool scanning) const override;
   QLineEdit* ethernetField(int row) const { return ethernet_[static_cast<std::size_t>(row)]; }
   QLineEdit* wirelessField(int row) const { return wireless_[static_cast<std::size_t>(row)]; }
 
@@ -71,6 +79,8 @@ class CWlCounterPage : public CStatusPage {
  public:
   CWlCounterPage(StatusSnapshot& snapshot, ClearRequest clear, QWidget* parent);
   void refresh() override;
+  QWidget* firstControl() const override;
+  QWidget* lastControl(bool scanning) const override;
 
  private:
   std::vector<QLineEdit*> transmit_, receive_;
@@ -97,6 +107,8 @@ class CWlNodePage : public CStatusListPage {
  public:
   CWlNodePage(StatusSnapshot& snapshot, int displayLevel, bool debugDisplay, ClearRequest clear, QWidget* parent);
   void refresh() override;
+  QWidget* firstControl() const override;
+  QWidget* lastControl(bool scanning) const override;
   const std::vector<QLineEdit*>& linkFields() const { return link_; }
 
  private:
@@ -110,6 +122,8 @@ class CMacTablePage : public CStatusListPage {
  public:
   CMacTablePage(StatusSnapshot& snapshot, ClearRequest clear, QWidget* parent);
   void refresh() override;
+  QWidget* firstControl() const override;
+  QWidget* lastControl(bool scanning) const override;
 };
 
 class CStpStatusPage : public CStatusListPage {
@@ -117,6 +131,8 @@ class CStpStatusPage : public CStatusListPage {
  public:
   CStpStatusPage(StatusSnapshot& snapshot, QWidget* parent);
   void refresh() override;
+  QWidget* firstControl() const override;
+  QWidget* lastControl(bool scanning) const override;
 
  private:
   std::vector<QLineEdit*> bridge_;
@@ -127,6 +143,8 @@ class CUnitStatusPage : public CStatusPage {
  public:
   CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QWidget* parent);
   void refresh() override;
+  QWidget* firstControl() const override;
+  QWidget* lastControl(bool scanning) const override;
   QCheckBox* led(int i) const { return leds_[i]; }
   QCheckBox* dip(int sw, bool on) const { return on ? dipOn_[sw] : dipOff_[sw]; }
   QGroupBox* eventGroup() const { return event_; }
@@ -137,6 +155,7 @@ class CUnitStatusPage : public CStatusPage {
   QCheckBox* dipOn_[4] = {};
   QCheckBox* dipOff_[4] = {};
   QGroupBox* event_ = nullptr;
+  bool debugDisplay_ = false;
 };
 
 }  // namespace trennic::ui

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -171,6 +172,37 @@ class StatusDialogTest : public QObject {
     QVERIFY(w->scanStartButton()->isEnabled());
     QVERIFY(w->page(1)->clearButton()->isEnabled());
     QCOMPARE(w->progressBar()->value(), 0);
+  }
+
+  void keysMoveBetweenTheUnitListTheTabsAndThePage() {
+    app.settings.scanTime = 0;
+    auto w = openWindow();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle(*w));
+    auto* env = static_cast<ui::CEnvPage*>(w->page(0));
+    QTabBar* bar = w->tabs()->tabBar();
+    bar->setFocus();
+    QTest::keyClick(bar, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(env->fields().front()));
+    QCOMPARE(env->fields().front()->selectedText(), env->fields().front()->text());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(bar));
+    w->unitList()->setFocus();
+    QTest::keyClick(w->unitList(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(env->fields().back()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->unitList()));
+    // A list page: the list takes the focus with its first row.
+    w->tabs()->setCurrentIndex(3);
+    auto* bridge = static_cast<ui::CStatusListPage*>(w->page(3));
+    QTest::keyClick(bar, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(bridge->list()));
+    QCOMPARE(bridge->list()->currentItem(), bridge->list()->topLevelItem(0));
+    // Idle, the Interfaces page ends on its Clear button.
+    w->tabs()->setCurrentIndex(1);
+    QCOMPARE(w->page(1)->lastControl(false), static_cast<QWidget*>(w->page(1)->clearButton()));
   }
 
   void nothingToSelectSaysSo() {
