@@ -1,0 +1,137 @@
+// The Configuration window against simulated units over loopback: a unit's
+// configuration read, edited, written and read back; files saved and
+// opened; a unit whose firmware no layout knows.
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "core/registry/node_table.h"
+#include "platform/protocol/engine_runtime.h"
+#include "support/sim_process.h"
+#include "ui/app/about_dialog.h"
+#include "ui/config/base_page.h"
+#include "ui/config/config_dialog.h"
+#include "ui/controls/decimal_edit.h"
+#include "ui/protocol/password_dialog.h"
+#include "ui/protocol/progress_dialog.h"
+#include "ui/protocol/result_message.h"
+
+using namespace trennic;
+
+class ConfigDialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir;
+  testing::SimProcess sim;
+  std::unique_ptr<platform::EngineRuntime> rt;
+  std::unique_ptr<NodeTable> nodes;
+  std::unique_ptr<ui::CProgressDlg> progress;
+  CUtilityApp app;
+  QStringList messages;
+  int prompts = 0;
+  QTimer answerer;
+  std::unique_ptr<ui::CConfigDlg> w;
+
+  ui::CBasePage* base() const { return static_cast<ui::CBasePage*>(w->page(ui::CConfigDlg::BasePage)); }
+  QString ip() const {
+    QStringList octets;
+    for (int o = 0; o < 4; ++o) octets << base()->ipBox(0, o)->text();
+    return octets.join('.');
+  }
+
+ private slots:
+  void initTestCase() {
+    qputenv("TRENNIC_TICK_MS", "20");
+    ui::setMessageInterceptor([this](const QString& m) { messages << m; });
+    QVERIFY2(sim.start({"--units", "2", "--unit-option", "2:info-words=0x100,0x120"}), qPrintable(sim.error()));
+    rt = std::make_unique<platform::EngineRuntime>();
+    rt->buildTables({"lo"});
+    rt->link().setUnitPort(sim.port());
+    QVERIFY(rt->open());
+    nodes = std::make_unique<NodeTable>(dir.filePath("trennic.INI").toStdString());
+    for (int k = 1; k <= 2; ++k) {
+      NodeEntry e;
+      e.name = k == 1 ? "Lobby" : "Old";
+      e.mac = QString("00-80-92-00-00-%1").arg(k, 2, 10, QChar('0')).toStdString();
+      e.ip = QString("127.0.0.%1").arg(k + 1).toStdString();
+      nodes->AddNode(e);
+    }
+    progress = std::make_unique<ui::CProgressDlg>(rt->link());
+    // The demo units have no password; the confirmation is answered OK.
+    connect(&answerer, &QTimer::timeout, this, [this] {
+      QWidget* m = QApplication::activeModalWidget();
+      if (auto* pw = qobject_cast<ui::CPasswordDlg*>(m)) {
+        ++prompts;
+        pw->accept();
+      } else if (auto* c = qobject_cast<ui::CConfirmDlg*>(m)) {
+        c->accept();
+      }
+    });
+    answerer.start(5);
+  }
+  void init() {
+    messages.clear();
+    prompts = 0;
+    w = std::make_unique<ui::CConfigDlg>(app, *nodes, *progress);
+    w->show();
+  }
+
+  void readEditWriteAndReadBack() {
+    QCOMPARE(ip(), QString("10.0.0.1"));  // the defaults for the first unit
+    w->readConfig();
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+    QCOMPARE(prompts, 1);
+    QCOMPARE(ip(), QString("127.0.0.2"));  // what the unit holds
+    base()->essId()->setText("Warehouse");
+    w->writeConfig();
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+    w->setDefaults();
+    QCOMPARE(base()->essId()->text(), QString("LocalGroup"));
+    w->readConfig();
+    QCOMPARE(base()->essId()->text(), QString("Warehouse"));
+  }
+
+  void firmwareThatNoLayoutKnowsLeavesThePagesAlone() {
+    w->unitList()->setCurrentIndex(1);
+    base()->essId()->setText("Kept");
+    w->readConfig();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages.front().startsWith("The firmware version that does not support it."));
+    QCOMPARE(base()->essId()->text(), QString("Kept"));
+  }
+
+  void savedFilesOpenAgainAndMissingKeysReadAsDefaults() {
+    const QString saved = dir.filePath("config.txt");
+    w->chooseFile = [&](bool, const QString&, const QString&) { return saved; };
+    base()->essId()->setText("Saved");
+    w->saveFile();
+    QVERIFY(QFile(saved).exists());
+    w->setDefaults();
+    w->openFile();
+    QCOMPARE(base()->essId()->text(), QString("Saved"));
+    // A file without ESSID gives the default, not what was shown before.
+    QFile f(dir.filePath("partial.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[Config]\nIPAddress=10.9.8.7\n");
+    f.close();
+    w->chooseFile = [&](bool, const QString&, const QString&) { return dir.filePath("partial.txt"); };
+    w->openFile();
+    QCOMPARE(base()->essId()->text(), QString("LocalGroup"));
+    QCOMPARE(ip(), QString("10.9.8.7"));
+  }
+
+  void rebootAsksFirst() {
+    w->reboot();
+    QCOMPARE(prompts, 1);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+  }
+};
+
+QTEST_MAIN(ConfigDialogTest)
+#include "config_dialog_test.moc"
