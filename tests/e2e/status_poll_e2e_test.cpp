@@ -30,10 +30,9 @@ TEST(StatusPollE2E, OneCycleFetchesEveryBlockAndStopsListsAtTheirCaps) {
   testing::SimProcess sim;
   ASSERT_TRUE(sim.start({"--units", "1", "--mac-table", "1100", "--wireless-nodes", "5"}))
       << sim.error().toStdString();
-  platform::EngineRuntime rt;
-  rt.buildTables({"lo"});
-  rt.link().setUnitPort(sim.port());
-  ASSERT_TRUE(rt.open());
+  auto engine = testing::engineFor(sim);
+  ASSERT_TRUE(engine);
+  platform::EngineRuntime& rt = *engine;
   CountingHost host;
   StatusTarget unit{ipv4FromOctets(127, 0, 0, 2), kMulticastGroup, MacAddress{{0x00, 0x80, 0x92, 0x00, 0x00, 0x01}},
                     "unit 1"};

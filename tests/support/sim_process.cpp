@@ -53,4 +53,13 @@ QString SimProcess::output() const {
   return QString::fromUtf8(output_);
 }
 
+std::unique_ptr<platform::EngineRuntime> engineFor(const SimProcess& sim, TrafficObserver* observer) {
+  auto rt = std::make_unique<platform::EngineRuntime>();
+  rt->buildTables({"lo"});
+  rt->link().setUnitPort(sim.port());
+  if (observer) rt->link().setObserver(observer);
+  if (!rt->open()) return nullptr;
+  return rt;
+}
+
 }  // namespace trennic::testing

@@ -4,6 +4,9 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+#include "platform/protocol/engine_runtime.h"
 
 namespace trennic::testing {
 
@@ -33,5 +36,9 @@ class SimProcess {
 
 // The simulator executable built beside the tests.
 QString unitsimPath();
+
+// The program's engine on lo, talking to these units (with `observer` on
+// its traffic, if given); nothing when its socket cannot be opened.
+std::unique_ptr<platform::EngineRuntime> engineFor(const SimProcess& sim, TrafficObserver* observer = nullptr);
 
 }  // namespace trennic::testing

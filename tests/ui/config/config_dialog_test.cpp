@@ -50,10 +50,8 @@ class ConfigDialogTest : public QObject {
     qputenv("TRENNIC_TICK_MS", "20");
     ui::setMessageInterceptor([this](const QString& m) { messages << m; });
     QVERIFY2(sim.start({"--units", "2", "--unit-option", "2:info-words=0x100,0x120"}), qPrintable(sim.error()));
-    rt = std::make_unique<platform::EngineRuntime>();
-    rt->buildTables({"lo"});
-    rt->link().setUnitPort(sim.port());
-    QVERIFY(rt->open());
+    rt = testing::engineFor(sim);
+    QVERIFY(rt);
     nodes = std::make_unique<NodeTable>(dir.filePath("trennic.INI").toStdString());
     for (int k = 1; k <= 2; ++k) {
       NodeEntry e;

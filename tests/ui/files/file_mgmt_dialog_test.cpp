@@ -66,10 +66,8 @@ class FileMgmtDialogTest : public QObject {
     ui::setMessageInterceptor([this](const QString& m) { messages << m; });
     QVERIFY2(sim.start({"--units", "3", "--unit", ",,,,", "--unit", ",,,,secret", "--firmware-size", "3000"}),
              qPrintable(sim.error()));
-    rt = std::make_unique<platform::EngineRuntime>();
-    rt->buildTables({"lo"});
-    rt->link().setUnitPort(sim.port());
-    QVERIFY(rt->open());
+    rt = testing::engineFor(sim);
+    QVERIFY(rt);
     nodes = std::make_unique<NodeTable>(dir.filePath("trennic.INI").toStdString());
     for (int k = 1; k <= 3; ++k) {
       NodeEntry e;

@@ -40,11 +40,8 @@ class ProgressDialogTest : public QObject {
 
   void startUnits(const QStringList& options) {
     QVERIFY2(sim.start(options), qPrintable(sim.error()));
-    rt = std::make_unique<platform::EngineRuntime>();
-    rt->buildTables({"lo"});
-    rt->link().setUnitPort(sim.port());
-    rt->link().setObserver(&recorder);
-    QVERIFY(rt->open());
+    rt = testing::engineFor(sim, &recorder);
+    QVERIFY(rt);
   }
 
  private slots:

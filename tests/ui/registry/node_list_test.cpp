@@ -573,10 +573,8 @@ class NodeListTest : public QObject {
   void searchMergesTheUnitsItFinds() {
     sim = std::make_unique<testing::SimProcess>();
     QVERIFY2(sim->start({"--units", "3"}), qPrintable(sim->error()));
-    rt = std::make_unique<platform::EngineRuntime>();
-    rt->buildTables({"lo"});
-    rt->link().setUnitPort(sim->port());
-    QVERIFY(rt->open());
+    rt = testing::engineFor(*sim);
+    QVERIFY(rt);
     // The second unit is known by name under an address it no longer has.
     openWindow({"0,00-80-92-00-00-02,10.0.0.5,\"Lobby\","});
     clickRow(0);

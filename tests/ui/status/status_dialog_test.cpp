@@ -62,10 +62,8 @@ class StatusDialogTest : public QObject {
     qputenv("TRENNIC_TICK_MS", "20");
     ui::setMessageInterceptor([this](const QString& m) { messages << m; });
     QVERIFY2(sim.start({"--units", "2", "--mac-table", "12"}), qPrintable(sim.error()));
-    rt = std::make_unique<platform::EngineRuntime>();
-    rt->buildTables({"lo"});
-    rt->link().setUnitPort(sim.port());
-    QVERIFY(rt->open());
+    rt = testing::engineFor(sim);
+    QVERIFY(rt);
     nodes = std::make_unique<NodeTable>(dir.filePath("trennic.INI").toStdString());
     for (auto [name, mac, ip] : {std::tuple{"Lobby", "00-80-92-00-00-01", "127.0.0.2"},
                                  std::tuple{"", "00-80-92-00-00-02", "127.0.0.3"}}) {
