@@ -118,30 +118,13 @@ CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& pro
 
   auto* right = new QVBoxLayout;
   right->addSpacing(types_->sizeHint().height() * 2 + left->spacing() * 2);
-  struct Command {
-    const char* text;
-    std::function<void()> run;
-  };
-  const Command commands[] = {
-      {QT_TR_NOOP("Get Version"), [this] { getVersion(); }},
-      {QT_TR_NOOP("Read"), [this] { readOrWrite(false); }},
-      {QT_TR_NOOP("Write"), [this] { readOrWrite(true); }},
-      {QT_TR_NOOP("Reboot"), [this] { reboot(); }},
-      {QT_TR_NOOP("Exit"), nullptr},
-  };
-  for (const auto& c : commands) {
-    auto* b = new QPushButton(tr(c.text), this);
-    // Enter in the list must not press a button the user did not point at.
-    b->setAutoDefault(false);
-    if (c.run) {
-      connect(b, &QPushButton::clicked, this, c.run);
-    } else {
-      right->addStretch();
-      connect(b, &QPushButton::clicked, this, &QDialog::accept);
-    }
-    right->addWidget(b);
-    buttons_.push_back(b);
-  }
+  addListCommands(this, right,
+                  {{tr("Get Version"), [this] { getVersion(); }},
+                   {tr("Read"), [this] { readOrWrite(false); }},
+                   {tr("Write"), [this] { readOrWrite(true); }},
+                   {tr("Reboot"), [this] { reboot(); }},
+                   {tr("Exit"), nullptr}},
+                  buttons_);
   auto* body = new QHBoxLayout(this);
   body->addLayout(left, 1);
   body->addLayout(right);
@@ -149,11 +132,7 @@ CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& pro
 
 CFileMgmtDlg::~CFileMgmtDlg() = default;
 
-QPushButton* CFileMgmtDlg::button(const QString& text) const {
-  for (QPushButton* b : buttons_)
-    if (b->text() == text) return b;
-  return nullptr;
-}
+QPushButton* CFileMgmtDlg::button(const QString& text) const { return buttonNamed(buttons_, text); }
 
 void CFileMgmtDlg::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);

@@ -68,28 +68,13 @@ CNodeListDlg::CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* pa
   auto* right = new QVBoxLayout;
   // The labels sit level with the list, below its caption.
   right->addSpacing(listLabel->sizeHint().height() + left->spacing());
-  struct Command {
-    const char* text;
-    void (CNodeListDlg::*run)();
-  };
-  const Command commands[] = {
-      {QT_TR_NOOP("Search"), &CNodeListDlg::search},      {QT_TR_NOOP("Clear"), &CNodeListDlg::clearList},
-      {QT_TR_NOOP("New"), &CNodeListDlg::newNode},       {QT_TR_NOOP("Delete"), &CNodeListDlg::deleteNodes},
-      {QT_TR_NOOP("Exit"), nullptr},
-  };
-  for (const auto& c : commands) {
-    auto* b = new QPushButton(tr(c.text), this);
-    // Enter in the list must not press a button the user did not point at.
-    b->setAutoDefault(false);
-    if (c.run) {
-      connect(b, &QPushButton::clicked, this, c.run);
-    } else {
-      right->addStretch();
-      connect(b, &QPushButton::clicked, this, &QDialog::accept);
-    }
-    right->addWidget(b);
-    buttons_.push_back(b);
-  }
+  addListCommands(this, right,
+                  {{tr("Search"), [this] { search(); }},
+                   {tr("Clear"), [this] { clearList(); }},
+                   {tr("New"), [this] { newNode(); }},
+                   {tr("Delete"), [this] { deleteNodes(); }},
+                   {tr("Exit"), nullptr}},
+                  buttons_);
 
   auto* body = new QHBoxLayout;
   body->addLayout(left, 1);
@@ -99,11 +84,7 @@ CNodeListDlg::CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* pa
   layout->addLayout(body);
 }
 
-QPushButton* CNodeListDlg::button(const QString& text) const {
-  for (QPushButton* b : buttons_)
-    if (b->text() == text) return b;
-  return nullptr;
-}
+QPushButton* CNodeListDlg::button(const QString& text) const { return buttonNamed(buttons_, text); }
 
 // ---------------------------------------------------------------- commands
 

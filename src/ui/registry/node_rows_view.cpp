@@ -1,6 +1,9 @@
 #include "ui/registry/node_rows_view.h"
 
+#include <QDialog>
 #include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QStyle>
 
@@ -106,6 +109,29 @@ void CNodeRowsView::selectRow(std::size_t index) {
     item->setSelected(true);
     scrollToItem(item);
   }
+}
+
+void addListCommands(QDialog* dialog, QVBoxLayout* column, const std::vector<ListCommand>& commands,
+                     std::vector<QPushButton*>& buttons) {
+  for (const ListCommand& c : commands) {
+    auto* b = new QPushButton(c.text, dialog);
+    // Enter in the list must not press a button the user did not point at.
+    b->setAutoDefault(false);
+    if (c.run) {
+      QObject::connect(b, &QPushButton::clicked, dialog, c.run);
+    } else {
+      column->addStretch();
+      QObject::connect(b, &QPushButton::clicked, dialog, &QDialog::accept);
+    }
+    column->addWidget(b);
+    buttons.push_back(b);
+  }
+}
+
+QPushButton* buttonNamed(const std::vector<QPushButton*>& buttons, const QString& text) {
+  for (QPushButton* b : buttons)
+    if (b->text() == text) return b;
+  return nullptr;
 }
 
 void CNodeRowsView::setNumberText(const std::string& text) {

@@ -4,11 +4,15 @@
 // text beside it. It is the table's NodeRows, so the table's own routines
 // fill, merge, sort and relist it.
 #include <QTreeWidget>
+#include <functional>
 #include <vector>
 
 #include "core/registry/node_table.h"
 
+class QDialog;
 class QLabel;
+class QPushButton;
+class QVBoxLayout;
 
 namespace trennic::ui {
 
@@ -42,5 +46,15 @@ class CNodeRowsView : public QTreeWidget, public NodeRows {
   void setCells(QTreeWidgetItem* item, const NodeEntry& entry);
   QLabel* number_ = nullptr;
 };
+
+// The column of buttons beside a unit list. A command without `run` is
+// Exit: it closes the dialog and sits apart at the bottom.
+struct ListCommand {
+  QString text;
+  std::function<void()> run;
+};
+void addListCommands(QDialog* dialog, QVBoxLayout* column, const std::vector<ListCommand>& commands,
+                     std::vector<QPushButton*>& buttons);
+QPushButton* buttonNamed(const std::vector<QPushButton*>& buttons, const QString& text);
 
 }  // namespace trennic::ui
