@@ -49,6 +49,12 @@ void buildLocalAddressTable(LocalHost& host, const QStringList& interfaces, QStr
     if (a.protocol() == QAbstractSocket::IPv4Protocol) appendDistinct(host.addresses, ipv4FromHostOrder(a.toIPv4Address()));
 }
 
+QStringList interfaceNames() {
+  QStringList names;
+  for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) names << iface.name();
+  return names;
+}
+
 void buildAdapterMacTable(LocalHost& host) {
   host.adapterMacs.clear();
   for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {

@@ -36,6 +36,10 @@ QStringList interfaceRestriction(const QStringList& fromOptions);
 // Unknown interface names are reported through unknown.
 void buildLocalAddressTable(LocalHost& host, const QStringList& interfaces, QStringList* unknown = nullptr);
 
+// The names of this computer's interfaces, for telling the administrator
+// which names --interface takes.
+QStringList interfaceNames();
+
 // Distinct non-zero hardware addresses of all interfaces, at most 16.
 void buildAdapterMacTable(LocalHost& host);
 

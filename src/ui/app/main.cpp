@@ -38,7 +38,6 @@ int main(int argc, char** argv) {
     ui::CMainMenuDlg main(app, platform::interfaceRestriction(interfaces));
     if (main.initialise()) {
       main.run();
-      main.rememberPlacement(&main);
     } else {
       status = 1;
     }

@@ -2,20 +2,23 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QToolButton>
 #include <QWindow>
 
 #include "core/protocol/operations.h"
 #include "platform/app/local_time.h"
+#include "platform/protocol/local_host.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/system_menu.h"
+#include "ui/app/task_window.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/registry/node_list_dialog.h"
 #include "ui/status/status_dialog.h"
@@ -29,15 +32,37 @@ namespace {
 
 struct ButtonText {
   const char* button;
-  const char* caption;
+  const char* caption;  // with its mnemonic, which presses the button
   const char* description;
 };
 constexpr ButtonText kButtons[5] = {
-    {"Edit", "Node Registration", "Register node list."},
-    {"Configuration", "Configuration", "Maintain configuration information."},
-    {"File Management", "File Management", "Maintain firmware file and configuration file."},
-    {"Status", "Status", "Display status information."},
-    {"Exit", "Exit", "Program exit."},
+    {"Edit", "&Node Registration", "Register node list."},
+    {"Configuration", "&Configuration", "Maintain configuration information."},
+    {"File Management", "&File Management", "Maintain firmware file and configuration file."},
+    {"Status", "&Status", "Display status information."},
+    {"Exit", "E&xit", "Program exit."},
+};
+
+// Windows are placed and remembered by the top-left corner of their client
+// area. On X11 a window's frame is not known until the window manager has
+// framed it, and a window placed by one corner and remembered by the other
+// creeps by its title bar on every run.
+void placeAt(QWidget* w, QPoint p) { w->setGeometry(QRect(p, w->size())); }
+
+// While a task window is open the progress window belongs to it, so that it
+// opens centred over the window the user works in, and stays above it.
+class ScopedOwner {
+ public:
+  ScopedOwner(QWidget& child, QWidget& owner) : child_(child), before_(child.parentWidget()) {
+    child_.setParent(&owner, child_.windowFlags());
+  }
+  ~ScopedOwner() { child_.setParent(before_, child_.windowFlags()); }
+  ScopedOwner(const ScopedOwner&) = delete;
+  ScopedOwner& operator=(const ScopedOwner&) = delete;
+
+ private:
+  QWidget& child_;
+  QWidget* before_;
 };
 
 }  // namespace
@@ -62,8 +87,7 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     : QDialog(parent), app_(app), interfaces_(interfaces), nodes_(app.settings.settingsPath) {
   setWindowTitle(QString::fromStdString(app_.settings.title));
   setWindowIcon(programIcon(300));
-  setWindowFlag(Qt::WindowMinimizeButtonHint);
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setProgramWindowFlags(this);
   auto* grid = new QGridLayout(this);
   for (int i = 0; i < 5; ++i) {
     auto* b = new QToolButton(this);
@@ -73,15 +97,25 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     b->setToolTip(QString::fromLatin1(kButtons[i].button));
     b->setAutoRaise(false);
     buttons_[i] = b;
-    auto* caption = new QLabel(QStringLiteral("<b>%1</b><br>%2")
-                                   .arg(QString::fromLatin1(kButtons[i].caption),
-                                        QString::fromLatin1(kButtons[i].description)),
-                               this);
+    // Plain text, so that the mnemonic works: a label's mnemonic clicks
+    // the button it is the buddy of.
+    auto* caption = new QLabel(QString::fromLatin1(kButtons[i].caption), this);
+    QFont bold = caption->font();
+    bold.setBold(true);
+    caption->setFont(bold);
+    caption->setBuddy(b);
+    auto* description = new QLabel(QString::fromLatin1(kButtons[i].description), this);
+    auto* text = new QVBoxLayout;
+    text->setSpacing(0);
+    text->addStretch();
+    text->addWidget(caption);
+    text->addWidget(description);
+    text->addStretch();
     grid->addWidget(b, i, 0);
-    grid->addWidget(caption, i, 1);
+    grid->addLayout(text, i, 1);
   }
   grid->setColumnStretch(1, 1);
-  connect(buttons_[4], &QToolButton::clicked, this, &QDialog::accept);
+  connect(buttons_[4], &QToolButton::clicked, this, &CMainMenuDlg::requestExit);
 
   progress_ = std::make_unique<CProgressDlg>(engine_.link(), this);
   nodeList_ = std::make_unique<CNodeListDlg>(nodes_, *progress_, this);
@@ -107,7 +141,7 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
       menu->addAction(tr("Version(&A)"), this, &CMainMenuDlg::showVersion);
       addDisplayItems(menu);
       menu->addSeparator();
-      menu->addAction(tr("Exit(&X)"), this, &QDialog::accept);
+      menu->addAction(tr("Exit(&X)"), this, &CMainMenuDlg::requestExit);
     });
     tray_->setContextMenu(menu);
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
@@ -116,24 +150,33 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     tray_->show();
   }
   if (sysmenu::available()) QCoreApplication::instance()->installNativeEventFilter(this);
+  // Every window of the program passes here as it shows; see eventFilter.
+  QCoreApplication::instance()->installEventFilter(this);
 }
 
 CMainMenuDlg::~CMainMenuDlg() {
+  QCoreApplication::instance()->removeEventFilter(this);
   if (sysmenu::available()) QCoreApplication::instance()->removeNativeEventFilter(this);
   engine_.close();
 }
 
 bool CMainMenuDlg::initialise() {
   AppSettings& s = app_.settings;
-  adjustSize();
-  if (s.regWinX == -1 || s.regWinY == -1) {
-    s.regWinX = pos().x();
-    s.regWinY = pos().y();
-  }
-  move(s.regWinX, s.regWinY);
+  fixWindowSize(this);
+  // Without a saved position the window manager places the first window,
+  // and the others share its place from then on.
+  if (s.regWinX != -1 && s.regWinY != -1) placeAt(this, QPoint(s.regWinX, s.regWinY));
   extendSystemMenu(this);
   applyTopmost(this);
-  engine_.buildTables(interfaces_);
+  QStringList unknown;
+  engine_.buildTables(interfaces_, &unknown);
+  if (!unknown.isEmpty()) {
+    // The program would run and reach nothing; the administrator has
+    // mistyped a name, and needs to see the names there are.
+    showErrorMessage(this, tr("No such network interface: %1\nThe interfaces of this computer: %2")
+                               .arg(unknown.join(QStringLiteral(", ")),
+                                    platform::interfaceNames().join(QStringLiteral(", "))));
+  }
   debugLog_ = std::make_unique<DebugLog>(s.debugLogPath, s.debugLog, platform::localTimeText);
   if (s.debugLog) {
     const auto& host = engine_.transport().localHost();
@@ -159,37 +202,85 @@ void CMainMenuDlg::applyTopmost(QWidget* w) const {
   if (QWindow* handle = w->windowHandle()) handle->setFlags(flags);
 }
 
-void CMainMenuDlg::placeWindow(QWidget* w) const { w->move(pos()); }
+void CMainMenuDlg::placeWindow(QWidget* w) const { placeAt(w, geometry().topLeft()); }
+
+QWidget* CMainMenuDlg::workingWindow() const {
+  return activeTask_ ? static_cast<QWidget*>(activeTask_) : const_cast<CMainMenuDlg*>(this);
+}
 
 int CMainMenuDlg::runTaskWindow(int which, QDialog& window) {
+  if (exiting_) return QDialog::Rejected;
   placeWindow(&window);
   applyTopmost(&window);
   extendSystemMenu(&window);
-  window.installEventFilter(this);
   hide();
   activeWindow_ = which;
   activeTask_ = &window;
-  int result = runModal(window);
-  window.removeEventFilter(this);
+  int result;
+  {
+    ScopedOwner progressOwner(*progress_, window);
+    result = runModal(window);
+  }
   rememberPlacement(&window);
   activeTask_ = nullptr;
   activeWindow_ = 0;
-  move(app_.settings.regWinX, app_.settings.regWinY);
+  if (exiting_) return result;
+  placeAt(this, QPoint(app_.settings.regWinX, app_.settings.regWinY));
   show();
   return result;
 }
 
 void CMainMenuDlg::rememberPlacement(const QWidget* w) {
-  app_.settings.regWinX = w->pos().x();
-  app_.settings.regWinY = w->pos().y();
+  app_.settings.regWinX = w->geometry().x();
+  app_.settings.regWinY = w->geometry().y();
+}
+
+void CMainMenuDlg::requestExit() {
+  if (exiting_) return;
+  exiting_ = true;
+  // Cancel sends a transfer's closing request before the operation ends.
+  if (progress_->driver().running()) progress_->reject();
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* d = qobject_cast<QDialog*>(w);
+    if (d && d != this && d != activeTask_ && d->isVisible()) d->reject();
+  }
+  // The task window's own closing steps run (a scan stops, the file name
+  // is kept); its placement is remembered when its run returns.
+  if (activeTask_) activeTask_->reject();
+  accept();
+}
+
+void CMainMenuDlg::done(int result) {
+  if (!activeTask_) rememberPlacement(this);
+  QDialog::done(result);
+}
+
+void CMainMenuDlg::showEvent(QShowEvent* e) {
+  // QDialog would centre a window that was not placed on the screen; the
+  // main window is placed where the last window closed, or, the first time,
+  // by the window manager.
+  QWidget::showEvent(e);
+}
+
+void CMainMenuDlg::keyPressEvent(QKeyEvent* e) {
+  // Enter opens the window of the focused button, as Space does.
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    for (QToolButton* b : buttons_) {
+      if (b->hasFocus()) {
+        b->animateClick();
+        return;
+      }
+    }
+  }
+  QDialog::keyPressEvent(e);
 }
 
 void CMainMenuDlg::toggleUsualDisplay() {
   app_.settings.topWin = app_.settings.topWin ? 0 : 1;
-  // The open task window follows the main window's choice; switched off, the
-  // window stays in front of the ordinary windows rather than dropping back.
-  for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(activeTask_)}) {
-    if (!w) continue;
+  // Every window follows the main window's choice; switched off, a window
+  // stays in front of the ordinary windows rather than dropping back.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w != this && w != activeTask_ && !(qobject_cast<QDialog*>(w) && w->isVisible())) continue;
     applyTopmost(w);
     if (!app_.settings.topWin && w->isVisible()) w->raise();
   }
@@ -230,7 +321,7 @@ bool CMainMenuDlg::nativeEventFilter(const QByteArray& eventType, void* message,
 }
 
 void CMainMenuDlg::showVersion() {
-  CAboutDlg about(this);
+  CAboutDlg about(workingWindow());
   about.exec();
 }
 
@@ -264,6 +355,10 @@ void CMainMenuDlg::popupWindowMenu(QWidget* owner, const QPoint& globalPos) {
 void CMainMenuDlg::contextMenuEvent(QContextMenuEvent* e) { popupWindowMenu(this, e->globalPos()); }
 
 bool CMainMenuDlg::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::Show && watched != this && watched != activeTask_) {
+    auto* d = qobject_cast<QDialog*>(watched);
+    if (d && d->isWindow()) ownedWindowShowing(d);
+  }
   if (watched == activeTask_) {
     // A right click that no control of the task window wanted reaches the
     // window itself: its background.
@@ -275,6 +370,19 @@ bool CMainMenuDlg::eventFilter(QObject* watched, QEvent* e) {
       minimised(activeTask_);
   }
   return QDialog::eventFilter(watched, e);
+}
+
+void CMainMenuDlg::ownedWindowShowing(QDialog* w) {
+  if (exiting_) {
+    // Whatever a closing window opens on its way out (a message, a prompt)
+    // answers as cancelled at once, so the program never waits for it.
+    QTimer::singleShot(0, w, &QDialog::reject);
+    return;
+  }
+  // The window shows now, before it is mapped, so its topmost state goes
+  // to the window system with it. Only added: a message that is always on
+  // top stays so.
+  if (app_.settings.topWin) applyTopmost(w);
 }
 
 void CMainMenuDlg::changeEvent(QEvent* e) {
@@ -296,11 +404,6 @@ void CMainMenuDlg::restoreFromTray() {
   w->show();
   w->raise();
   w->activateWindow();
-}
-
-void CMainMenuDlg::closeEvent(QCloseEvent* e) {
-  rememberPlacement(this);
-  QDialog::closeEvent(e);
 }
 
 }  // namespace trennic::ui

@@ -62,6 +62,15 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   // The shared placement: every window opens where the last one closed.
   void placeWindow(QWidget* w) const;
   void rememberPlacement(const QWidget* w);
+  // The window the user is working in: the open task window, or this one.
+  // Every other window the program shows belongs to it.
+  QWidget* workingWindow() const;
+
+  // Ends the program from whatever is open: a transfer is cancelled as
+  // Cancel cancels it, every other window is closed as if cancelled, the
+  // task window is finished, and the run of the main window ends.
+  void requestExit();
+  bool exiting() const { return exiting_; }
 
   void toggleUsualDisplay();
   void toggleSaveDisplayPosition();
@@ -77,8 +86,10 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
   void changeEvent(QEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void done(int result) override;
 
  private:
   // Gives a window the shared system menu items, or where the platform has
@@ -93,6 +104,10 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   // "Usual Display" and "Save Display Position" with their check marks.
   void addDisplayItems(QMenu* menu);
   void applyTopmost(QWidget* w) const;
+  // A window of the program other than the main and task windows is about
+  // to show: it follows "Usual Display", and while the program ends it is
+  // closed as soon as it opens.
+  void ownedWindowShowing(QDialog* w);
 
   CUtilityApp& app_;
   QStringList interfaces_;
@@ -108,6 +123,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   QSystemTrayIcon* tray_ = nullptr;
   int activeWindow_ = 0;
   QDialog* activeTask_ = nullptr;
+  bool exiting_ = false;
 };
 
 }  // namespace trennic::ui

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -38,7 +37,7 @@ std::string localPath(const QString& path) { return QFile::encodeName(path).toSt
 }  // namespace
 
 CConfigDlg::CConfigDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& progress, QWidget* parent)
-    : QDialog(parent),
+    : CTaskDlg(parent),
       app_(app),
       nodes_(nodes),
       progress_(progress),
@@ -46,8 +45,6 @@ CConfigDlg::CConfigDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& progres
       working_(std::make_unique<ConfigSet>()),
       transfer_(std::make_unique<ConfigSet>()) {
   setWindowTitle(tr("Configuration"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::WindowMinimizeButtonHint);
   fileOptions_.defaultChannel = DefaultChannel();
   fileOptions_.displayLevel = app_.settings.displayLevel;
   chooseFile = [this](bool forOpening, const QString& proposed, const QString& filter) {
@@ -119,9 +116,7 @@ QPushButton* CConfigDlg::button(const QString& text) const {
   return nullptr;
 }
 
-void CConfigDlg::showEvent(QShowEvent* e) {
-  QDialog::showEvent(e);
-  if (e->spontaneous()) return;
+void CConfigDlg::opening() {
   // Every opening starts afresh: the units as registered now, the defaults
   // with config.def as it is now, and the working set from those defaults.
   units_->clear();

@@ -3,7 +3,7 @@
 // written back, reset to the defaults, saved to and loaded from files; the
 // unit rebooted and its password changed. The window owns the three
 // configuration sets; the pages edit the working one.
-#include <QDialog>
+#include "ui/app/task_window.h"
 #include <array>
 #include <functional>
 #include <memory>
@@ -23,7 +23,7 @@ namespace trennic::ui {
 class CConfigPage;
 class CProgressDlg;
 
-class CConfigDlg : public QDialog {
+class CConfigDlg : public CTaskDlg {
   Q_OBJECT
  public:
   CConfigDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& progress, QWidget* parent = nullptr);
@@ -62,7 +62,7 @@ class CConfigDlg : public QDialog {
   enum Page { BasePage = 0, WirelessPage = 1, FilterPage = 2, SnmpPage = 3, StpPage = 4 };
 
  protected:
-  void showEvent(QShowEvent* e) override;
+  void opening() override;
   bool eventFilter(QObject* watched, QEvent* e) override;
   bool focusNextPrevChild(bool next) override;
 

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "core/app/sjis.h"
@@ -61,10 +60,9 @@ constexpr BrowseChoice kBrowse[kFileKindCount] = {
 }  // namespace
 
 CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& progress, QWidget* parent)
-    : QDialog(parent), app_(app), nodes_(nodes), progress_(progress) {
+    : CTaskDlg(parent), app_(app), nodes_(nodes), progress_(progress) {
   setWindowTitle(tr("Firmware"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::WindowMinimizeButtonHint);
+
   chooseFile = [this](int kind, const QString& proposed) -> QString {
     if (kind == FileKindConfig) return ui::chooseFolder(this).value_or(QString());
     const QString filter = tr(kBrowse[kind].filter).arg(proposed);
@@ -134,9 +132,7 @@ CFileMgmtDlg::~CFileMgmtDlg() = default;
 
 QPushButton* CFileMgmtDlg::button(const QString& text) const { return buttonNamed(buttons_, text); }
 
-void CFileMgmtDlg::showEvent(QShowEvent* e) {
-  QDialog::showEvent(e);
-  if (e->spontaneous()) return;
+void CFileMgmtDlg::opening() {
   const int saved = static_cast<int>(app_.settings.fileType);
   types_->clear();
   for (int k : offeredFileKinds(app_.settings.displayLevel, saved)) types_->addItem(tr(fileKindName(k)));
@@ -156,7 +152,7 @@ void CFileMgmtDlg::showEvent(QShowEvent* e) {
 
 void CFileMgmtDlg::done(int result) {
   takeNameField();
-  QDialog::done(result);
+  CTaskDlg::done(result);
 }
 
 void CFileMgmtDlg::showKind() {

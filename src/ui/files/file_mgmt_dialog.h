@@ -3,7 +3,7 @@
 // the selected units, one after another through the progress window. The
 // kinds, file names and the loop over the units are the core's; this window
 // checks the paths, asks for passwords and hands each unit to the engine.
-#include <QDialog>
+#include "ui/app/task_window.h"
 #include <functional>
 #include <memory>
 #include <vector>
@@ -28,7 +28,7 @@ namespace trennic::ui {
 class CNodeRowsView;
 class CProgressDlg;
 
-class CFileMgmtDlg : public QDialog {
+class CFileMgmtDlg : public CTaskDlg {
   Q_OBJECT
  public:
   CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& progress, QWidget* parent = nullptr);
@@ -51,7 +51,7 @@ class CFileMgmtDlg : public QDialog {
   QPushButton* button(const QString& text) const;
 
  protected:
-  void showEvent(QShowEvent* e) override;
+  void opening() override;
   void done(int result) override;
 
  private:

@@ -30,12 +30,15 @@ class CProgressDlg : public QDialog, public DriverHost {
 
   static constexpr int kStartDelayMs = 50;
 
+  // Cancel, Esc and closing the window; a transfer under way sends its
+  // closing request first.
+  void reject() override;
+
  signals:
   void operationStarted();
 
  protected:
   void showEvent(QShowEvent* e) override;
-  void reject() override;  // Cancel, Esc and closing the window
 
  private:
   OperationDriver driver_;

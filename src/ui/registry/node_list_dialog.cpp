@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -30,10 +29,8 @@ std::string localPath(const QString& path) { return QFile::encodeName(path).toSt
 }  // namespace
 
 CNodeListDlg::CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* parent)
-    : QDialog(parent), nodes_(nodes), progress_(progress) {
+    : CTaskDlg(parent), nodes_(nodes), progress_(progress) {
   setWindowTitle(tr("Access Point List"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::WindowMinimizeButtonHint);
   chooseFile = [this](bool forOpening, const QString& proposedName) {
     const QString filter = tr("Node List File (%1);;All Files (*)").arg(proposedName);
     return ui::chooseFile(this, forOpening, proposedName, filter).value_or(QString());
@@ -198,11 +195,10 @@ void CNodeListDlg::showListMenu(const QPoint& pos) {
   menu->popup(list_->viewport()->mapToGlobal(pos));
 }
 
-void CNodeListDlg::showEvent(QShowEvent* e) {
-  QDialog::showEvent(e);
+void CNodeListDlg::opening() {
   // Each opening starts from the table as it is now, with every column
   // sorting ascending on its first click.
-  if (!e->spontaneous()) nodes_.FillRows(*list_);
+  nodes_.FillRows(*list_);
 }
 
 }  // namespace trennic::ui

@@ -3,7 +3,7 @@
 // into, edits, deletes from, clears, sorts, and opens from and saves to a
 // node list file. The list is the table's NodeRows, so the table's own
 // routines fill and change it; the window only turns clicks into calls.
-#include <QDialog>
+#include "ui/app/task_window.h"
 #include <QString>
 #include <functional>
 #include <vector>
@@ -22,7 +22,7 @@ namespace trennic::ui {
 class CProgressDlg;
 
 
-class CNodeListDlg : public QDialog {
+class CNodeListDlg : public CTaskDlg {
   Q_OBJECT
  public:
   // The chosen path, or an empty text when the user chose nothing.
@@ -51,7 +51,7 @@ class CNodeListDlg : public QDialog {
 
 
  protected:
-  void showEvent(QShowEvent* e) override;
+  void opening() override;
 
  private:
   void showListMenu(const QPoint& pos);

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
@@ -34,10 +33,9 @@ constexpr int kStatusTabLevel = 3;
 }  // namespace
 
 CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CProgressDlg& progress, QWidget* parent)
-    : QDialog(parent), app_(app), nodes_(nodes), progress_(progress) {
+    : CTaskDlg(parent), app_(app), nodes_(nodes), progress_(progress) {
   setWindowTitle(tr("Status Information"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::WindowMinimizeButtonHint);
+
   poller_ = std::make_unique<StatusPoller>(link, *this, &nodes_, [this] {
     return resolveStatusTarget(nodes_, selectedLabel());
   });
@@ -170,9 +168,7 @@ bool CStatusDlg::focusNextPrevChild(bool next) {
   return QDialog::focusNextPrevChild(next);
 }
 
-void CStatusDlg::showEvent(QShowEvent* e) {
-  QDialog::showEvent(e);
-  if (e->spontaneous()) return;
+void CStatusDlg::opening() {
   fillUnitList();
   tabs_->setCurrentIndex(0);
   poller_->setInitialInterval(app_.settings.scanTime);
@@ -189,7 +185,7 @@ void CStatusDlg::done(int result) {
   poller_->stop();
   timer_.stop();
   app_.settings.scanTime = poller_->interval();
-  QDialog::done(result);
+  CTaskDlg::done(result);
 }
 
 void CStatusDlg::fillUnitList() {

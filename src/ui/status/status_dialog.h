@@ -3,7 +3,7 @@
 // its status shown on seven pages. The poll cycle itself is the core's
 // StatusPoller; this window feeds it the trackbar and the selection and
 // redraws the pages when a cycle completes.
-#include <QDialog>
+#include "ui/app/task_window.h"
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -27,7 +27,7 @@ namespace trennic::ui {
 class CProgressDlg;
 class CStatusPage;
 
-class CStatusDlg : public QDialog, public StatusHost {
+class CStatusDlg : public CTaskDlg, public StatusHost {
   Q_OBJECT
  public:
   CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CProgressDlg& progress, QWidget* parent = nullptr);
@@ -60,7 +60,7 @@ class CStatusDlg : public QDialog, public StatusHost {
   static constexpr int kPageCount = 7;
 
  protected:
-  void showEvent(QShowEvent* e) override;
+  void opening() override;
   void done(int result) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
   bool focusNextPrevChild(bool next) override;

@@ -3,6 +3,12 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QMessageBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QComboBox>
+#include <QTreeWidget>
+#include <functional>
 #include <QMenu>
 #include <QToolButton>
 #include <QTemporaryDir>
@@ -12,6 +18,9 @@
 #include "core/app/ini_profile.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/main_menu_dialog.h"
+#include "ui/protocol/result_message.h"
+#include "ui/config/config_dialog.h"
+#include "ui/files/file_mgmt_dialog.h"
 #include "ui/registry/node_list_dialog.h"
 #include "ui/status/status_dialog.h"
 
@@ -36,21 +45,22 @@ class MainWindowTest : public QObject {
     ui::CMainMenuDlg main(app, {"lo"});
     QVERIFY(main.initialise());
     main.show();
-    main.move(100, 120);
+    // Positions are those of the client areas, which the windows share.
+    main.setGeometry(QRect(QPoint(100, 120), main.size()));
     QDialog task;
     QPoint seen;
     QTimer::singleShot(0, &task, [&] {
-      seen = task.pos();
+      seen = task.geometry().topLeft();
       QCOMPARE(main.activeWindow(), 2);
       QVERIFY(!main.isVisible());
-      task.move(300, 260);  // the user moves the task window
+      task.setGeometry(QRect(QPoint(300, 260), task.size()));  // the user moves the task window
       task.accept();
     });
     main.runTaskWindow(2, task);
     QCOMPARE(seen, QPoint(100, 120));
     QCOMPARE(main.activeWindow(), 0);
     QVERIFY(main.isVisible());
-    QCOMPARE(main.pos(), QPoint(300, 260));
+    QCOMPARE(main.geometry().topLeft(), QPoint(300, 260));
     QCOMPARE(app.settings.regWinX, 300);
     QCOMPARE(app.settings.regWinY, 260);
   }
@@ -111,6 +121,150 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.run(), int(QDialog::Accepted));
     QVERIFY(listStayedOpen);
     QVERIFY(mainBack);
+  }
+
+  // Hidden to the notification area and brought back, a task window shows
+  // what the user left in it; only the next opening starts afresh.
+  void restoringATaskWindowKeepsWhatTheUserLeftInIt() {
+    CUtilityApp app = loadedApp();
+    ui::CMainMenuDlg main(app, {"lo"});
+    QVERIFY(main.initialise());
+    NodeEntry unit;
+    unit.mac = "00-80-92-00-00-01";
+    unit.ip = "127.0.0.2";
+    QVERIFY(main.nodes().AddNode(unit));
+    unit.mac = "00-80-92-00-00-02";
+    unit.ip = "127.0.0.3";
+    QVERIFY(main.nodes().AddNode(unit));
+    main.show();
+    struct Case {
+      int button;
+      QDialog* window;
+      std::function<void()> leave;   // what the user leaves in the window
+      std::function<bool()> kept;    // whether it is still there
+    };
+    const Case cases[] = {
+        {0, &main.nodeList(), [&] { main.nodeList().list()->topLevelItem(1)->setSelected(true); },
+         [&] { return main.nodeList().list()->selectedItems().size() == 1 &&
+                      main.nodeList().list()->topLevelItem(1)->isSelected(); }},
+        {1, &main.configuration(),
+         [&] {
+           main.configuration().unitList()->setCurrentIndex(1);
+           main.configuration().tabs()->setCurrentIndex(ui::CConfigDlg::SnmpPage);
+         },
+         [&] { return main.configuration().unitList()->currentIndex() == 1 &&
+                      main.configuration().tabs()->currentIndex() == ui::CConfigDlg::SnmpPage; }},
+        {2, &main.fileManagement(),
+         [&] {
+           main.fileManagement().nameField()->setText("edited.bin");
+           main.fileManagement().list()->topLevelItem(1)->setSelected(true);
+         },
+         [&] { return main.fileManagement().nameField()->text() == "edited.bin" &&
+                      main.fileManagement().list()->topLevelItem(1)->isSelected(); }},
+        {3, &main.status(), [&] { main.status().tabs()->setCurrentIndex(2); },
+         [&] { return main.status().tabs()->currentIndex() == 2; }},
+    };
+    for (const Case& c : cases) {
+      bool keptAfterRestore = false, freshAfterReopening = true;
+      QTimer::singleShot(0, &main, [&] {
+        c.leave();
+        c.window->hide();  // as minimising does with a notification area
+        main.restoreFromTray();
+        keptAfterRestore = c.window->isVisible() && c.kept();
+        c.window->reject();
+        QTimer::singleShot(0, &main, [&] {
+          freshAfterReopening = c.kept();
+          c.window->reject();
+        });
+        main.button(c.button)->click();
+      });
+      main.button(c.button)->click();
+      QVERIFY2(keptAfterRestore, qPrintable(c.window->windowTitle()));
+      QVERIFY2(!freshAfterReopening, qPrintable(c.window->windowTitle()));
+    }
+  }
+
+  // Exit from the notification icon's menu ends the program from inside a
+  // task window with a message still up, through the usual ending steps.
+  void exitEndsTheProgramFromInsideATaskWindow() {
+    CUtilityApp app = loadedApp();
+    ui::CMainMenuDlg main(app, {"lo"});
+    QVERIFY(main.initialise());
+    main.setGeometry(QRect(QPoint(150, 170), main.size()));
+    bool messageClosed = false;
+    QTimer::singleShot(0, &main, [&] {
+      QTimer::singleShot(0, &main, [&] {
+        ui::CStatusDlg& status = main.status();
+        status.setGeometry(QRect(QPoint(320, 240), status.size()));
+        QTimer::singleShot(0, &main, [&] { main.requestExit(); });
+        QMessageBox box(QMessageBox::Information, QString(), "left open", QMessageBox::Ok, &status);
+        box.exec();
+        messageClosed = true;
+      });
+      main.button(3)->click();
+    });
+    QTimer watchdog;
+    connect(&watchdog, &QTimer::timeout, &main, [] { QFAIL("the program did not end"); });
+    watchdog.start(10000);
+    QCOMPARE(main.run(), int(QDialog::Accepted));
+    QVERIFY(messageClosed);
+    QVERIFY(!main.status().isVisible());
+    QVERIFY(!main.isVisible());
+    // The task window was the last window shown: its place is kept.
+    QCOMPARE(QPoint(app.settings.regWinX, app.settings.regWinY), QPoint(320, 240));
+  }
+
+  // The five buttons answer Enter as well as Space, and each caption's
+  // mnemonic presses its button.
+  void theMainWindowWorksFromTheKeyboard() {
+    CUtilityApp app = loadedApp();
+    ui::CMainMenuDlg main(app, {"lo"});
+    QVERIFY(main.initialise());
+    main.show();
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QStringList mnemonics;
+    for (QLabel* l : main.findChildren<QLabel*>())
+      if (l->buddy() && l->buddy()->parentWidget() == &main) mnemonics << QKeySequence::mnemonic(l->text()).toString();
+    QCOMPARE(mnemonics, (QStringList{"Alt+N", "Alt+C", "Alt+F", "Alt+S", "Alt+X"}));
+    struct Press {
+      const char* how;
+      std::function<void()> press;
+    };
+    const Press presses[] = {
+        {"Enter", [&] { main.button(3)->setFocus(); QTest::keyClick(main.button(3), Qt::Key_Return); }},
+        {"Space", [&] { main.button(3)->setFocus(); QTest::keyClick(main.button(3), Qt::Key_Space); }},
+        {"mnemonic", [&] { QTest::keyClick(&main, Qt::Key_S, Qt::AltModifier); }},
+    };
+    for (const Press& p : presses) {
+      int opened = 0;
+      QTimer poll;
+      connect(&poll, &QTimer::timeout, &main, [&] {
+        if (main.activeWindow() == 0) return;
+        opened = main.activeWindow();
+        main.status().reject();
+      });
+      poll.start(5);
+      p.press();
+      QTRY_VERIFY_WITH_TIMEOUT(opened != 0 && main.isVisible(), 2000);
+      QVERIFY2(opened == 4, p.how);
+      QApplication::setActiveWindow(&main);
+    }
+  }
+
+  // A mistyped --interface would leave the program reaching nothing.
+  void anUnknownInterfaceIsToldAtStart() {
+    CUtilityApp app = loadedApp();
+    QStringList messages;
+    ui::setMessageInterceptor([&](const QString& text) { messages << text; });
+    {
+      ui::CMainMenuDlg main(app, {"lo", "nosuch9"});
+      QVERIFY(main.initialise());
+    }
+    ui::setMessageInterceptor(nullptr);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains("nosuch9") && !messages[0].contains("nosuch9, lo"), qPrintable(messages[0]));
+    QVERIFY2(messages[0].contains("The interfaces of this computer: ") && messages[0].contains("lo"), qPrintable(messages[0]));
   }
 
   void statusButtonOpensTheStatusWindowInItsPlace() {
