@@ -4,6 +4,7 @@
 // the size and maximise items leave. Elsewhere these functions do nothing and
 // the same items are offered in a context menu instead.
 #include <cstdint>
+#include <span>
 
 namespace trennic::ui::sysmenu {
 
@@ -13,11 +14,18 @@ enum Command : unsigned {
   kSaveDisplayPosition = 307,
 };
 
+// Whether a system menu holding these command identifiers (in menu order,
+// 0 for a separator) still lacks this program's items. A window keeps its
+// menu for as long as its native window lives, so opening the window again
+// finds the items there already, and adding them again would grow the menu
+// on every opening.
+bool needsExtending(std::span<const unsigned> commands);
+
 // True where windows have a system menu this program can extend.
 bool available();
 
-// Extends the menu of the native window `handle` (a WId) and sets the
-// check marks.
+// Extends the menu of the native window `handle` (a WId) unless it is
+// extended already, and sets the check marks.
 void extend(std::uintptr_t handle, bool usualDisplay, bool saveDisplayPosition);
 void setChecks(std::uintptr_t handle, bool usualDisplay, bool saveDisplayPosition);
 

@@ -2,6 +2,8 @@
 // and native messages.
 #include <windows.h>
 
+#include <vector>
+
 #include "ui/app/system_menu.h"
 
 namespace trennic::ui::sysmenu {
@@ -21,15 +23,19 @@ bool available() { return true; }
 void extend(std::uintptr_t handle, bool usualDisplay, bool saveDisplayPosition) {
   HMENU menu = menuOf(handle);
   if (!menu) return;
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kVersion, L"Version(&A)...");
-  InsertMenuW(menu, 5, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-  InsertMenuW(menu, 6, MF_BYPOSITION | MF_STRING, kUsualDisplay, L"Usual Display");
-  InsertMenuW(menu, 7, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-  InsertMenuW(menu, 8, MF_BYPOSITION | MF_STRING, kSaveDisplayPosition, L"Save Display Position");
-  // Size, then (moved up by one) maximise: the windows keep their size.
-  RemoveMenu(menu, 2, MF_BYPOSITION);
-  RemoveMenu(menu, 3, MF_BYPOSITION);
+  std::vector<unsigned> commands;
+  for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) commands.push_back(GetMenuItemID(menu, i));
+  if (needsExtending(commands)) {
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kVersion, L"Version(&A)...");
+    InsertMenuW(menu, 5, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuW(menu, 6, MF_BYPOSITION | MF_STRING, kUsualDisplay, L"Usual Display");
+    InsertMenuW(menu, 7, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuW(menu, 8, MF_BYPOSITION | MF_STRING, kSaveDisplayPosition, L"Save Display Position");
+    // By command, not by place: the windows keep their size.
+    RemoveMenu(menu, SC_SIZE, MF_BYCOMMAND);
+    RemoveMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+  }
   setChecks(handle, usualDisplay, saveDisplayPosition);
 }
 
