@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# with_desktop.sh CMD [ARGS...]
+#
+# Runs CMD on a desktop of its own: a private Xvfb, the Openbox window manager
+# and a trayer notification area, so that a test sees windows, frames and a
+# tray icon as a user would. Everything it starts is stopped again and its
+# folders removed however CMD ends; the exit status is CMD's.
+#
+# When a needed program is missing or no X server can be started, it says so
+# in one line and exits 77, which ctest counts as skipped.
+#
+# TRENNIC_TRAY_PROBE, when set, names a program that exits 0 once a
+# notification area can take icons; without it the wrapper settles for
+# trayer's panel being on the screen.
+set -u
+
+readonly WAIT_SECONDS=10
+
+skip() {
+  echo "desktop tests skipped: $*"
+  exit 77
+}
+
+fail() {
+  echo "desktop not ready: $*" >&2
+  exit 1
+}
+
+if [ "$#" -eq 0 ]; then
+  echo "usage: with_desktop.sh CMD [ARGS...]" >&2
+  exit 64
+fi
+
+for tool in Xvfb openbox trayer xdotool xprop xwininfo xauth; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    case "$tool" in
+      Xvfb) package=xvfb ;;
+      xprop | xwininfo) package=x11-utils ;;
+      *) package=$tool ;;
+    esac
+    skip "$tool not installed (Debian package $package)"
+  fi
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/trennic-desktop.XXXXXX") || skip "no temporary folder could be made"
+chmod 0700 "$work"
+mkdir -m 0700 "$work/runtime" "$work/home" "$work/home/.config" "$work/home/.cache" "$work/home/.local"
+
+xvfb_pid=""
+openbox_pid=""
+trayer_pid=""
+
+stop_all() {
+  # The last started goes first, so no client outlives its display.
+  for pid in "$trayer_pid" "$openbox_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  done
+  for pid in "$trayer_pid" "$openbox_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && wait "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+}
+trap stop_all EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+# Should this script itself be killed outright, its helpers still go with it.
+die_with_me=()
+if command -v setpriv >/dev/null 2>&1 && setpriv --pdeathsig TERM true 2>/dev/null; then
+  die_with_me=(setpriv --pdeathsig TERM)
+fi
+
+# Polls CONDITION (a shell command) every 50 ms for at most WAIT_SECONDS.
+wait_until() {
+  local deadline=$((SECONDS + WAIT_SECONDS + 1))
+  while ! "$@"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then return 1; fi
+    sleep 0.05
+  done
+  return 0
+}
+
+# The cookie goes into the file before the server reads it; the server takes
+# every entry whatever display it names, and clients find it under the real
+# display number added below.
+export XAUTHORITY="$work/Xauthority"
+cookie=$(mcookie 2>/dev/null || od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+xauth -q -f "$XAUTHORITY" add :0 MIT-MAGIC-COOKIE-1 "$cookie" 2>/dev/null || skip "xauth could not write a cookie"
+
+# -displayfd lets the server pick a free display itself, so runs side by side
+# never race for the same number. -noreset: a server that resets whenever its
+# last client leaves refuses the next one for a moment, and the checks below
+# come and go as clients.
+"${die_with_me[@]}" Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1280x1024x24 -auth "$XAUTHORITY" \
+  3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+
+display_known() {
+  grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null && return 0
+  kill -0 "$xvfb_pid" 2>/dev/null || return 0
+  return 1
+}
+wait_until display_known
+if ! grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; then
+  why=$(grep -v '^$' "$work/xvfb.log" 2>/dev/null | tail -n 1)
+  skip "Xvfb could not start a display (${why:-no display number within ${WAIT_SECONDS} s})"
+fi
+export DISPLAY=":$(head -n 1 "$work/display")"
+xauth -q -f "$XAUTHORITY" add "$DISPLAY" MIT-MAGIC-COOKIE-1 "$cookie" 2>/dev/null ||
+  skip "xauth could not write a cookie for $DISPLAY"
+xprop -root >/dev/null 2>&1 || skip "Xvfb started on $DISPLAY but does not take connections"
+
+# Nothing of the user's may reach the desktop or the program under test.
+export HOME="$work/home"
+export XDG_CONFIG_HOME="$HOME/.config"
+export XDG_CACHE_HOME="$HOME/.cache"
+export XDG_DATA_HOME="$HOME/.local"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset XDG_CONFIG_DIRS XDG_DATA_DIRS XDG_CURRENT_DESKTOP XDG_SESSION_TYPE DESKTOP_SESSION \
+  SESSION_MANAGER WAYLAND_DISPLAY KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
+# A session bus that hosts a StatusNotifier watcher would take the tray icon
+# away from the X notification area; a path with nothing behind it fails at
+# once and never starts a bus.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/no-bus"
+export QT_QPA_PLATFORM=xcb
+unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE
+
+"${die_with_me[@]}" openbox >"$work/openbox.log" 2>&1 &
+openbox_pid=$!
+
+# A window manager is running once the root names a check window that names
+# itself back.
+wm_running() {
+  local id
+  id=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-fA-F]*\).*/\1/p')
+  [ -n "$id" ] || return 1
+  xprop -id "$id" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id # $id"
+}
+if ! wait_until wm_running; then
+  fail "openbox did not take $DISPLAY within ${WAIT_SECONDS} s: $(tail -n 1 "$work/openbox.log" 2>/dev/null)"
+fi
+
+"${die_with_me[@]}" trayer --edge bottom --align right --widthtype pixel --width 120 \
+  --heighttype pixel --height 24 >"$work/trayer.log" 2>&1 &
+trayer_pid=$!
+
+panel_shown() {
+  local id
+  kill -0 "$trayer_pid" 2>/dev/null || return 1
+  id=$(xwininfo -root -tree 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) "panel": ("panel" "trayer").*/\1/p' | head -n 1)
+  [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+tray_ready() {
+  panel_shown || return 1
+  [ -z "${TRENNIC_TRAY_PROBE:-}" ] || "$TRENNIC_TRAY_PROBE" >/dev/null 2>&1
+}
+if ! wait_until tray_ready; then
+  fail "trayer's notification area did not come up on $DISPLAY within ${WAIT_SECONDS} s: $(tail -n 1 "$work/trayer.log" 2>/dev/null)"
+fi
+
+"${die_with_me[@]}" "$@"
+exit $?
