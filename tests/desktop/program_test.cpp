@@ -1,0 +1,179 @@
+// The desktop program as a user meets it on a real X desktop (Xvfb, Openbox,
+// trayer; see with_desktop.sh): its main window and notification icon,
+// minimising to the icon, double click to come back, and Exit from the
+// icon's menu. Each step builds on the one before, in the order listed.
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "support/desktop_driver.h"
+
+namespace desk = trennic::testing::desktop;
+
+namespace {
+
+constexpr int kAppearMs = 10000;
+constexpr int kReactMs = 5000;
+
+// The keys of one section of an INI file, as the file holds them.
+QMap<QString, QString> iniSection(const QString& path, const QString& section) {
+  QMap<QString, QString> keys;
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return keys;
+  bool inside = false;
+  while (!f.atEnd()) {
+    const QString line = QString::fromLatin1(f.readLine()).trimmed();
+    if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+      inside = line.mid(1, line.size() - 2).compare(section, Qt::CaseInsensitive) == 0;
+      continue;
+    }
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (inside && eq > 0) keys.insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+  }
+  return keys;
+}
+
+}  // namespace
+
+class DesktopProgramTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QProcess program_;
+  desk::WindowId main_ = 0;
+  desk::WindowId icon_ = 0;
+
+  QString settingsPath() const { return dir_.filePath(QStringLiteral("trennic.INI")); }
+  qint64 pid() const { return program_.processId(); }
+  bool running() const { return program_.state() == QProcess::Running; }
+  QString programOutput() { return QString::fromLocal8Bit(program_.readAll()); }
+
+  void report(const char* step, const QElapsedTimer& clock) { qInfo("%s: %lld ms", step, clock.elapsed()); }
+
+  bool openIconMenu() {
+    return desk::click(icon_, 3) && desk::waitFor([&] { return !desk::popupMenus(pid()).isEmpty(); }, 2000);
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(dir_.isValid());
+    program_.setProcessChannelMode(QProcess::MergedChannels);
+    program_.setWorkingDirectory(dir_.path());
+    program_.start(QStringLiteral(TRENNIC_BIN),
+                   {QStringLiteral("--settings"), settingsPath(), QStringLiteral("--interface"), QStringLiteral("lo")});
+    QVERIFY2(program_.waitForStarted(kAppearMs), qPrintable(program_.errorString()));
+  }
+
+  void mainWindowAndNotificationIconAppear() {
+    QElapsedTimer clock;
+    clock.start();
+    QList<desk::WindowId> windows;
+    QVERIFY2(desk::waitFor([&] { return !(windows = desk::topLevelWindows(pid(), QStringLiteral("Trennic"))).isEmpty(); },
+                           kAppearMs),
+             qPrintable(QStringLiteral("no main window; program said: ") + programOutput()));
+    QCOMPARE(windows.size(), 1);
+    main_ = windows.first();
+    report("main window on the screen", clock);
+    QVERIFY(desk::isViewable(main_));
+    const QRect frame = desk::frameGeometry(main_);
+    QVERIFY2(QRect(0, 0, 1280, 1024).contains(frame), qPrintable(QStringLiteral("frame %1,%2 %3x%4")
+                                                                     .arg(frame.x())
+                                                                     .arg(frame.y())
+                                                                     .arg(frame.width())
+                                                                     .arg(frame.height())));
+    QVERIFY(desk::allowedActions(main_).contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")));
+
+    QList<desk::WindowId> icons;
+    QVERIFY2(desk::waitFor([&] {
+      icons = desk::trayIcons(pid());
+      return icons.size() == 1 && desk::isViewable(icons.first());
+    }, kAppearMs), "no notification icon of the program in trayer's panel");
+    icon_ = icons.first();
+    report("notification icon in the panel", clock);
+    QCOMPARE(desk::windowClass(icon_), QStringLiteral("trennic Trennic"));
+    QVERIFY(!desk::clientGeometry(icon_).isEmpty());
+  }
+
+  void minimisingHidesTheWindowToTheIcon() {
+    QVERIFY(main_ && icon_);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY2(desk::minimise(main_), qPrintable(desk::lastToolError()));
+    QVERIFY2(desk::waitFor([&] { return !desk::isMapped(main_); }, kReactMs), "the main window stayed mapped");
+    report("minimised window off the screen", clock);
+    QVERIFY(!desk::isViewable(main_));
+    // Hidden, not merely iconified: nothing of the program is left for the
+    // window manager to list.
+    QVERIFY(desk::topLevelWindows(pid(), QStringLiteral("Trennic")).isEmpty());
+    QVERIFY(!desk::stackingOrder().contains(main_));
+    QVERIFY(desk::trayIcons(pid()).contains(icon_));
+    QVERIFY(desk::isViewable(icon_));
+    QVERIFY(running());
+  }
+
+  void doubleClickOnTheIconBringsTheWindowBack() {
+    QVERIFY(main_ && icon_);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY2(desk::doubleClick(icon_), qPrintable(desk::lastToolError()));
+    QVERIFY2(desk::waitFor([&] { return desk::isViewable(main_); }, kReactMs), "the main window did not come back");
+    report("window back after the double click", clock);
+    QVERIFY(!desk::wmState(main_).contains(QStringLiteral("_NET_WM_STATE_HIDDEN")));
+    QVERIFY(desk::stackingOrder().contains(main_));
+    QVERIFY(desk::trayIcons(pid()).contains(icon_));
+  }
+
+  void iconMenuOpensWhileTheMainWindowShows() {
+    QVERIFY(main_ && icon_);
+    QVERIFY(desk::isViewable(main_));
+    QEXPECT_FAIL("",
+                 "the icon takes no clicks while the main window is on the screen: the main window runs "
+                 "application modal, which blocks the icon's window too",
+                 Continue);
+    QVERIFY(openIconMenu());
+    // Should the menu have come, it must not stay in the way of the next step.
+    if (!desk::popupMenus(pid()).isEmpty()) {
+      QVERIFY(desk::pressKeys({QStringLiteral("Escape")}));
+      QVERIFY(desk::waitFor([&] { return desk::popupMenus(pid()).isEmpty(); }, kReactMs));
+    }
+  }
+
+  void exitFromTheIconMenuEndsTheProgram() {
+    QVERIFY(main_ && icon_);
+    const qint64 programPid = pid();
+    // Hidden to the icon first, where the icon takes clicks (see above).
+    QVERIFY(desk::minimise(main_));
+    QVERIFY(desk::waitFor([&] { return !desk::isMapped(main_); }, kReactMs));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY2(openIconMenu(), "no menu after a right click on the icon");
+    report("icon menu open", clock);
+    QVERIFY2(desk::chooseFromPopupMenu(programPid, {QStringLiteral("x")}), qPrintable(desk::lastToolError()));
+    QVERIFY2(desk::waitFor([&] { return !running(); }, kReactMs), "the program was still running after Exit");
+    report("program ended after Exit", clock);
+    QCOMPARE(program_.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program_.exitCode(), 0);
+    QVERIFY(desk::waitFor([&] { return desk::trayIcons(programPid).isEmpty(); }, kReactMs));
+
+    const QMap<QString, QString> env = iniSection(settingsPath(), QStringLiteral("Environment"));
+    QVERIFY2(!env.isEmpty(), "no [Environment] section in the settings file");
+    bool xOk = false, yOk = false;
+    env.value(QStringLiteral("RegWinX")).toInt(&xOk);
+    env.value(QStringLiteral("RegWinY")).toInt(&yOk);
+    QVERIFY2(xOk && yOk, qPrintable(QStringLiteral("RegWinX=%1 RegWinY=%2")
+                                        .arg(env.value(QStringLiteral("RegWinX")), env.value(QStringLiteral("RegWinY")))));
+  }
+
+  void cleanupTestCase() {
+    if (program_.state() != QProcess::NotRunning) {
+      program_.kill();
+      program_.waitForFinished(5000);
+    }
+  }
+};
+
+QTEST_GUILESS_MAIN(DesktopProgramTest)
+#include "program_test.moc"
