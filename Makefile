@@ -2,7 +2,8 @@
 # simulated units; `make test` builds everything and runs every test.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev libbenchmark-dev \
+            xvfb xauth openbox trayer xdotool x11-utils
 
 .PHONY: all deps configure build run test bench screenshots clean
 
