@@ -11,6 +11,12 @@ namespace {
 
 QString g_lastError;
 
+// Qt takes a second press within its double-click time (400 ms unless the
+// desktop says otherwise) as a double click, and a tray icon opens its menu
+// only on a press; so clicks that are meant apart are kept apart by more.
+constexpr int kClickGapMs = 600;
+QElapsedTimer g_lastClick;
+
 QString hex(WindowId w) { return QStringLiteral("0x%1").arg(w, 0, 16); }
 
 WindowId parseId(const QString& text) {
@@ -289,7 +295,9 @@ QList<WindowId> trayIcons(qint64 pid) {
   return out;
 }
 
-bool click(WindowId w, int button, std::optional<QPoint> pos) {
+namespace {
+
+bool pointerClicks(WindowId w, std::optional<QPoint> pos, const QStringList& clickArgs) {
   QPoint at;
   if (pos) {
     at = *pos;
@@ -298,26 +306,25 @@ bool click(WindowId w, int button, std::optional<QPoint> pos) {
     if (r.isNull()) return false;
     at = QPoint(r.width() / 2, r.height() / 2);
   }
+  if (g_lastClick.isValid()) waitFor([] { return g_lastClick.elapsed() >= kClickGapMs; }, kClickGapMs);
   // No --window on click: that would send the event to the window alone
   // instead of through the server as a real button press.
-  return runTool(QStringLiteral("xdotool"), {"mousemove", "--window", hex(w), QString::number(at.x()),
-                                             QString::number(at.y()), "click", QString::number(button)})
-      .ok;
+  const bool ok = runTool(QStringLiteral("xdotool"),
+                          QStringList{"mousemove", "--window", hex(w), QString::number(at.x()), QString::number(at.y()),
+                                      "click"} + clickArgs)
+                      .ok;
+  g_lastClick.start();
+  return ok;
+}
+
+}  // namespace
+
+bool click(WindowId w, int button, std::optional<QPoint> pos) {
+  return pointerClicks(w, pos, {QString::number(button)});
 }
 
 bool doubleClick(WindowId w, int button, std::optional<QPoint> pos) {
-  QPoint at;
-  if (pos) {
-    at = *pos;
-  } else {
-    const QRect r = clientGeometry(w);
-    if (r.isNull()) return false;
-    at = QPoint(r.width() / 2, r.height() / 2);
-  }
-  return runTool(QStringLiteral("xdotool"),
-                 {"mousemove", "--window", hex(w), QString::number(at.x()), QString::number(at.y()), "click",
-                  "--repeat", "2", "--delay", "80", QString::number(button)})
-      .ok;
+  return pointerClicks(w, pos, {"--repeat", "2", "--delay", "80", QString::number(button)});
 }
 
 bool pressKeys(const QStringList& keys) {

@@ -85,7 +85,9 @@ bool activate(WindowId w);
 QList<WindowId> trayIcons(qint64 pid);
 
 // Real pointer input: the pointer goes to pos inside w (its centre when
-// pos is not given), then the buttons are pressed and released.
+// pos is not given), then the buttons are pressed and released. A click
+// comes at least 600 ms after the one before, so that two single clicks
+// are never taken for a double click.
 bool click(WindowId w, int button = 1, std::optional<QPoint> pos = std::nullopt);
 bool doubleClick(WindowId w, int button = 1, std::optional<QPoint> pos = std::nullopt);
 
