@@ -11,7 +11,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QToolButton>
+#include <QScreen>
 #include <QWindow>
+#include <algorithm>
 
 #include "core/protocol/operations.h"
 #include "platform/app/local_time.h"
@@ -67,19 +69,16 @@ class ScopedOwner {
 
 }  // namespace
 
-int runModal(QDialog& window) {
+int runWindow(QDialog& window) {
   QEventLoop loop;
   int result = QDialog::Rejected;
   auto done = QObject::connect(&window, &QDialog::finished, &loop, [&](int r) {
     result = r;
     loop.quit();
   });
-  const Qt::WindowModality before = window.windowModality();
-  window.setWindowModality(Qt::ApplicationModal);
   window.show();
   loop.exec(QEventLoop::DialogExec);
   QObject::disconnect(done);
-  window.setWindowModality(before);
   return result;
 }
 
@@ -191,7 +190,7 @@ bool CMainMenuDlg::initialise() {
   return true;
 }
 
-int CMainMenuDlg::run() { return runModal(*this); }
+int CMainMenuDlg::run() { return runWindow(*this); }
 
 void CMainMenuDlg::applyTopmost(QWidget* w) const {
   // Told to the window system directly: setWindowFlags would hide and
@@ -213,13 +212,18 @@ int CMainMenuDlg::runTaskWindow(int which, QDialog& window) {
   placeWindow(&window);
   applyTopmost(&window);
   extendSystemMenu(&window);
+  // A window of its own for the window manager, not one that belongs to
+  // the hidden main window: window managers keep such a window in its
+  // owner's layer, so "Usual Display" would not hold for it.
+  window.winId();
+  window.windowHandle()->setTransientParent(nullptr);
   hide();
   activeWindow_ = which;
   activeTask_ = &window;
   int result;
   {
     ScopedOwner progressOwner(*progress_, window);
-    result = runModal(window);
+    result = runWindow(window);
   }
   rememberPlacement(&window);
   activeTask_ = nullptr;
@@ -379,10 +383,32 @@ void CMainMenuDlg::ownedWindowShowing(QDialog* w) {
     QTimer::singleShot(0, w, &QDialog::reject);
     return;
   }
-  // The window shows now, before it is mapped, so its topmost state goes
-  // to the window system with it. Only added: a message that is always on
-  // top stays so.
+  // The window shows now, before it is mapped, so what is set here goes to
+  // the window system with it.
+  //
+  // Modal to the window it belongs to, never to the whole program: an
+  // application-modal window would block the notification icon too, and
+  // "Exit(&X)" could not end a transfer or a prompt left open.
+  if (w->windowModality() == Qt::ApplicationModal) {
+    w->setWindowModality(Qt::WindowModal);
+    if (QWindow* handle = w->windowHandle()) handle->setModality(Qt::WindowModal);
+  }
+  // Only added: a message that is always on top stays so.
   if (app_.settings.topWin) applyTopmost(w);
+  // Centred over its owner as the user sees it, or over the window the user
+  // works in when the owner is hidden. Placed by the client area here, as
+  // every window is: QDialog's own centring places a window that is not yet
+  // framed by its frame's corner, and on X11 it lands a title bar too high.
+  QWidget* owner = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+  if (!owner || !owner->isVisible()) owner = workingWindow();
+  QRect r(QPoint(0, 0), w->size());
+  r.moveCenter(owner->geometry().center());
+  if (QScreen* screen = owner->screen()) {
+    const QRect area = screen->availableGeometry();
+    r.moveLeft(std::clamp(r.left(), area.left(), std::max(area.left(), area.right() - r.width())));
+    r.moveTop(std::clamp(r.top(), area.top(), std::max(area.top(), area.bottom() - r.height())));
+  }
+  w->setGeometry(r);
 }
 
 void CMainMenuDlg::changeEvent(QEvent* e) {
@@ -400,8 +426,12 @@ void CMainMenuDlg::restoreFromTray() {
   app_.settings.windowsShown = true;
   // The open task window comes back, not the main window behind it.
   QWidget* w = activeTask_ ? static_cast<QWidget*>(activeTask_) : this;
-  w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+  // Shown first, then taken out of the minimised state. The other way round
+  // can map the window before it is given its stacking state again, and a
+  // window manager that manages it in that moment puts it among the
+  // ordinary windows, whatever "Usual Display" says.
   w->show();
+  w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
   w->raise();
   w->activateWindow();
 }

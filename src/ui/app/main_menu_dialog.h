@@ -18,10 +18,12 @@ class QToolButton;
 
 namespace trennic::ui {
 
-// Runs a window modally until it is finished (accepted, rejected or closed).
-// Unlike QDialog::exec, hiding the window does not end the run, so windows
-// can wait hidden in the notification area and come back.
-int runModal(QDialog& window);
+// Runs a window until it is finished (accepted, rejected or closed). Unlike
+// QDialog::exec, hiding the window does not end the run, so windows can wait
+// hidden in the notification area and come back. Only one of the main and
+// task windows shows at a time, so there is nothing for the window to block;
+// left without modality it blocks neither the notification icon nor its menu.
+int runWindow(QDialog& window);
 
 class CProgressDlg;
 class CNodeListDlg;

@@ -5,7 +5,10 @@
 namespace trennic::ui {
 
 void setProgramWindowFlags(QWidget* w) {
-  w->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+  // An ordinary window, not a dialog: on X11 a dialog without an owner is
+  // made transient for the whole program, and window managers then keep it
+  // in the layer of its group instead of above other programs' windows.
+  w->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 }
 
