@@ -154,7 +154,7 @@ int configWrite(CliContext& ctx, Args& args) {
       return fail(ExitUsage, "a file named after the unit needs its MAC address; name the unit by MAC or label");
     std::string file = unitFile(source, units[i].node.mac);
     if (QString problem = checkFile(file, kConfigSection, "configuration file"); !problem.isEmpty()) return failFile(problem);
-    if (!ReadConfigFile(configDefaults(), sets[i], units[i].node.mac, file, fileOptions()))
+    if (ReadConfigFile(configDefaults(), sets[i], units[i].node.mac, file, fileOptions()) != 1)
       return fail(ResultBadFile, QString("%1: %2").arg(decodeText(file), resultMessage(ResultBadFile)));
   }
   OperationRunner runner(*run.engine);

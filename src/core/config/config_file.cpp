@@ -463,6 +463,7 @@ int ReadConfigFile(const ConfigSet& defaults, ConfigSet& target, const MacAddres
   // Folders, unreadable files and files far too large to be ours load as
   // unreadable; none of them is a configuration.
   if (profile.state() != ini::LoadState::Loaded) return 0;
+  if (!profile.hasSection(kConfigSection)) return kNotAConfigFile;
   readEntries(profile, path, target.record, options);
   ProjectLegacy(target);
   return 1;

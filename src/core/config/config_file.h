@@ -31,10 +31,16 @@ struct ConfigFileOptions {
 // keyLength in `record` becomes 0 to match what the file now says.
 int WriteConfigFile(ApConfig& record, const std::string& path, const ConfigFileOptions& options = {});
 
+// What ReadConfigFile returns for a file that reads but holds no "Config"
+// section: some other file (a node list, a filter file), whose missing keys
+// would otherwise all read as defaults and move a unit off its network.
+constexpr int kNotAConfigFile = 2;
+
 // Resets `target` from `defaults` for the unit `mac` (all zero when no unit
 // is meant), then applies the file. Returns 1 when the file was read; 0 when
-// `path` is empty, names nothing, names a folder or cannot be read; the reset
-// has happened either way. `defaults` and `target` may be the same set.
+// `path` is empty, names nothing, names a folder or cannot be read;
+// kNotAConfigFile when it has no "Config" section. The reset has happened
+// in every case. `defaults` and `target` may be the same set.
 int ReadConfigFile(const ConfigSet& defaults, ConfigSet& target, const MacAddress& mac, const std::string& path,
                    const ConfigFileOptions& options = {});
 

@@ -266,7 +266,11 @@ void CConfigDlg::openFile() {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return;
   f.close();
-  if (ReadConfigFile(*defaults_, *transfer_, MacAddress{}, localPath(path), fileOptions_) != 1) return;
+  // Read into the transfer set, so that a file that is no configuration
+  // leaves every setting as it was.
+  const int read = ReadConfigFile(*defaults_, *transfer_, MacAddress{}, localPath(path), fileOptions_);
+  if (read == kNotAConfigFile) showResultMessage(this, ResultBadFile);
+  if (read != 1) return;
   *working_ = *transfer_;
   loadAllPages();
 }

@@ -269,7 +269,10 @@ bool CFileMgmtDlg::runUnit(std::size_t row, int i, int n, bool write, bool singl
           showResultMessage(this, ResultFileNotFound);
           return false;
         }
-        ReadConfigFile(*defaults_, set, r.mac, file, fileOptions);
+        if (ReadConfigFile(*defaults_, set, r.mac, file, fileOptions) != 1) {
+          showResultMessage(this, ResultBadFile);
+          return false;
+        }
         a.operation = OpWriteConfig;
         return progress_.run(a, c) == 1;
       }

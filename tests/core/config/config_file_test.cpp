@@ -583,7 +583,8 @@ TEST(WriteConfigFile, EscapesByteByByteAsTheFilesAlwaysHad) {
 TEST(ReadConfigFile, MissingKeys) {
   ConfigSet defaults = markedDefaults();
   const MacAddress mac{{0x02, 0x00, 0x00, 0x0A, 0x0B, 0x0C}};
-  for (const char* text : {"[Config]\n", "[Elsewhere]\nESSID=x\n", ""}) {
+  // Files without the section are no configuration at all (below).
+  for (const char* text : {"[Config]\n"}) {
     TempDir dir;
     std::string path = dir.file("config.txt");
     writeBytes(path, text);
@@ -837,4 +838,38 @@ TEST(ApplyConfigDefaults, WithoutTheFileTheBuiltInDefaultsStay) {
 }
 
 }  // namespace
+// Only a file with a "Config" section is a configuration: any other file
+// would read as all defaults, and a Write would send those to a unit.
+TEST(ReadConfigFile, AFileWithoutAConfigSectionIsNoConfiguration) {
+  struct Case {
+    const char* what;
+    std::string text;
+    int result;
+  };
+  const Case cases[] = {
+      {"a node list file", "[NodeList]\nEntry1=\"\",\"00-80-92-00-00-01\",\"127.0.0.2\",\"2.01\"\n", kNotAConfigFile},
+      {"a filter file", "[AP Login Filter Tables]\nEntryCount=0\n", kNotAConfigFile},
+      {"an empty file", "", kNotAConfigFile},
+      {"another section with a configuration key", "[Elsewhere]\nESSID=x\n", kNotAConfigFile},
+      {"a section with one key", "[config]\nIPAddress=10.9.8.7\n", 1},
+      {"an empty section", "[Config]\n", 1},
+  };
+  const ConfigSet defaults = builtDefaults();
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string path = dir.file("file.txt");
+    writeBytes(path, c.text);
+    ConfigSet target, reset;
+    target.record.setU16(cfg::UnitType, 0x7777);
+    EXPECT_EQ(ReadConfigFile(defaults, target, MacAddress{}, path), c.result) << c.what;
+    // Reset either way: the caller reads into a set it can drop.
+    if (c.result != 1) {
+      ResetToDefaults(defaults, reset, MacAddress{});
+      EXPECT_TRUE(std::equal(target.record.span(0, kApConfigSize).begin(), target.record.span(0, kApConfigSize).end(),
+                             reset.record.span(0, kApConfigSize).begin()))
+          << c.what;
+    }
+  }
+}
+
 }  // namespace trennic

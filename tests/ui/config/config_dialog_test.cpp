@@ -124,6 +124,21 @@ class ConfigDialogTest : public QObject {
     QCOMPARE(ip(), QString("10.9.8.7"));
   }
 
+  // A file that is no configuration (here a node list) changes nothing.
+  void openingAnotherKindOfFileChangesNothing() {
+    QFile f(dir.filePath("nodelist.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[NodeList]\nEntry1=\"\",\"00-80-92-00-00-01\",\"127.0.0.2\",\"2.01\"\n");
+    f.close();
+    base()->essId()->setText("Kept");
+    const QString before = ip();
+    w->chooseFile = [&](bool, const QString&, const QString&) { return dir.filePath("nodelist.txt"); };
+    w->openFile();
+    QCOMPARE(messages, QStringList{"Invalid file."});
+    QCOMPARE(base()->essId()->text(), QString("Kept"));
+    QCOMPARE(ip(), before);
+  }
+
   void rebootAsksFirst() {
     w->reboot();
     QCOMPARE(prompts, 1);
