@@ -295,15 +295,21 @@ int runImage(CliContext& ctx, Args& args, bool firmware) {
   std::string file = rest[0];
   QFileInfo info(QString::fromStdString(file));
   if (!info.isFile()) return fail(ResultFileNotFound, QString("%1: %2").arg(q(file), resultMessage(ResultFileNotFound)));
-  if (info.size() == 0) return fail(ResultBadFile, QString("%1: %2 (the file is empty)").arg(q(file), resultMessage(ResultBadFile)));
-  if (firmware && !force) {
-    QFile f(info.filePath());
-    QByteArray head = f.open(QIODevice::ReadOnly) ? f.read(kImageHeaderSize) : QByteArray();
-    std::span<const std::uint8_t> h(reinterpret_cast<const std::uint8_t*>(head.constData()),
-                                    static_cast<std::size_t>(head.size()));
-    if (!imageHeaderValid(h))
-      return fail(ResultBadFile, QString("%1: %2 (not a firmware image: its header check fails; --force writes it anyway)")
-                                     .arg(q(file), resultMessage(ResultBadFile)));
+  switch (checkImageFile(file, firmware)) {
+    case ImageProblem::None:
+    case ImageProblem::Missing:  // told above
+      break;
+    case ImageProblem::Empty:
+      return fail(ResultBadFile, QString("%1: %2 (the file is empty)").arg(q(file), resultMessage(ResultBadFile)));
+    case ImageProblem::TooLarge:
+      return fail(ResultBadFile, QString("%1: %2 (larger than the unit's %3 area of %4 bytes)")
+                                     .arg(q(file), resultMessage(ResultBadFile), kind)
+                                     .arg(firmware ? unit_address::kFirmwareSize : unit_address::kLoaderSize));
+    case ImageProblem::BadHeader:
+      if (!force)
+        return fail(ResultBadFile, QString("%1: %2 (not a firmware image: its header check fails; --force writes it anyway)")
+                                       .arg(q(file), resultMessage(ResultBadFile)));
+      break;
   }
   Targets t = resolveAll(ctx, std::vector<std::string>(rest.begin() + 1, rest.end()));
   if (t.error) return t.error;

@@ -192,6 +192,9 @@ TEST_F(CliOps, InterruptCancelsAReadAndKeepsThePartialFile) {
 TEST_F(CliOps, BadArgumentsSendNothing) {
   ASSERT_TRUE(sim.start({"--units", "1"})) << sim.error().toStdString();
   write(path("junk.bin"), QByteArray(4096, 'x'));
+  // 2 MiB would run from the loader's area on into the firmware's.
+  write(path("big-loader.bin"), QByteArray(2 * 1024 * 1024, '\1'));
+  write(path("big-firmware.bin"), firmwareImage(1024 * 1024, 2));
   struct Case {
     const char* why;
     QStringList args;
@@ -200,6 +203,8 @@ TEST_F(CliOps, BadArgumentsSendNothing) {
       {"unknown unit", {"reboot", "lobby"}, 64},
       {"not a firmware image", {"firmware", "write", path("junk.bin"), "127.0.0.2"}, 11},
       {"missing file", {"loader", "write", path("none.bin"), "127.0.0.2"}, 4},
+      {"a loader larger than its area", {"loader", "write", path("big-loader.bin"), "127.0.0.2"}, 11},
+      {"a firmware image larger than its area", {"firmware", "write", path("big-firmware.bin"), "127.0.0.2", "--force"}, 11},
       {"bad clear mask", {"clear", "127.0.0.2", "xyz"}, 64},
       {"no such interface", {"--interface", "no-such-if0", "search"}, 64},
   };

@@ -39,6 +39,21 @@ std::uint32_t imageLength(std::span<const std::uint8_t> header) {
   return header.size() < kImageLengthOffset + 4 ? 0 : readLe32(header.data() + kImageLengthOffset);
 }
 
+ImageProblem checkImageFile(const std::string& path, bool firmware) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return ImageProblem::Missing;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec) return ImageProblem::Missing;
+  if (size == 0) return ImageProblem::Empty;
+  if (size > (firmware ? unit_address::kFirmwareSize : unit_address::kLoaderSize)) return ImageProblem::TooLarge;
+  if (!firmware) return ImageProblem::None;
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::uint8_t> header(kImageHeaderSize, 0);
+  in.read(reinterpret_cast<char*>(header.data()), static_cast<std::streamsize>(header.size()));
+  if (static_cast<std::size_t>(in.gcount()) < kImageHeaderSize || !imageHeaderValid(header)) return ImageProblem::BadHeader;
+  return ImageProblem::None;
+}
+
 bool ImageSource::open(const std::string& path) {
   close();
   std::error_code ec;

@@ -24,6 +24,14 @@ bool imageHeaderValid(std::span<const std::uint8_t> header);
 void sealImageHeader(std::span<std::uint8_t> header);
 std::uint32_t imageLength(std::span<const std::uint8_t> header);
 
+// What stands against writing a file to a unit as its firmware or loader
+// image, checked before anything is sent. A file larger than its memory area
+// would run on into the next area; an empty one erases the area and writes
+// nothing. A firmware file whose header check fails may still be written
+// when the user insists.
+enum class ImageProblem { None, Missing, Empty, TooLarge, BadHeader };
+ImageProblem checkImageFile(const std::string& path, bool firmware);
+
 // Reads an image file block by block from any offset, so a transfer can go
 // on from where the unit's acknowledgement left it.
 class ImageSource {

@@ -14,6 +14,7 @@
 
 #include "core/app/sjis.h"
 #include "core/config/config_file.h"
+#include "core/files/image_file.h"
 #include "core/filters/filter_files.h"
 #include "core/filters/filter_tables.h"
 #include "core/protocol/operations.h"
@@ -224,6 +225,21 @@ void CFileMgmtDlg::readOrWrite(bool write) {
     if (!QFileInfo(folder).isDir()) return showResultMessage(this, write ? ResultFileNotFound : ResultBadFileName);
   } else if (write) {
     if (!QFileInfo(path).isFile()) return showResultMessage(this, ResultFileNotFound);
+    // Checked once, before the first unit: a wrong file must not reach any.
+    if (kind_ == FileKindFirmware || kind_ == FileKindLoader) {
+      switch (checkImageFile(fullPath_, kind_ == FileKindFirmware)) {
+        case ImageProblem::None:
+          break;
+        case ImageProblem::Missing:
+          return showResultMessage(this, ResultFileNotFound);
+        case ImageProblem::Empty:
+        case ImageProblem::TooLarge:
+          return showResultMessage(this, ResultBadFile);
+        case ImageProblem::BadHeader:
+          if (!askYesNo(this, tr("The file is not a valid firmware image. Write it anyway?"))) return;
+          break;
+      }
+    }
   } else if (QFileInfo(path).isDir()) {
     return showResultMessage(this, ResultBadFileName);
   }

@@ -11,9 +11,14 @@ std::function<void(const QString&)>& interceptor() {
   static std::function<void(const QString&)> f;
   return f;
 }
+std::function<bool(const QString&)>& questionInterceptor() {
+  static std::function<bool(const QString&)> f;
+  return f;
+}
 }  // namespace
 
 void setMessageInterceptor(std::function<void(const QString&)> f) { interceptor() = std::move(f); }
+void setQuestionInterceptor(std::function<bool(const QString&)> f) { questionInterceptor() = std::move(f); }
 
 void showErrorMessage(QWidget* parent, const QString& text) {
   if (interceptor()) return interceptor()(text);
@@ -24,6 +29,14 @@ void showErrorMessage(QWidget* parent, const QString& text) {
 
 void showResultMessage(QWidget* parent, int result) {
   showErrorMessage(parent, QString::fromLatin1(resultMessage(result)));
+}
+
+bool askYesNo(QWidget* parent, const QString& text) {
+  if (questionInterceptor()) return questionInterceptor()(text);
+  QMessageBox box(QMessageBox::Warning, QString(), text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace trennic::ui

@@ -16,4 +16,10 @@ void showErrorMessage(QWidget* parent, const QString& text);
 // While set, messages go to the interceptor instead of a box.
 void setMessageInterceptor(std::function<void(const QString&)> interceptor);
 
+// A Yes/No question whose default is No, for going on with something that
+// may harm a unit; true for Yes.
+bool askYesNo(QWidget* parent, const QString& text);
+// While set, questions go to the interceptor, which gives the answer.
+void setQuestionInterceptor(std::function<bool(const QString&)> interceptor);
+
 }  // namespace trennic::ui

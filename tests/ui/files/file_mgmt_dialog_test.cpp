@@ -187,6 +187,54 @@ class FileMgmtDialogTest : public QObject {
     QCOMPARE(selected(*w), (std::vector<std::size_t>{0, 2}));
   }
 
+  // A file that is not what its kind needs is caught before the first
+  // unit: a firmware file whose header fails is written only when the user
+  // says so, an empty or oversized image never.
+  void aWrongImageReachesNoUnit() {
+    auto fileOf = [&](const char* name, const QByteArray& bytes) {
+      QFile f(dir.filePath(name));
+      f.open(QIODevice::WriteOnly);
+      f.write(bytes);
+      return f.fileName();
+    };
+    struct Case {
+      const char* what;
+      int kind;
+      QString file;
+      bool answer;  // to the question, when it comes
+      QStringList questions, messages;
+      int prompts;  // password prompts: the run went on to the units
+    };
+    const QString notFirmware = "The file is not a valid firmware image. Write it anyway?";
+    const Case cases[] = {
+        {"a text as firmware, No", 0, fileOf("notes.txt", QByteArray(400, 'x')), false, {notFirmware}, {}, 0},
+        {"a text as firmware, Yes", 0, fileOf("notes.txt", QByteArray(400, 'x')), true, {notFirmware}, {}, 1},
+        {"an empty loader", 3, fileOf("empty.bin", QByteArray()), true, {}, {"Invalid file."}, 0},
+        {"a loader past its area", 3, fileOf("big.bin", QByteArray(0x20001, '\1')), true, {}, {"Invalid file."}, 0},
+    };
+    QStringList questions;
+    bool answer = false;
+    ui::setQuestionInterceptor([&](const QString& q) {
+      questions << q;
+      return answer;
+    });
+    for (const Case& c : cases) {
+      questions.clear();
+      messages.clear();
+      passwordPrompts = 0;
+      answer = c.answer;
+      cancelFirstPrompt = true;  // the test stops at the prompt: nothing is sent
+      auto w = openWindow(c.kind);
+      w->nameField()->setText(c.file);
+      select(*w, {0});
+      w->readOrWrite(true);
+      QCOMPARE(questions, c.questions);
+      QCOMPARE(messages.mid(0, c.messages.size()), c.messages);
+      QVERIFY2(passwordPrompts == c.prompts, c.what);
+    }
+    ui::setQuestionInterceptor(nullptr);
+  }
+
   void pathsAndSelectionsAreCheckedFirst() {
     auto w = openWindow(0);
     struct Case {
