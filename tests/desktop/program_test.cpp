@@ -50,11 +50,22 @@ class DesktopProgramTest : public QObject {
   qint64 pid() const { return program_.processId(); }
   bool running() const { return program_.state() == QProcess::Running; }
   QString programOutput() { return QString::fromLocal8Bit(program_.readAll()); }
+  // What a failed step needs to tell: is the program still there, what did
+  // it say, what did the last helper tool say.
+  QByteArray why(const char* what) {
+    const QString state = running() ? QStringLiteral("running")
+                          : program_.exitStatus() == QProcess::CrashExit
+                              ? QStringLiteral("ended by signal or crash")
+                              : QStringLiteral("ended with exit code %1").arg(program_.exitCode());
+    return QStringLiteral("%1 (program %2; its output: %3; last tool: %4)")
+        .arg(QLatin1String(what), state, programOutput().trimmed(), desk::lastToolError())
+        .toLocal8Bit();
+  }
 
   void report(const char* step, const QElapsedTimer& clock) { qInfo("%s: %lld ms", step, clock.elapsed()); }
 
   bool openIconMenu() {
-    return desk::click(icon_, 3) && desk::waitFor([&] { return !desk::popupMenus(pid()).isEmpty(); }, 2000);
+    return desk::click(icon_, 3) && desk::waitFor([&] { return !desk::popupMenus(pid()).isEmpty(); }, kReactMs);
   }
 
  private slots:
@@ -131,7 +142,7 @@ class DesktopProgramTest : public QObject {
     QVERIFY(desk::isViewable(main_));
     // A main window modal to the whole program would block the icon's window
     // too, and the menu would never come.
-    QVERIFY2(openIconMenu(), "no menu after a right click on the icon while the main window shows");
+    QVERIFY2(openIconMenu(), why("no menu after a right click on the icon while the main window shows"));
     QVERIFY(desk::pressKeys({QStringLiteral("Escape")}));
     QVERIFY2(desk::waitFor([&] { return desk::popupMenus(pid()).isEmpty(); }, kReactMs), "Escape left the menu open");
     QVERIFY(desk::isViewable(main_));
@@ -142,11 +153,11 @@ class DesktopProgramTest : public QObject {
     QVERIFY(main_ && icon_);
     const qint64 programPid = pid();
     // Ended from where it waits most of the time: hidden to the icon.
-    QVERIFY(desk::minimise(main_));
+    QVERIFY2(desk::minimise(main_), why("the window manager did not take the minimise"));
     QVERIFY(desk::waitFor([&] { return !desk::isMapped(main_); }, kReactMs));
     QElapsedTimer clock;
     clock.start();
-    QVERIFY2(openIconMenu(), "no menu after a right click on the icon");
+    QVERIFY2(openIconMenu(), why("no menu after a right click on the icon"));
     report("icon menu open", clock);
     QVERIFY2(desk::chooseFromPopupMenu(programPid, {QStringLiteral("x")}), qPrintable(desk::lastToolError()));
     QVERIFY2(desk::waitFor([&] { return !running(); }, kReactMs), "the program was still running after Exit");

@@ -81,6 +81,14 @@ wait_until() {
   return 0
 }
 
+# A child that has ended stays a zombie until it is waited for, and kill -0
+# still finds it.
+alive() {
+  local state
+  state=$(sed -n 's/^[0-9]* (.*) \([A-Z]\).*/\1/p' "/proc/$1/stat" 2>/dev/null)
+  [ -n "$state" ] && [ "$state" != Z ]
+}
+
 # The cookie goes into the file before the server reads it; the server takes
 # every entry whatever display it names, and clients find it under the real
 # display number added below.
@@ -91,8 +99,10 @@ xauth -q -f "$XAUTHORITY" add :0 MIT-MAGIC-COOKIE-1 "$cookie" 2>/dev/null || ski
 # -displayfd lets the server pick a free display itself, so runs side by side
 # never race for the same number. -noreset: a server that resets whenever its
 # last client leaves refuses the next one for a moment, and the checks below
-# come and go as clients.
-"${die_with_me[@]}" Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1280x1024x24 -auth "$XAUTHORITY" \
+# come and go as clients. -r: no key repeats by itself; on a busy machine a
+# key's release can come late enough for the server to repeat the key into
+# whatever window has the keyboard next.
+"${die_with_me[@]}" Xvfb -displayfd 3 -nolisten tcp -noreset -r -screen 0 1280x1024x24 -auth "$XAUTHORITY" \
   3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 
@@ -137,26 +147,45 @@ wm_running() {
   [ -n "$id" ] || return 1
   xprop -id "$id" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id # $id"
 }
-if ! wait_until wm_running; then
-  fail "openbox did not take $DISPLAY within ${WAIT_SECONDS} s: $(tail -n 1 "$work/openbox.log" 2>/dev/null)"
+wm_settled() { wm_running || ! alive "$openbox_pid"; }
+wait_until wm_settled
+if ! wm_running; then
+  alive "$openbox_pid" && why="not within ${WAIT_SECONDS} s" || why="it ended: $(tail -n 1 "$work/openbox.log" 2>/dev/null)"
+  fail "openbox did not take $DISPLAY: $why"
 fi
 
 "${die_with_me[@]}" trayer --edge bottom --align right --widthtype pixel --width 120 \
   --heighttype pixel --height 24 >"$work/trayer.log" 2>&1 &
 trayer_pid=$!
 
+panel_id() {
+  xwininfo -root -tree 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) "panel": ("panel" "trayer").*/\1/p' | head -n 1
+}
 panel_shown() {
   local id
-  kill -0 "$trayer_pid" 2>/dev/null || return 1
-  id=$(xwininfo -root -tree 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) "panel": ("panel" "trayer").*/\1/p' | head -n 1)
+  alive "$trayer_pid" || return 1
+  id=$(panel_id)
   [ -n "$id" ] && xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
 tray_ready() {
   panel_shown || return 1
   [ -z "${TRENNIC_TRAY_PROBE:-}" ] || "$TRENNIC_TRAY_PROBE" >/dev/null 2>&1
 }
-if ! wait_until tray_ready; then
-  fail "trayer's notification area did not come up on $DISPLAY within ${WAIT_SECONDS} s: $(tail -n 1 "$work/trayer.log" 2>/dev/null)"
+# Which part of the desktop is missing, for the one line that says so.
+tray_state() {
+  local id
+  alive "$openbox_pid" || { echo "openbox has ended"; return; }
+  alive "$trayer_pid" || { echo "trayer has ended: $(tail -n 1 "$work/trayer.log" 2>/dev/null)"; return; }
+  id=$(panel_id)
+  [ -n "$id" ] || { echo "trayer showed no panel within ${WAIT_SECONDS} s"; return; }
+  xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' ||
+    { echo "trayer's panel was not on the screen within ${WAIT_SECONDS} s"; return; }
+  echo "trayer's panel is on the screen but takes no icons within ${WAIT_SECONDS} s"
+}
+tray_settled() { tray_ready || ! alive "$trayer_pid" || ! alive "$openbox_pid"; }
+wait_until tray_settled
+if ! tray_ready; then
+  fail "no notification area on $DISPLAY: $(tray_state)"
 fi
 
 "${die_with_me[@]}" "$@"

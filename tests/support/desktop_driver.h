@@ -97,8 +97,8 @@ bool doubleClick(WindowId w, int button = 1, std::optional<QPoint> pos = std::nu
 bool pressKeys(const QStringList& keys);
 
 // Waits up to timeoutMs for a popup menu of the process, then picks an item
-// with these keys (a mnemonic letter, or Down... and Return); false when no
-// menu came.
+// with these keys (a mnemonic letter, or Down... and Return) and waits as
+// long again for the menu to close; false when no menu came or it stayed.
 bool chooseFromPopupMenu(qint64 pid, const QStringList& keys, int timeoutMs = 5000);
 
 }  // namespace trennic::testing::desktop
