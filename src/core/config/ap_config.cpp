@@ -191,6 +191,15 @@ unsigned DefaultChannel(std::string_view text) {
   return negative ? 0u - n : n;
 }
 
+void keepFirstChannel(ApConfig& c, unsigned defaultChannel) {
+  const bool firstIsChannel = c.u16(cfg::ChannelCount) > 0 && c.u16(cfg::Channels) >= 1 && c.u16(cfg::Channels) <= 14;
+  if (!firstIsChannel) {
+    const unsigned ch = defaultChannel >= 1 && defaultChannel <= 14 ? defaultChannel : 1;
+    c.setU16(cfg::Channels, static_cast<std::uint16_t>(ch));
+  }
+  c.setU16(cfg::ChannelCount, 1);
+}
+
 void BuildDefaultConfig(ConfigSet& d, unsigned defaultChannel) {
   d.legacy1 = {};
   d.legacy2 = {};

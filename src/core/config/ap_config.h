@@ -190,6 +190,11 @@ std::optional<int> LookupConfigLayout(bool extendedPresent, std::uint32_t versio
 unsigned DefaultChannel(std::string_view resourceText = "1");
 
 void BuildDefaultConfig(ConfigSet& defaults, unsigned defaultChannel = 1);
+
+// Cuts the channel list to its first entry. A list that was empty ("all
+// channels free") or starts with no real channel would leave channel 0 as
+// the one in use and send it to the unit: the default channel takes its place.
+void keepFirstChannel(ApConfig& c, unsigned defaultChannel);
 void ResetToDefaults(const ConfigSet& defaults, ConfigSet& target, const MacAddress& mac);
 void ProjectLegacy(const ApConfig& record, LegacyConfig1& l1, LegacyConfig2& l2, LegacyConfig3& l3);
 void ProjectLegacy(ConfigSet& set);

@@ -41,7 +41,7 @@ ModeView normaliseMode(ApConfig& c) {
   return v;
 }
 
-ChannelView normaliseChannels(ApConfig& c) {
+ChannelView normaliseChannels(ApConfig& c, unsigned defaultChannel) {
   ChannelView v;
   const bool many = dipMode(c) || infrastructureStation(c);
   const std::uint16_t count = std::min<std::uint16_t>(c.u16(cfg::ChannelCount), cfg::ChannelSlots);
@@ -50,7 +50,8 @@ ChannelView normaliseChannels(ApConfig& c) {
     if (ch >= 1 && ch <= kChannelBoxes) v.checked[ch - 1] = true;
     if (!many) {
       // A single-channel unit keeps its first channel only.
-      c.setU16(cfg::ChannelCount, 1);
+      keepFirstChannel(c, defaultChannel);
+      if (ch < 1 || ch > kChannelBoxes) v.checked[c.u16(cfg::Channels) - 1] = true;
       break;
     }
   }

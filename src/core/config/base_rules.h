@@ -45,7 +45,7 @@ struct ChannelView {
   std::array<bool, kChannelBoxes> enabled{};
   bool allEnabled = false;
 };
-ChannelView normaliseChannels(ApConfig& c);
+ChannelView normaliseChannels(ApConfig& c, unsigned defaultChannel);
 
 bool anyIdBlockingEnabled(const ApConfig& c);
 

@@ -195,9 +195,9 @@ RoamingView normaliseRoaming(ApConfig& c) {
   return v;
 }
 
-void setExtendedRoaming(ApConfig& c, bool on) {
+void setExtendedRoaming(ApConfig& c, bool on, unsigned defaultChannel) {
   c.setU16(cfg::RoamExtendCtrl, on ? 1 : 0);
-  if (!on) c.setU16(cfg::ChannelCount, 1);
+  if (!on) keepFirstChannel(c, defaultChannel);
 }
 
 // --- Preferred access points --------------------------------------------------

@@ -97,7 +97,7 @@ struct RoamingView {
 // and the sampling time into 1..10.
 RoamingView normaliseRoaming(ApConfig& c);
 // Without extended roaming a station keeps to a single channel.
-void setExtendedRoaming(ApConfig& c, bool on);
+void setExtendedRoaming(ApConfig& c, bool on, unsigned defaultChannel);
 
 // --- Preferred access points --------------------------------------------------
 

@@ -202,7 +202,7 @@ void CBasePage::redrawMode() {
 }
 
 void CBasePage::redrawChannels() {
-  ChannelView v = normaliseChannels(window_.record());
+  ChannelView v = normaliseChannels(window_.record(), window_.fileOptions().defaultChannel);
   for (std::size_t i = 0; i < channels_.size(); ++i) {
     channels_[i]->setChecked(v.checked[i]);
     channels_[i]->setEnabled(v.enabled[i]);

@@ -455,7 +455,7 @@ void CWirelessPage::redrawRoaming() {
 
 void CWirelessPage::storeRoaming() {
   ApConfig& c = record();
-  setExtendedRoaming(c, extended_->isChecked());
+  setExtendedRoaming(c, extended_->isChecked(), window_.fileOptions().defaultChannel);
   if (auto n = numberIn(threshold_->currentText())) c.setU16(cfg::RoamRoamingThreshold, static_cast<std::uint16_t>(*n));
   if (auto n = numberIn(sampling_->currentText())) c.setU16(cfg::RoamSampligTime, static_cast<std::uint16_t>(*n));
   c.setU16(cfg::RoamPriApOther, loginOther_->isChecked() ? 1 : 0);

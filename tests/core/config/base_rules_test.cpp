@@ -50,28 +50,59 @@ TEST(BaseRules, ModesOutOfRangeAndTheUnitTypeTheyForce) {
 TEST(BaseRules, AnAccessPointKeepsOneChannelAndTheDomainLimitsTheBoxes) {
   ApConfig ap = unit(1, 0);
   channels(ap, {1, 6, 11});
-  ChannelView v = normaliseChannels(ap);
+  ChannelView v = normaliseChannels(ap, 1);
   EXPECT_EQ(ap.u16(cfg::ChannelCount), 1);
   EXPECT_TRUE(v.checked[0]);
   EXPECT_FALSE(v.checked[5]);
   EXPECT_FALSE(v.allEnabled);
   for (auto [domain, first, last] : {std::tuple{3, 10, 11}, {5, 14, 14}, {9, 1, 14}}) {
     ap.setU16(cfg::RegDomain, static_cast<std::uint16_t>(domain));
-    ChannelView d = normaliseChannels(ap);
+    ChannelView d = normaliseChannels(ap, 1);
     for (int j = 1; j <= 14; ++j) EXPECT_EQ(d.enabled[j - 1], j >= first && j <= last) << domain << " box " << j;
   }
   EXPECT_EQ(ap.u16(cfg::RegDomain), 6);  // out of the table: the widest
 }
 
+TEST(BaseRules, CuttingToOneChannelNeverLeavesChannelZeroInUse) {
+  struct Case {
+    const char* why;
+    std::initializer_list<std::uint16_t> list;
+    unsigned defaultChannel;
+    std::uint16_t used;
+  };
+  for (const Case& k : {Case{"all channels free", {}, 6, 6},
+                        Case{"a first entry of 0", {0, 3}, 11, 11},
+                        Case{"a first entry past the last box", {15}, 2, 2},
+                        Case{"an unusable default falls back to 1", {}, 0, 1},
+                        Case{"a real first channel stays", {6, 1, 11}, 3, 6}}) {
+    ApConfig c = unit(1, 1);
+    channels(c, k.list);
+    keepFirstChannel(c, k.defaultChannel);
+    EXPECT_EQ(c.u16(cfg::ChannelCount), 1) << k.why;
+    EXPECT_EQ(c.u16(cfg::Channels), k.used) << k.why;
+  }
+  // An access point read with a zero channel shows the default one, checked.
+  ApConfig ap = unit(1, 0);
+  channels(ap, {0});
+  ChannelView v = normaliseChannels(ap, 9);
+  EXPECT_EQ(ap.u16(cfg::Channels), 9);
+  EXPECT_TRUE(v.checked[8]);
+  // All free stays all free until something cuts the list.
+  ApConfig free = unit(1, 0);
+  channels(free, {});
+  normaliseChannels(free, 9);
+  EXPECT_EQ(free.u16(cfg::ChannelCount), 0);
+}
+
 TEST(BaseRules, AStationRoamsOverSeveralChannelsOnlyWithExtendedRoaming) {
   ApConfig sta = unit(1, 1);
   channels(sta, {1, 6});
-  ChannelView off = normaliseChannels(sta);
+  ChannelView off = normaliseChannels(sta, 1);
   EXPECT_EQ(sta.u16(cfg::ChannelCount), 2);
   EXPECT_FALSE(off.allEnabled);
   EXPECT_FALSE(off.enabled[0]);
   sta.setU16(cfg::RoamExtendCtrl, 1);
-  ChannelView on = normaliseChannels(sta);
+  ChannelView on = normaliseChannels(sta, 1);
   EXPECT_TRUE(on.allEnabled);
   EXPECT_TRUE(on.enabled[0]);
   auto boxes = channelClicked(sta, checkedChannels(sta), 11, true);

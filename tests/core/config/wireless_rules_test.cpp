@@ -244,12 +244,18 @@ TEST(WirelessRules, RoamingView) {
 TEST(WirelessRules, ExtendedRoamingOffIsOneChannel) {
   ApConfig c = defaults();
   c.setU16(cfg::ChannelCount, 3);
-  setExtendedRoaming(c, true);
+  setExtendedRoaming(c, true, 1);
   EXPECT_EQ(c.u16(cfg::RoamExtendCtrl), 1);
   EXPECT_EQ(c.u16(cfg::ChannelCount), 3);
-  setExtendedRoaming(c, false);
+  setExtendedRoaming(c, false, 1);
   EXPECT_EQ(c.u16(cfg::RoamExtendCtrl), 0);
   EXPECT_EQ(c.u16(cfg::ChannelCount), 1);
+  // All channels free: the default channel is the one kept, never channel 0.
+  c.setU16(cfg::ChannelCount, 0);
+  c.setU16(cfg::Channels, 0);
+  setExtendedRoaming(c, false, 7);
+  EXPECT_EQ(c.u16(cfg::ChannelCount), 1);
+  EXPECT_EQ(c.u16(cfg::Channels), 7);
 }
 
 TEST(WirelessRules, NewPriorityEntry) {

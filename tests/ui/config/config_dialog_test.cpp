@@ -139,6 +139,26 @@ class ConfigDialogTest : public QObject {
     QCOMPARE(ip(), before);
   }
 
+  // "All channels free" from a file is cut to one channel on the way out:
+  // the default one, never a channel 0 that the unit would be sent.
+  void allChannelsFreeNeverBecomesChannelZero() {
+    QFile f(dir.filePath("free.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[Config]\nNetworkMode=1\nUnitType=1\nChannelFree=Enabled\nChannelNo=1\n");
+    f.close();
+    const QString saved = dir.filePath("free-saved.txt");
+    w->chooseFile = [&](bool, const QString&, const QString&) { return dir.filePath("free.txt"); };
+    w->openFile();
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+    w->chooseFile = [&](bool, const QString&, const QString&) { return saved; };
+    w->saveFile();
+    QFile back(saved);
+    QVERIFY(back.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(back.readAll());
+    QVERIFY2(text.contains("ChannelNo=1\r\n") || text.contains("ChannelNo=1\n"), qPrintable(text));
+    QVERIFY2(!text.contains("ChannelNo=0"), qPrintable(text));
+  }
+
   void rebootAsksFirst() {
     w->reboot();
     QCOMPARE(prompts, 1);
