@@ -10,6 +10,9 @@ NodeTable& CliContext::nodes() {
   if (!table) {
     table = std::make_unique<NodeTable>(settingsPath());
     table->loadFromSettings();
+    // Tidying the file on load is no action of the user's: a read-only file
+    // is still read, and any write the command makes is checked on its own.
+    table->takeWriteFailure();
   }
   return *table;
 }

@@ -49,7 +49,9 @@ const char* kUsage =
     "--new-password-file for the new one); never from the command line.\n"
     "Exit status: 0 success, 1 no response, 2 aborted, 3 error, 4 file not found,\n"
     "6 access denied, 8 not supported, 10 search aborted, 11 invalid file,\n"
-    "12 firmware too old or new for this program, 64 usage.\n"
+    "12 firmware too old or new for this program, 64 usage, 65 malformed argument\n"
+    "or file, 74 a file could not be written (the settings file, a node list,\n"
+    "a configuration or image file, or where one should go).\n"
     "\n"
     "The settings file is the one the window program uses (trennic.INI beside it)\n"
     "unless --settings names another. --interface (or TRENNIC_INTERFACES) limits\n"
@@ -88,12 +90,24 @@ int main(int argc, char** argv) {
       ctx.app.settingsOverride.empty() ? platform::defaultSettingsPath() : ctx.app.settingsOverride;
   std::string command = rest.front();
   Args args(std::vector<std::string>(rest.begin() + 1, rest.end()));
-  if (command == "nodes") return runNodes(ctx, args);
-  if (command == "host") return runHost(ctx, args);
-  if (command == "config") return runConfig(ctx, args);
-  if (command == "filter") return runFilter(ctx, args);
-  bool handled = false;
-  int status = runUnitCommand(ctx, command, args, handled);
-  if (handled) return status;
-  return fail(ExitUsage, QString("unknown command \"%1\" (try --help)").arg(command.c_str()));
+  auto dispatch = [&]() -> int {
+    if (command == "nodes") return runNodes(ctx, args);
+    if (command == "host") return runHost(ctx, args);
+    if (command == "config") return runConfig(ctx, args);
+    if (command == "filter") return runFilter(ctx, args);
+    bool handled = false;
+    int status = runUnitCommand(ctx, command, args, handled);
+    if (handled) return status;
+    return fail(ExitUsage, QString("unknown command \"%1\" (try --help)").arg(command.c_str()));
+  };
+  int status = dispatch();
+  // Node list writes also happen on the side (a route learnt, a search's
+  // answers), so one check here covers every command; a command that has
+  // already said so is not told twice.
+  if (ctx.table && ctx.table->takeWriteFailure() && status != ExitIoError) {
+    const int failed = fail(ExitIoError, QString("Error occurred. (the settings file %1 could not be written)")
+                                             .arg(QString::fromStdString(ctx.settingsPath())));
+    if (status == ExitOk) status = failed;
+  }
+  return status;
 }

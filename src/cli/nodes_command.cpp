@@ -152,20 +152,24 @@ int removeNode(CliContext& ctx, Args& args) {
   if (t.FindNodeByMac(text) < 0) return fail(ExitFailed, QString("No select. (no node has the MAC address %1)").arg(text.c_str()));
   VectorNodeRows rows;
   t.FillRows(rows);
+  // One replacement of the file: erased and relisted, or left as it was.
+  t.beginBatch();
   t.EraseNodeEntries();
   t.RemoveNodeByMac(text);
   rows.rows.erase(std::remove_if(rows.rows.begin(), rows.rows.end(), [&](const NodeEntry& r) { return r.mac == text; }),
                   rows.rows.end());
   t.RelistFromRows(rows);
+  if (!t.endBatch()) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
   return ExitOk;
 }
 
 int clearNodes(CliContext& ctx, Args& args) {
   if (!args.rest().empty()) return fail(ExitUsage, "usage: nodes clear");
   NodeTable& t = ctx.nodes();
-  t.EraseNodeEntries();
+  const bool written = t.EraseNodeEntries();
   t.ClearNodes();
   t.listedCount = 0;
+  if (!written) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
   return ExitOk;
 }
 
@@ -182,7 +186,7 @@ int sortNodes(CliContext& ctx, Args& args) {
   VectorNodeRows rows;
   t.FillRows(rows);
   t.sortDescending[static_cast<std::size_t>(column)] = descending ? 1 : 0;
-  t.SortAndRelist(rows, column);
+  if (!t.SortAndRelist(rows, column)) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
   return ExitOk;
 }
 

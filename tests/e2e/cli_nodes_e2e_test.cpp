@@ -1,4 +1,5 @@
 // trennic-cli nodes on real files, run as the administrator runs it.
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -101,3 +102,36 @@ TEST_F(CliNodes, BadInputChangesNothing) {
 }
 
 }  // namespace
+
+// Nothing written is never reported as done: a read-only settings file, or a
+// folder where it should be, ends every changing command with 74 and a line
+// saying why, and the file stays as it was.
+TEST_F(CliNodes, ASettingsFileThatCantBeWrittenFailsEveryChange) {
+  ASSERT_EQ(cli({"nodes", "add", "--mac", "00-00-00-00-00-02", "--name", "B"}).status, 0);
+  ASSERT_EQ(cli({"nodes", "add", "--mac", "00-00-00-00-00-01", "--name", "A"}).status, 0);
+  const QByteArray before = read(settings());
+  ASSERT_TRUE(QFile::setPermissions(settings(), QFile::ReadOwner | QFile::ReadUser));
+  const QList<QStringList> changes = {{"nodes", "remove", "00-00-00-00-00-01"},
+                                      {"nodes", "clear"},
+                                      {"nodes", "sort", "name"},
+                                      {"nodes", "add", "--mac", "00-00-00-00-00-03"},
+                                      {"nodes", "import", dir.filePath("list.txt")}};
+  write(dir.filePath("list.txt"), "[NodeList]\nEntry1=1,00-00-00-00-00-09,10.0.0.9,\"\",\n");
+  for (const QStringList& change : changes) {
+    CliRun run = cli(change);
+    EXPECT_EQ(run.status, 74) << change.join(' ').toStdString();
+    EXPECT_TRUE(run.err.contains("could not be written")) << change.join(' ').toStdString() << ": " << run.err.toStdString();
+    EXPECT_EQ(read(settings()), before) << change.join(' ').toStdString();
+  }
+  // Reading still works on a file that can't be written.
+  EXPECT_EQ(cli({"nodes", "list"}).status, 0);
+  QFile::setPermissions(settings(), QFile::ReadOwner | QFile::WriteOwner);
+
+  QTemporaryDir other;
+  ASSERT_TRUE(QDir(other.path()).mkdir("trennic.INI"));
+  QProcess p;
+  p.start(QStringLiteral(TRENNIC_CLI_PATH),
+          {"--settings", other.filePath("trennic.INI"), "nodes", "add", "--mac", "00-00-00-00-00-04"});
+  p.waitForFinished(20000);
+  EXPECT_EQ(p.exitCode(), 74) << p.readAllStandardError().toStdString();
+}

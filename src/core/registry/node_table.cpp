@@ -215,7 +215,18 @@ bool NodeTable::editSettings(Edit&& edit) {
   }
   ini::Profile p = ini::Profile::load(settingsPath_);
   edit(p);
-  return p.save(settingsPath_);
+  return noteWrite(p.save(settingsPath_));
+}
+
+bool NodeTable::noteWrite(bool written) {
+  if (!written) writeFailed_ = true;
+  return written;
+}
+
+bool NodeTable::takeWriteFailure() {
+  bool failed = writeFailed_;
+  writeFailed_ = false;
+  return failed;
 }
 
 void NodeTable::beginBatch() {
@@ -225,7 +236,7 @@ void NodeTable::beginBatch() {
 bool NodeTable::endBatch() {
   if (batchDepth_ == 0 || --batchDepth_ > 0) return true;
   std::unique_ptr<ini::Profile> p = std::move(batch_);
-  return p->save(settingsPath_);
+  return noteWrite(p->save(settingsPath_));
 }
 
 void NodeTable::ClearNodes() {
@@ -420,9 +431,9 @@ bool NodeTable::WriteNodeEntry(const std::string& path, std::uint32_t number, co
   return ini::writeProfileString(path, kNodeListSection, key, formatNodeValue(e));
 }
 
-void NodeTable::EraseNodeEntries() {
-  if (!batch_ && ini::Profile::load(settingsPath_).state() == ini::LoadState::Missing) return;
-  editSettings([&](ini::Profile& p) {
+bool NodeTable::EraseNodeEntries() {
+  if (!batch_ && ini::Profile::load(settingsPath_).state() == ini::LoadState::Missing) return true;
+  return editSettings([&](ini::Profile& p) {
     for (std::uint32_t n = 1; n <= usedCount; ++n) p.removeKey(kNodeListSection, entryKey(n));
   });
 }
@@ -467,13 +478,13 @@ void NodeTable::SortNodes(int column, bool descending) {
   }
 }
 
-void NodeTable::SortAndRelist(NodeRows& rows, int column) {
-  if (column < 0 || column > 3) return;
+bool NodeTable::SortAndRelist(NodeRows& rows, int column) {
+  if (column < 0 || column > 3) return true;
   sorting = 1;
   SortNodes(column, sortDescending[static_cast<std::size_t>(column)] != 0);
   listedCount = 0;
   rows.removeAllRows();
-  editSettings([&](ini::Profile& p) {
+  const bool written = editSettings([&](ini::Profile& p) {
     for (std::uint32_t n = 1; n <= usedCount; ++n) p.removeKey(kNodeListSection, entryKey(n));
     for (auto& s : slots_) {
       if (s.used != 1 || !AppendRow(rows, s)) continue;
@@ -483,11 +494,12 @@ void NodeTable::SortAndRelist(NodeRows& rows, int column) {
   });
   sortDescending[static_cast<std::size_t>(column)] ^= 1;
   sorting = 0;
+  return written;
 }
 
-void NodeTable::RelistFromRows(NodeRows& rows) {
+bool NodeTable::RelistFromRows(NodeRows& rows) {
   listedCount = 0;
-  editSettings([&](ini::Profile& p) {
+  return editSettings([&](ini::Profile& p) {
     for (std::size_t r = 0; r < rows.rowCount() && r < kMaxNodes; ++r) {
       NodeEntry e = rows.row(r);
       if (e.mac.empty()) break;

@@ -115,11 +115,11 @@ class NodeTable {
   // Reads Entry1, Entry2, ... of the "NodeList" section of path.
   void LoadNodeList(const std::string& path);
   bool WriteNodeEntry(const std::string& path, std::uint32_t number, const NodeEntry& entry);
-  void EraseNodeEntries();
+  bool EraseNodeEntries();
   bool SaveNodeList(const std::string& path);
   void SortNodes(int column, bool descending);
-  void SortAndRelist(NodeRows& rows, int column);
-  void RelistFromRows(NodeRows& rows);
+  bool SortAndRelist(NodeRows& rows, int column);
+  bool RelistFromRows(NodeRows& rows);
 
   // Loads the settings profile's list at start-up. A section that does not
   // hold exactly the loaded nodes as Entry1..Entry<n> (a duplicate, a gap, a
@@ -144,6 +144,14 @@ class NodeTable {
   void beginBatch();
   bool endBatch();
 
+  // True once since the last call when a write of the settings profile
+  // failed: a read-only file, a folder in its place, a full disk. Writes
+  // happen as side effects (a route learnt, a batch ended by a destructor),
+  // so every front asks after each action instead of trusting each return
+  // value to reach it. A node list file written elsewhere is reported by the
+  // return value of the call that writes it.
+  bool takeWriteFailure();
+
   // List-view helpers shared by the windows that list nodes.
   void FillRows(NodeRows& rows);
   bool AppendRow(NodeRows& rows, const NodeEntry& entry);
@@ -165,6 +173,8 @@ class NodeTable {
 
  private:
   bool isSettingsPath(const std::string& path) const;
+  bool noteWrite(bool written);
+  bool writeFailed_ = false;
   // Applies an edit to the settings profile: in memory during a batch, else
   // loaded, edited and saved at once.
   template <class Edit>

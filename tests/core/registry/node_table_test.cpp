@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "core/app/ini_profile.h"
@@ -289,6 +291,58 @@ TEST_F(NodeTableTest, BatchHoldsWritesUntilItEnds) {
   }
   EXPECT_EQ(entry(1), "1,00-00-00-00-00-01,10.0.0.1,\"\",");
   EXPECT_EQ(entry(2), "0,00-00-00-00-00-02,10.0.0.2,\"\",");
+}
+
+// A settings file that can't be written (read-only, or a folder in its
+// place) fails every kind of write, and the failure is kept for the front to
+// report, including writes made on the side (a route) or by a batch's end.
+TEST_F(NodeTableTest, EveryFailedWriteIsKeptForTheFrontToReport) {
+  VectorNodeRows rows;
+  table->FillRows(rows);
+  table->AddAndRecord(rows, node("00-00-00-00-00-02", "10.0.0.2", "B"));
+  table->AddAndRecord(rows, node("00-00-00-00-00-01", "10.0.0.1", "A"));
+  ASSERT_FALSE(table->takeWriteFailure());
+  const std::string before = readBytes(settings);
+  std::filesystem::permissions(settings, std::filesystem::perms::owner_read);
+  struct Case {
+    const char* what;
+    std::function<bool()> write;
+  };
+  const Case cases[] = {
+      {"erase the entries", [&] { return table->EraseNodeEntries(); }},
+      {"sort", [&] { return table->SortAndRelist(rows, 0); }},
+      {"relist", [&] { return table->RelistFromRows(rows); }},
+      {"rewrite one entry", [&] { return table->RewriteSlot(0); }},
+      {"save the list", [&] { return table->SaveNodeList(settings); }},
+      {"learn a route", [&] {
+         table->SetNodeRoute(*parseMac("00-00-00-00-00-01"), RouteMulticast);
+         return true;
+       }},
+      {"end a batch", [&] {
+         NodeTable::Batch batch(*table);
+         table->EraseNodeEntries();
+         return true;
+       }},
+  };
+  for (const Case& c : cases) {
+    const bool returned = c.write();
+    EXPECT_TRUE(table->takeWriteFailure()) << c.what;
+    EXPECT_FALSE(table->takeWriteFailure()) << c.what << ": reported once";
+    (void)returned;
+  }
+  EXPECT_FALSE(table->EraseNodeEntries());
+  EXPECT_FALSE(table->SortAndRelist(rows, 1));
+  EXPECT_FALSE(table->RelistFromRows(rows));
+  EXPECT_EQ(readBytes(settings), before);
+  std::filesystem::permissions(settings, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  table->takeWriteFailure();
+  // A folder in the file's place.
+  NodeTable inFolder(dir.file("folder"));
+  std::filesystem::create_directory(dir.file("folder"));
+  VectorNodeRows none;
+  inFolder.FillRows(none);
+  inFolder.AddAndRecord(none, node("00-00-00-00-00-03", "10.0.0.3"));
+  EXPECT_TRUE(inFolder.takeWriteFailure());
 }
 
 TEST_F(NodeTableTest, ResolveNode) {
