@@ -208,15 +208,18 @@ std::string CStatusDlg::selectedLabel() const {
 }
 
 bool CStatusDlg::Clear(std::uint32_t mask) {
-  ResolvedNode r = nodes_.ResolveNode(selectedLabel());
-  if (selectedLabel().empty() || !r.found) {
+  // The unit is resolved as a scan resolves it: its own address first,
+  // the group second, whatever route it last answered by.
+  std::optional<StatusTarget> unit = resolveStatusTarget(nodes_, selectedLabel());
+  if (!unit) {
     showNoSelection();
     return false;
   }
   CPasswordDlg ask(this);
   int useSame = 0;
   PasswordField password{};
-  if (ask.ask(platform::decodeText(r.label), &useSame, &password) == 2) return false;
+  if (ask.ask(platform::decodeText(unit->label), &useSame, &password) == 2) return false;
+  const ResolvedNode r{true, unit->mac, unit->label, unit->primary, unit->alternate};
   OperationArgs a = operationArgsFor(OpClear, r, password, "Writing...");
   OperationContext c;
   c.nodes = &nodes_;

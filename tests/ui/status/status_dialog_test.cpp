@@ -28,6 +28,28 @@
 
 using namespace trennic;
 
+namespace {
+
+// Where each request went, as the debug log would see it.
+struct SentLog : TrafficObserver {
+  struct Sent {
+    Ipv4 peer;
+    PacketHeader header;
+  };
+  std::vector<Sent> sent;
+  void traffic(DumpKind kind, std::uint32_t, Ipv4 peer, std::uint16_t, std::span<const std::uint8_t> bytes) override {
+    if (kind != DumpKind::Receive) sent.push_back({peer, *PacketHeader::decode(bytes)});
+  }
+  // The peer of the first request with this command.
+  std::optional<Ipv4> firstPeer(std::uint8_t command) const {
+    for (const Sent& s : sent)
+      if (s.header.command == command) return s.peer;
+    return std::nullopt;
+  }
+};
+
+}  // namespace
+
 class StatusDialogTest : public QObject {
   Q_OBJECT
 
@@ -39,6 +61,7 @@ class StatusDialogTest : public QObject {
   std::unique_ptr<ui::CProgressDlg> progress;
   CUtilityApp app;
   QStringList messages;
+  SentLog sentLog;
 
   std::unique_ptr<ui::CStatusDlg> openWindow(int displayLevel = 0) {
     app.settings.displayLevel = displayLevel;
@@ -62,7 +85,7 @@ class StatusDialogTest : public QObject {
     qputenv("TRENNIC_TICK_MS", "20");
     ui::setMessageInterceptor([this](const QString& m) { messages << m; });
     QVERIFY2(sim.start({"--units", "2", "--mac-table", "12"}), qPrintable(sim.error()));
-    rt = testing::engineFor(sim);
+    rt = testing::engineFor(sim, &sentLog);
     QVERIFY(rt);
     nodes = std::make_unique<NodeTable>(dir.filePath("trennic.INI").toStdString());
     for (auto [name, mac, ip] : {std::tuple{"Lobby", "00-80-92-00-00-01", "127.0.0.2"},
@@ -75,7 +98,10 @@ class StatusDialogTest : public QObject {
     }
     progress = std::make_unique<ui::CProgressDlg>(rt->link());
   }
-  void init() { messages.clear(); }
+  void init() {
+    messages.clear();
+    sentLog.sent.clear();
+  }
 
   void opensWithTheUnitsAndTheStoredInterval() {
     app.settings.scanTime = 7;
@@ -139,6 +165,29 @@ class StatusDialogTest : public QObject {
     QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
     QVERIFY(waitForIdle(*w));
     QCOMPARE(numberOf(*w, 3), QString("   0/1024"));
+  }
+
+  // Clear tries the unit's own address first and the group second, as a
+  // scan does, whichever way the unit last answered.
+  void clearGoesToTheUnitsOwnAddressFirst() {
+    const MacAddress lobby = *parseMac("00-80-92-00-00-01");
+    const Ipv4 own = *parseIpv4("127.0.0.2");
+    for (std::int32_t route : {RouteMulticast, RouteUnicast, RouteUnknown}) {
+      nodes->SetNodeRoute(lobby, route);
+      sentLog.sent.clear();
+      auto w = openWindow();
+      w->unitList()->setCurrentIndex(0);
+      QTimer::singleShot(0, this, [] {
+        if (auto* pw = qobject_cast<ui::CPasswordDlg*>(QApplication::activeModalWidget())) pw->accept();
+      });
+      QTest::mouseClick(w->page(1)->clearButton(), Qt::LeftButton);
+      QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+      QCOMPARE(sentLog.firstPeer(CmdWrite), std::optional<Ipv4>(own));
+      sentLog.sent.clear();
+      QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
+      QVERIFY(waitForIdle(*w));
+      QCOMPARE(sentLog.firstPeer(CmdRead), std::optional<Ipv4>(own));
+    }
   }
 
   void cancelledClearChangesNothing() {
