@@ -1,7 +1,6 @@
 #include "ui/app/file_choice.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 
 #include "core/app/settings.h"
@@ -10,12 +9,27 @@
 
 namespace trennic::ui {
 
+namespace {
+
+FileDialogAnswer& fileDialogInterceptor() {
+  static FileDialogAnswer answer;
+  return answer;
+}
+
+}  // namespace
+
+void setFileDialogInterceptor(FileDialogAnswer answer) { fileDialogInterceptor() = std::move(answer); }
+
 std::optional<QString> chooseFile(QWidget* parent, bool forOpening, const QString& fileName, const QString& filter) {
-  QString path = forOpening ? QFileDialog::getOpenFileName(parent, QString(), fileName, filter)
-                            : QFileDialog::getSaveFileName(parent, QString(), fileName, filter);
+  QString path;
+  if (fileDialogInterceptor())
+    path = fileDialogInterceptor()(forOpening, fileName, filter);
+  else
+    path = forOpening ? QFileDialog::getOpenFileName(parent, QString(), fileName, filter)
+                      : QFileDialog::getSaveFileName(parent, QString(), fileName, filter);
   if (path.isEmpty()) return std::nullopt;
-  QFile f(path);
-  if (forOpening && !f.open(QIODevice::ReadOnly)) return std::nullopt;
+  // A file that cannot be opened is still the user's choice: dropping it
+  // here would leave the window unable to say what went wrong.
   return QDir::toNativeSeparators(path);
 }
 

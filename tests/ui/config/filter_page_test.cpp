@@ -24,6 +24,7 @@
 #include "support/modal_watch.h"
 #include "core/filters/filter_tables.h"
 #include "support/config_window_fixture.h"
+#include "ui/app/file_choice.h"
 #include "ui/config/filter_page.h"
 #include "ui/controls/hex_edit.h"
 #include "ui/protocol/result_message.h"
@@ -146,10 +147,11 @@ class FilterPageTest : public QObject {
     f = std::make_unique<testing::ConfigWindowFixture>();
     w = &f->open(level);
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->chooseFile = [this](bool forOpening, const QString& proposed, const QString& filter) {
+    // The window's own chooser, with only the system's dialog answered.
+    ui::setFileDialogInterceptor([this](bool forOpening, const QString& proposed, const QString& filter) {
       asked << QString("%1 %2 %3").arg(forOpening ? "open" : "save", proposed, filter);
       return chosenPath;
-    };
+    });
     w->tabs()->setCurrentIndex(CConfigDlg::FilterPage);
     page = static_cast<CFilterPage*>(w->page(CConfigDlg::FilterPage));
     QVERIFY(page->isVisible());
@@ -217,6 +219,7 @@ class FilterPageTest : public QObject {
     chosenPath.clear();
   }
   void cleanup() {
+    ui::setFileDialogInterceptor({});
     watchers.clear();
     page = nullptr;
     w = nullptr;
@@ -689,7 +692,8 @@ class FilterPageTest : public QObject {
              (QStringList{"2", "0x0800 (IP)", "17 (UDP)", "1000-2000", "Source+Destination", "All", "Permission"}));
     QCOMPARE(page->numberLabel(kProto)->text(), QString("   2/ 256"));
 
-    // From the popup, a file that isn't there: the table stays as it was.
+    // From the popup, a file that isn't there: the chooser hands the name on
+    // and the page says so; the table stays as it was.
     chosenPath = dir.filePath("missing");
     listMenu(kProto, Qt::Key_O);
     QCOMPARE(messages, QStringList{"File not found."});
