@@ -12,10 +12,15 @@ int fieldWidth(QLineEdit* e, int chars) {
   QFontMetrics fm(e->font());
   int widest = 0;
   for (QChar c : QStringLiteral("0123456789ABCDEFabcdefx-")) widest = std::max(widest, fm.horizontalAdvance(c));
+  return fieldWidthForText(e, widest * chars);
+}
+
+int fieldWidthForText(QLineEdit* e, int textWidth) {
+  QFontMetrics fm(e->font());
   const QMargins tm = e->textMargins();
   // The line edit keeps a margin of its own on either side, and the caret
-  // needs room after the last digit.
-  const int text = widest * chars + tm.left() + tm.right() + 2 * 4 + 2;
+  // needs room after the last character.
+  const int text = textWidth + tm.left() + tm.right() + 2 * 4 + 2;
   QStyleOptionFrame opt;
   opt.initFrom(e);
   opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);

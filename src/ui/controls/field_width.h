@@ -12,6 +12,10 @@ namespace trennic::ui {
 // included.
 int fieldWidth(QLineEdit* e, int chars);
 
+// Wide enough for a text of `textWidth` pixels in the field's font, frame,
+// margins and caret included.
+int fieldWidthForText(QLineEdit* e, int textWidth);
+
 // The "." or "-" between the fields of one address.
 QLabel* separator(const char* text, QWidget* parent);
 

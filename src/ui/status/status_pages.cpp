@@ -8,11 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/status/counter_text.h"
 #include "core/status/stp_text.h"
+#include "core/status/widest_text.h"
+#include "ui/controls/field_width.h"
 
 namespace trennic::ui {
 
@@ -34,13 +39,51 @@ StatusSnapshot blank() {
   return s;
 }
 
+// The widest of the characters, in this font.
+QChar widestOf(const QFontMetrics& fm, const QString& characters) {
+  QChar widest = characters.front();
+  for (QChar c : characters)
+    if (fm.horizontalAdvance(c) > fm.horizontalAdvance(widest)) widest = c;
+  return widest;
+}
+
+// What a field can be given: the unit's bytes are shown one character each.
+QString shownCharacters() {
+  QString all;
+  for (int c = 0x20; c <= 0xFF; ++c)
+    if (c < 0x7F || c >= 0xA0) all += QChar(c);
+  return all;
+}
+
 }  // namespace
 
-QLineEdit* CStatusPage::addField(QGridLayout* grid, int row, int column, const QString& label) {
-  auto* caption = new QLabel(label, this);
-  auto* field = new QLineEdit(this);
+QString widestSample(const QFontMetrics& fm, const std::string& widest) {
+  const QChar digit = widestOf(fm, QStringLiteral("0123456789ABCDEF"));
+  const QChar any = widestOf(fm, shownCharacters());
+  QString sample = QString::fromLatin1(widest.c_str());
+  for (QChar& c : sample) {
+    if (c == QLatin1Char(kAnyCharacter))
+      c = any;
+    else if (c.isDigit() || (c >= QLatin1Char('A') && c <= QLatin1Char('F')))
+      c = digit;
+  }
+  return sample;
+}
+
+QLineEdit* CStatusPage::valueField(const std::string& label, QWidget* parent) {
+  auto* field = new QLineEdit(parent);
   field->setReadOnly(true);
-  field->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00-00-00-00-00-00")) + 16);
+  const QFontMetrics fm(field->font());
+  int width = 0;
+  for (const std::string& w : widestTexts(label)) width = std::max(width, fm.horizontalAdvance(widestSample(fm, w)));
+  field->setMinimumWidth(fieldWidthForText(field, width));
+  valueFields_.push_back({label, field});
+  return field;
+}
+
+QLineEdit* CStatusPage::addField(QGridLayout* grid, int row, int column, const std::string& label) {
+  auto* caption = new QLabel(text(label), this);
+  QLineEdit* field = valueField(label, this);
   caption->setBuddy(field);
   grid->addWidget(caption, row, column * 2);
   grid->addWidget(field, row, column * 2 + 1);
@@ -67,7 +110,7 @@ void CStatusPage::setTexts(const std::vector<QLineEdit*>& fields, const std::vec
 CEnvPage::CEnvPage(StatusSnapshot& snapshot, QWidget* parent) : CStatusPage(snapshot, parent) {
   auto* grid = fieldGrid();
   int row = 0;
-  for (const StatusField& f : environmentFields(blank())) fields_.push_back(addField(grid, row++, 0, text(f.label)));
+  for (const StatusField& f : environmentFields(blank())) fields_.push_back(addField(grid, row++, 0, f.label));
   grid->setColumnStretch(1, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -90,8 +133,7 @@ CInterfacePage::CInterfacePage(StatusSnapshot& snapshot, bool debugDisplay, Clea
   for (const InterfaceRow& r : interfaceRows(blank(), false)) {
     grid->addWidget(new QLabel(text(r.label), this), row, 0);
     for (auto* column : {&ethernet_, &wireless_}) {
-      auto* field = new QLineEdit(this);
-      field->setReadOnly(true);
+      QLineEdit* field = valueField(r.label, this);
       grid->addWidget(field, row, column == &ethernet_ ? 1 : 2);
       column->push_back(field);
     }
@@ -127,9 +169,9 @@ CWlCounterPage::CWlCounterPage(StatusSnapshot& snapshot, ClearRequest clear, QWi
   auto* grid = fieldGrid();
   WirelessCounterView v = wirelessCounterView(blank());
   int row = 0;
-  for (const StatusField& f : v.transmit) transmit_.push_back(addField(grid, row++, 0, text(f.label)));
+  for (const StatusField& f : v.transmit) transmit_.push_back(addField(grid, row++, 0, f.label));
   row = 0;
-  for (const StatusField& f : v.receive) receive_.push_back(addField(grid, row++, 1, text(f.label)));
+  for (const StatusField& f : v.receive) receive_.push_back(addField(grid, row++, 1, f.label));
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 1);
   addClearButton(kWirelessCounterClearMask, std::move(clear), [this] { clearWirelessCounters(snapshot_); });
@@ -153,7 +195,8 @@ void CWlCounterPage::refresh() {
 
 // --- The list pages ------------------------------------------------------------
 
-void CStatusListPage::addList(QGridLayout* grid, int row, const QString& caption, const StatusTable& shape) {
+void CStatusListPage::addList(QGridLayout* grid, int row, const QString& caption, const StatusTable& shape,
+                              ColumnWidths widths) {
   grid->addWidget(new QLabel(caption, this), row, 0, 1, 2);
   list_ = new QTreeWidget(this);
   list_->setRootIsDecorated(false);
@@ -163,8 +206,32 @@ void CStatusListPage::addList(QGridLayout* grid, int row, const QString& caption
   QStringList headers;
   for (const StatusColumn& c : shape.columns) headers << text(c.title);
   list_->setHeaderLabels(headers);
-  for (int i = 0; i < static_cast<int>(shape.columns.size()); ++i)
-    list_->header()->resizeSection(i, shape.columns[static_cast<std::size_t>(i)].width);
+  QHeaderView* header = list_->header();
+  // A cell as the list's style sizes it, margins and rounding included.
+  QStyleOptionViewItem cell;
+  cell.initFrom(list_);
+  cell.features = QStyleOptionViewItem::HasDisplay;
+  cell.font = list_->font();
+  cell.fontMetrics = QFontMetrics(cell.font);
+  auto cellWidth = [&](const QString& text) {
+    cell.text = text;
+    return list_->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), list_).width();
+  };
+  int total = 0;
+  for (int i = 0; i < static_cast<int>(shape.columns.size()); ++i) {
+    const StatusColumn& column = shape.columns[static_cast<std::size_t>(i)];
+    int width = column.width;
+    if (widths == ColumnWidths::ForWidestTexts) {
+      width = header->sectionSizeHint(i);
+      for (const std::string& w : widestTexts(column.title))
+        width = std::max(width, cellWidth(widestSample(cell.fontMetrics, w)));
+    }
+    header->resizeSection(i, width);
+    total += width;
+  }
+  if (widths == ColumnWidths::ForWidestTexts) {
+    list_->setMinimumWidth(total + 2 * list_->frameWidth());
+  }
   grid->addWidget(list_, row + 1, 0, 1, 4);
   auto* numberRow = new QHBoxLayout;
   numberRow->addWidget(new QLabel(tr("Number:"), this));
@@ -195,7 +262,7 @@ CWlNodePage::CWlNodePage(StatusSnapshot& snapshot, int displayLevel, bool debugD
   auto* grid = fieldGrid();
   WirelessNodeView v = wirelessNodeView(blank(), displayLevel_, debugDisplay_);
   int row = 0;
-  for (const StatusField& f : v.link) link_.push_back(addField(grid, row++, 0, text(f.label)));
+  for (const StatusField& f : v.link) link_.push_back(addField(grid, row++, 0, f.label));
   addList(grid, row, tr("Wireless Node List:"), v.nodes);
   grid->setColumnStretch(1, 1);
   addClearButton(kWirelessNodeClearMask, std::move(clear), [this] { clearWirelessNodeList(snapshot_); });
@@ -234,8 +301,8 @@ CStpStatusPage::CStpStatusPage(StatusSnapshot& snapshot, QWidget* parent) : CSta
   StpView v = stpView(blank());
   // Two columns of six keep the port list in sight.
   for (std::size_t i = 0; i < v.bridge.size(); ++i)
-    bridge_.push_back(addField(grid, static_cast<int>(i % 6), static_cast<int>(i / 6), text(v.bridge[i].label)));
-  addList(grid, 6, tr("Port Information:"), v.ports);
+    bridge_.push_back(addField(grid, static_cast<int>(i % 6), static_cast<int>(i / 6), v.bridge[i].label));
+  addList(grid, 6, tr("Port Information:"), v.ports, ColumnWidths::ForWidestTexts);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 1);
   auto* layout = new QVBoxLayout(this);
@@ -259,7 +326,7 @@ CUnitStatusPage::CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QW
   UnitStatusView v = unitStatusView(blank());
   auto* counters = fieldGrid();
   int row = 0;
-  for (const StatusField& f : v.counters) counters_.push_back(addField(counters, row++, 0, text(f.label)));
+  for (const StatusField& f : v.counters) counters_.push_back(addField(counters, row++, 0, f.label));
   counters->setColumnStretch(1, 1);
 
   auto* ledGroup = new QGroupBox(tr("LED"), this);
@@ -292,8 +359,8 @@ CUnitStatusPage::CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QW
   row = 0;
   for (const StatusField& f : v.wireless) {
     auto* caption = new QLabel(text(f.label), wirelessGroup);
-    auto* field = new QLineEdit(wirelessGroup);
-    field->setReadOnly(true);
+    QLineEdit* field = valueField(f.label, wirelessGroup);
+    caption->setBuddy(field);
     wirelessGrid->addWidget(caption, row, 0);
     wirelessGrid->addWidget(field, row++, 1);
     wireless_.push_back(field);
@@ -305,8 +372,8 @@ CUnitStatusPage::CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QW
   row = 0;
   for (const StatusField& f : v.event) {
     auto* caption = new QLabel(text(f.label), event_);
-    auto* field = new QLineEdit(event_);
-    field->setReadOnly(true);
+    QLineEdit* field = valueField(f.label, event_);
+    caption->setBuddy(field);
     eventGrid->addWidget(caption, row, 0);
     eventGrid->addWidget(field, row++, 1);
     eventFields_.push_back(field);

@@ -11,6 +11,7 @@
 #include "core/status/table_text.h"
 
 class QCheckBox;
+class QFontMetrics;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -24,6 +25,11 @@ namespace trennic::ui {
 // true when the unit took it.
 using ClearRequest = std::function<bool(std::uint32_t mask)>;
 
+// What a field or column is measured with for one of its widest texts
+// (core/status/widest_text.h): every hexadecimal digit the widest one of the
+// font, every wild character the widest character it can show.
+QString widestSample(const QFontMetrics& fm, const std::string& widest);
+
 class CStatusPage : public QWidget {
   Q_OBJECT
  public:
@@ -36,14 +42,27 @@ class CStatusPage : public QWidget {
   virtual QWidget* firstControl() const = 0;
   virtual QWidget* lastControl(bool scanning) const = 0;
 
+  // Every read-only field of the page, with the label it shows beside.
+  struct ValueField {
+    std::string label;
+    QLineEdit* field;
+  };
+  const std::vector<ValueField>& valueFields() const { return valueFields_; }
+
  protected:
-  // A read-only field beside its label, in a two-column grid.
-  QLineEdit* addField(QGridLayout* grid, int row, int column, const QString& label);
+  // A read-only field, wide enough for the widest text the label's field
+  // can show.
+  QLineEdit* valueField(const std::string& label, QWidget* parent);
+  // The same beside its label, in a two-column grid.
+  QLineEdit* addField(QGridLayout* grid, int row, int column, const std::string& label);
   QPushButton* addClearButton(std::uint32_t mask, ClearRequest request, std::function<void()> zero);
   static void setTexts(const std::vector<QLineEdit*>& fields, const std::vector<StatusField>& texts);
 
   StatusSnapshot& snapshot_;
   QPushButton* clear_ = nullptr;
+
+ private:
+  std::vector<ValueField> valueFields_;
 };
 
 class CEnvPage : public CStatusPage {
@@ -95,7 +114,11 @@ class CStatusListPage : public CStatusPage {
   QLabel* numberLabel() const { return number_; }
 
  protected:
-  void addList(QGridLayout* grid, int row, const QString& caption, const StatusTable& shape);
+  // Columns as wide as the table gives them, or as wide as the widest text
+  // each can show, heading included, so that the list never scrolls sideways.
+  enum class ColumnWidths { AsGiven, ForWidestTexts };
+  void addList(QGridLayout* grid, int row, const QString& caption, const StatusTable& shape,
+               ColumnWidths widths = ColumnWidths::AsGiven);
   void fillList(const StatusTable& table);
 
   QTreeWidget* list_ = nullptr;

@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -18,6 +22,7 @@
 #include <memory>
 
 #include "core/registry/node_table.h"
+#include "core/status/widest_text.h"
 #include "platform/protocol/engine_runtime.h"
 #include "support/sim_process.h"
 #include "ui/protocol/password_dialog.h"
@@ -29,6 +34,18 @@
 using namespace trennic;
 
 namespace {
+
+// The room a line edit leaves its text: the contents rectangle of its
+// frame, less the text margins and the edit's own margin on either side.
+int textRoom(QLineEdit* e) {
+  QStyleOptionFrame opt;
+  opt.initFrom(e);
+  opt.rect = e->contentsRect();
+  opt.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e);
+  const QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e);
+  const QMargins tm = e->textMargins();
+  return r.width() - tm.left() - tm.right() - 2 * 2;
+}
 
 // Where each request went, as the debug log would see it.
 struct SentLog : TrafficObserver {
@@ -250,6 +267,77 @@ class StatusDialogTest : public QObject {
     // Idle, the Interfaces page ends on its Clear button.
     w->tabs()->setCurrentIndex(1);
     QCOMPARE(w->page(1)->lastControl(false), static_cast<QWidget*>(w->page(1)->clearButton()));
+  }
+
+  // Every read-only field of every page shows the widest text it can get
+  // whole, at the default font, with every field and tab there is.
+  void everyFieldHoldsItsWidestText() {
+    app.settings.debugDisplay = true;
+    auto w = openWindow(3);
+    app.settings.debugDisplay = false;
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    int measured = 0;
+    for (int tab = 0; tab < w->tabs()->count(); ++tab) {
+      w->tabs()->setCurrentIndex(tab);
+      QApplication::processEvents();
+      auto* page = static_cast<ui::CStatusPage*>(w->tabs()->widget(tab));
+      for (const auto& [label, field] : page->valueFields()) {
+        const std::vector<std::string> widest = widestTexts(label);
+        QVERIFY2(!widest.empty(), label.c_str());
+        QVERIFY2(field->isVisible(), label.c_str());
+        const QFontMetrics fm(field->font());
+        // At the narrowest the layout may make it, whatever else on the
+        // window is wide.
+        field->resize(field->minimumWidth(), field->height());
+        for (const std::string& text : widest) {
+          field->setText(ui::widestSample(fm, text));
+          // The caret needs a pixel after the last character.
+          const int needed = fm.horizontalAdvance(field->text()) + 1;
+          QVERIFY2(needed <= textRoom(field), qPrintable(QString("%1 \"%2\": %3 pixels in %4")
+                                                             .arg(label.c_str(), field->text())
+                                                             .arg(needed)
+                                                             .arg(textRoom(field))));
+          ++measured;
+        }
+      }
+    }
+    // Thirteen, seven with the events, 32, four, twelve, fourteen fields.
+    QVERIFY(measured >= 13 + 10 + 32 + 4 + 12 + 14);
+  }
+
+  // The port list shows its widest row without a horizontal scroll bar,
+  // every heading and cell whole.
+  void thePortListNeedsNoSidewaysScrolling() {
+    auto w = openWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->tabs()->setCurrentIndex(4);
+    auto* list = static_cast<ui::CStatusListPage*>(w->page(4))->list();
+    QApplication::processEvents();
+    const QFontMetrics fm(list->font());
+    for (int row = 0; row < 2; ++row) {
+      auto* item = new QTreeWidgetItem;
+      for (int c = 0; c < list->columnCount(); ++c) {
+        const std::vector<std::string> widest = widestTexts(list->headerItem()->text(c).toStdString());
+        QVERIFY2(!widest.empty(), qPrintable(list->headerItem()->text(c)));
+        // One row of each column's widest text, the other of its last.
+        QString sample = ui::widestSample(fm, widest.front());
+        for (const std::string& t : widest)
+          if (row == 0 && fm.horizontalAdvance(ui::widestSample(fm, t)) > fm.horizontalAdvance(sample))
+            sample = ui::widestSample(fm, t);
+        item->setText(c, row == 0 ? sample : ui::widestSample(fm, widest.back()));
+      }
+      list->addTopLevelItem(item);
+    }
+    QApplication::processEvents();
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    for (int c = 0; c < list->columnCount(); ++c) {
+      const QString title = list->headerItem()->text(c);
+      // What resizing the column to its contents would give it.
+      const int contents = static_cast<QAbstractItemView*>(list)->sizeHintForColumn(c);
+      QVERIFY2(list->columnWidth(c) >= contents,
+               qPrintable(QString("%1: %2 < %3").arg(title).arg(list->columnWidth(c)).arg(contents)));
+      QVERIFY2(list->columnWidth(c) >= list->header()->sectionSizeHint(c), qPrintable(title));
+    }
   }
 
   void nothingToSelectSaysSo() {
