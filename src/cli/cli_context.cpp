@@ -8,7 +8,7 @@ namespace trennic::cli {
 
 NodeTable& CliContext::nodes() {
   if (!table) {
-    table = std::make_unique<NodeTable>(settingsPath());
+    table = std::make_unique<NodeTable>(settingsPath(), app.settings.textEncoding);
     table->loadFromSettings();
     // Tidying the file on load is no action of the user's: a read-only file
     // is still read, and any write the command makes is checked on its own.

@@ -12,7 +12,6 @@
 #include "cli/cli_context.h"
 #include "cli/operation_runner.h"
 #include "cli/unit_args.h"
-#include "core/app/sjis.h"
 #include "core/config/config_file.h"
 #include "core/files/file_kinds.h"
 #include "core/filters/filter_files.h"
@@ -32,6 +31,7 @@ ConfigFileOptions fileOptions() {
   ConfigFileOptions o;
   o.defaultChannel = DefaultChannel();
   o.displayLevel = kFileLevel;
+  o.encoding = platform::userTextEncoding();
   return o;
 }
 
@@ -46,7 +46,10 @@ const ConfigSet& configDefaults() {
   return defaults;
 }
 
-bool isFolder(const std::string& path) { return sjis::endsWithChar(path, '/') || sjis::endsWithChar(path, kPathSeparator); }
+bool isFolder(const std::string& path) {
+  const TextEncoding encoding = platform::userTextEncoding();
+  return encoding.endsWithChar(path, '/') || encoding.endsWithChar(path, kPathSeparator);
+}
 
 // "%02X%02X%02X.txt" of the unit's last three MAC bytes inside a folder, as
 // the File Management window names per-unit files.
@@ -56,7 +59,7 @@ std::string unitFile(const std::string& path, const MacAddress& mac) {
 
 // One clear reason why a file is not what the command needs; empty if it is.
 QString checkFile(const std::string& path, const char* section, const char* what) {
-  ini::Profile p = ini::Profile::load(path);
+  ini::Profile p = ini::Profile::load(path, platform::userTextEncoding());
   if (p.state() == ini::LoadState::Missing) return QString("%1: %2").arg(decodeText(path), resultMessage(ResultFileNotFound));
   if (p.state() == ini::LoadState::Unreadable)
     return QString("%1: %2 (the file cannot be read)").arg(decodeText(path), resultMessage(ResultBadFile));
@@ -278,8 +281,10 @@ int filterCommand(CliContext& ctx, Args& args) {
     c.table = &table;
     int result = runner.run(operationArgsFor(mac ? OpReadMacFilter : OpReadProtFilter, units[0], run.password, "Reading..."), c);
     if (result != ResultOk) return result;
-    int written = mac ? WriteMacFilterSection(out, *ConstMacFilterBlock::over(table), true, kFileLevel)
-                      : WriteProtocolFilterSection(out, *ConstProtocolFilterBlock::over(table), true, kFileLevel);
+    int written = mac ? WriteMacFilterSection(out, *ConstMacFilterBlock::over(table), true, kFileLevel,
+                                              fileOptions().encoding)
+                      : WriteProtocolFilterSection(out, *ConstProtocolFilterBlock::over(table), true, kFileLevel,
+                                                   fileOptions().encoding);
     if (!written) return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(decodeText(out)));
     printLine(QString("%1: %2").arg(decodeText(units[0].label), decodeText(out)));
     return ExitOk;
@@ -294,8 +299,9 @@ int filterCommand(CliContext& ctx, Args& args) {
   if (QString problem = checkFile(file, section, mac ? "MAC address filter file" : "protocol filter file"); !problem.isEmpty())
     return failFile(problem);
   std::vector<std::uint8_t> table(size, 0);
-  int read = mac ? ReadMacFilterSection(file, *MacFilterBlock::over(table), kFileLevel)
-                 : ReadProtocolFilterSection(file, *ProtocolFilterBlock::over(table), kFileLevel);
+  int read = mac ? ReadMacFilterSection(file, *MacFilterBlock::over(table), kFileLevel, fileOptions().encoding)
+                 : ReadProtocolFilterSection(file, *ProtocolFilterBlock::over(table), kFileLevel,
+                                             fileOptions().encoding);
   if (read != kFilterFileRead) return fail(ResultBadFile, QString("%1: %2").arg(decodeText(file), resultMessage(ResultBadFile)));
   std::vector<UnitTarget> units;
   UnitRun run;

@@ -3,6 +3,7 @@
 #include <QTextStream>
 
 #include "cli/cli_context.h"
+#include "platform/app/codepage.h"
 #include "platform/app/settings_location.h"
 
 using namespace trennic;
@@ -66,6 +67,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) words.emplace_back(argv[i]);
 
   CliContext ctx;
+  // Names in the settings file and in node lists are in the user's code
+  // page, and its byte rule says where they end.
+  ctx.app.settings.textEncoding = platform::userTextEncoding();
   Args global(words);
   std::string value;
   if (global.option("--settings", value)) ctx.app.settingsOverride = value;

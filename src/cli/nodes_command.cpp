@@ -75,7 +75,7 @@ int importNodes(CliContext& ctx, Args& args) {
   auto rest = args.rest();
   if (rest.size() != 1) return fail(ExitUsage, "usage: nodes import FILE");
   const std::string& file = rest[0];
-  ini::Profile p = ini::Profile::load(file);
+  ini::Profile p = ini::Profile::load(file, ctx.app.settings.textEncoding);
   if (p.state() == ini::LoadState::Missing) return fail(ExitNoInput, QString("%1: File not found.").arg(file.c_str()));
   auto problems = checkNodeListFile(p);
   if (!problems.empty()) {
@@ -136,7 +136,7 @@ int addNode(CliContext& ctx, Args& args) {
   t.FillRows(rows);
   if (!t.AddAndRecord(rows, e)) return fail(ExitFailed, "Can't add list");
   // The write goes through the same atomic replacement; check it landed.
-  NodeTable check(ctx.settingsPath());
+  NodeTable check(ctx.settingsPath(), ctx.app.settings.textEncoding);
   check.LoadNodeList(ctx.settingsPath());
   if (check.FindNodeByMac(e.mac) < 0) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
   return ExitOk;

@@ -65,16 +65,48 @@ TEST_F(CliNodes, AddListSortRemove) {
 }
 
 TEST_F(CliNodes, ImportExportKeepsEveryByteOfAShiftJisName) {
-  // 0x95 0x5C is one character whose second byte is a backslash.
+  // 0x95 0x5C is one character whose second byte is a backslash, in a list
+  // written under Shift_JIS and read under it.
   QByteArray list = "[NodeList]\nEntry1=1,00-80-92-00-00-01,127.0.0.2,\"\x95\x5C\x8E\xA6 \\\"A\\\"\",2.01\n";
   write(dir.filePath("in.txt"), list);
-  CliRun imp = cli({"nodes", "import", dir.filePath("in.txt")});
+  CliRun imp = cli({"nodes", "import", dir.filePath("in.txt")}, "Shift_JIS");
   ASSERT_EQ(imp.status, 0) << imp.err.toStdString();
-  ASSERT_EQ(cli({"nodes", "export", dir.filePath("out.txt")}).status, 0);
+  ASSERT_EQ(cli({"nodes", "export", dir.filePath("out.txt")}, "Shift_JIS").status, 0);
   EXPECT_EQ(read(dir.filePath("out.txt")), list);
   CliRun json = cli({"nodes", "list", "--json"}, "Shift_JIS");
   EXPECT_EQ(QJsonDocument::fromJson(json.out).array()[0].toObject()["name"].toString(),
             QString::fromUtf8("\xE8\xA1\xA8\xE7\xA4\xBA \"A\""));
+}
+
+// Under windows-1252 the last letter of "Café" is the byte 0xE9, which
+// Shift_JIS would take for the first half of a pair with the closing quote.
+// Every such name comes back whole, and the fields after it stay in place.
+TEST_F(CliNodes, Windows1252NamesEndingInAnyLetterComeBackWhole) {
+  const QStringList names = {QString::fromUtf8("Caf\u00e9"),  QString::fromUtf8("Voil\u00e0"),
+                             QString::fromUtf8("M\u00fc"),     QString::fromUtf8("Gar\u00e7"),
+                             QString::fromUtf8("Bob\u2019"),   QString::fromUtf8("East \u2013"),
+                             QString::fromUtf8("\u00e9\\"),   QString::fromUtf8("\u00e9\"")};
+  for (int i = 0; i < names.size(); ++i) {
+    const QString mac = QString("00-80-92-00-01-%1").arg(i, 2, 10, QChar('0'));
+    CliRun add = cli({"nodes", "add", "--mac", mac, "--ip", QString("10.0.1.%1").arg(i + 1), "--name", names[i]});
+    ASSERT_EQ(add.status, 0) << names[i].toStdString() << ": " << add.err.toStdString();
+  }
+  EXPECT_TRUE(read(settings()).contains("Entry1=2,00-80-92-00-01-00,10.0.1.1,\"Caf\xE9\",\n"));
+  CliRun list = cli({"nodes", "list", "--json"});
+  ASSERT_EQ(list.status, 0) << list.err.toStdString();
+  QJsonArray nodes = QJsonDocument::fromJson(list.out).array();
+  ASSERT_EQ(nodes.size(), names.size());
+  for (int i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(nodes[i].toObject()["name"].toString(), names[i]) << i;
+    EXPECT_EQ(nodes[i].toObject()["ip"].toString(), QString("10.0.1.%1").arg(i + 1)) << i;
+  }
+
+  // A list from elsewhere keeps its version field after such a name.
+  write(dir.filePath("in.txt"), "[NodeList]\nEntry1=1,00-80-92-00-00-01,127.0.0.2,\"Caf\xE9\",2.01\n");
+  ASSERT_EQ(cli({"nodes", "import", dir.filePath("in.txt")}).status, 0);
+  QJsonObject first = QJsonDocument::fromJson(cli({"nodes", "list", "--json"}).out).array()[0].toObject();
+  EXPECT_EQ(first["name"].toString(), names[0]);
+  EXPECT_EQ(first["version"].toString(), "2.01");
 }
 
 TEST_F(CliNodes, BadInputChangesNothing) {

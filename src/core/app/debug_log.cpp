@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/app/sjis.h"
 #include "core/app/settings.h"
 
 namespace trennic {
@@ -36,9 +35,9 @@ const char* headerFor(int kind) {
 
 }  // namespace
 
-std::string debugLogPathIn(std::string_view folder) {
+std::string debugLogPathIn(std::string_view folder, TextEncoding encoding) {
   if (folder.empty()) return kDebugLogName;
-  return sjis::withTrailingSeparator(folder, kPathSeparator) + kDebugLogName;
+  return encoding.withTrailingSeparator(folder, kPathSeparator) + kDebugLogName;
 }
 
 bool startDebugLog(const std::string& path) {

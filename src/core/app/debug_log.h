@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/text_encoding.h"
 #include "core/protocol/addresses.h"
 #include "core/protocol/engine_link.h"
 
@@ -25,7 +26,7 @@ constexpr std::size_t kDumpBufferSize = 4096;
 constexpr std::size_t kDumpDataLimit = 128;
 
 // "debuglog.txt" in the given folder (the program's working folder).
-std::string debugLogPathIn(std::string_view folder);
+std::string debugLogPathIn(std::string_view folder, TextEncoding encoding);
 
 // Deletes an existing log so that each run of the program starts a new
 // one; true when no file is left at the path.

@@ -7,7 +7,6 @@
 #include <random>
 #include <system_error>
 
-#include "core/app/sjis.h"
 
 namespace trennic::ini {
 namespace fs = std::filesystem;
@@ -34,12 +33,12 @@ std::string_view trim(std::string_view s) {
 
 
 // "[name]" gives name; anything else gives nothing.
-std::optional<std::string_view> sectionName(std::string_view line) {
+std::optional<std::string_view> sectionName(std::string_view line, TextEncoding encoding) {
   std::string_view t = trim(line);
   if (t.empty() || t.front() != '[') return std::nullopt;
   // The second byte of a double-byte character may be 0x5D; it never closes
   // the name.
-  for (std::size_t i = 1; i < t.size(); i += sjis::charLength(t, i))
+  for (std::size_t i = 1; i < t.size(); i += encoding.charLength(t, i))
     if (t[i] == ']') return trim(t.substr(1, i - 1));
   return std::nullopt;
 }
@@ -79,10 +78,10 @@ fs::path resolveTarget(const std::string& path) {
 
 }  // namespace
 
-bool namesEqual(std::string_view a, std::string_view b) {
+bool namesEqual(std::string_view a, std::string_view b, TextEncoding encoding) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size();) {
-    std::size_t n = sjis::charLength(a, i);
+    std::size_t n = encoding.charLength(a, i);
     if (n == 2) {
       if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
     } else if (foldAscii(a[i]) != foldAscii(b[i])) {
@@ -93,8 +92,8 @@ bool namesEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
-Profile Profile::load(const std::string& path) {
-  Profile p;
+Profile Profile::load(const std::string& path, TextEncoding encoding) {
+  Profile p(encoding);
   std::error_code ec;
   fs::file_status st = fs::status(path, ec);
   if (st.type() == fs::file_type::not_found) {
@@ -143,10 +142,10 @@ Profile Profile::load(const std::string& path) {
 
 std::optional<Profile::Range> Profile::findSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    auto name = sectionName(lines_[i]);
-    if (!name || !namesEqual(*name, section)) continue;
+    auto name = sectionName(lines_[i], encoding_);
+    if (!name || !namesEqual(*name, section, encoding_)) continue;
     std::size_t end = i + 1;
-    while (end < lines_.size() && !sectionName(lines_[end])) ++end;
+    while (end < lines_.size() && !sectionName(lines_[end], encoding_)) ++end;
     return Range{i, end};
   }
   return std::nullopt;
@@ -155,7 +154,7 @@ std::optional<Profile::Range> Profile::findSection(std::string_view section) con
 std::optional<std::size_t> Profile::findKey(const Range& r, std::string_view key) const {
   for (std::size_t i = r.header + 1; i < r.end; ++i) {
     auto kl = keyLine(lines_[i]);
-    if (kl && namesEqual(kl->key, key)) return i;
+    if (kl && namesEqual(kl->key, key, encoding_)) return i;
   }
   return std::nullopt;
 }
@@ -173,7 +172,7 @@ std::string Profile::getString(std::string_view section, std::string_view key, s
   if (bufferSize == 0) return {};
   auto v = value(section, key);
   std::string_view s = v ? std::string_view(*v) : def;
-  return std::string(sjis::truncate(s, bufferSize - 1));
+  return std::string(encoding_.truncate(s, bufferSize - 1));
 }
 
 int Profile::getInt(std::string_view section, std::string_view key, int def) const {
@@ -303,23 +302,25 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 std::string getProfileString(const std::string& path, std::string_view section, std::string_view key,
-                             std::string_view def, std::size_t bufferSize) {
-  return Profile::load(path).getString(section, key, def, bufferSize);
+                             std::string_view def, std::size_t bufferSize, TextEncoding encoding) {
+  return Profile::load(path, encoding).getString(section, key, def, bufferSize);
 }
 
-int getProfileInt(const std::string& path, std::string_view section, std::string_view key, int def) {
-  return Profile::load(path).getInt(section, key, def);
+int getProfileInt(const std::string& path, std::string_view section, std::string_view key, int def,
+                  TextEncoding encoding) {
+  return Profile::load(path, encoding).getInt(section, key, def);
 }
 
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
-  Profile p = Profile::load(path);
+                        std::string_view value, TextEncoding encoding) {
+  Profile p = Profile::load(path, encoding);
   p.setString(section, key, value);
   return p.save(path);
 }
 
-bool deleteProfileKey(const std::string& path, std::string_view section, std::string_view key) {
-  Profile p = Profile::load(path);
+bool deleteProfileKey(const std::string& path, std::string_view section, std::string_view key,
+                      TextEncoding encoding) {
+  Profile p = Profile::load(path, encoding);
   if (p.state() == LoadState::Missing) return true;
   p.removeKey(section, key);
   return p.save(path);

@@ -5,7 +5,10 @@
 // one pair of enclosing double quotes removed on read, and writes that keep
 // every other line of the file where it was.
 //
-// Values are byte strings; Shift-JIS bytes pass through untouched. Every save
+// Values are byte strings in the user's code page and pass through untouched;
+// the profile is told the code page's byte rule, so that a section name is
+// never closed by the second byte of a double-byte character, nor a byte
+// like 0xE9 of a single-byte code page taken for the start of one. Every save
 // goes to a temporary file in the same folder that is then renamed over the
 // target, so an interrupted write never leaves a truncated file behind.
 #include <cstddef>
@@ -13,6 +16,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/app/text_encoding.h"
 
 namespace trennic::ini {
 
@@ -24,13 +29,14 @@ enum class LoadState { Missing, Loaded, Unreadable };
 
 class Profile {
  public:
-  Profile() = default;
+  explicit Profile(TextEncoding encoding = TextEncoding::singleByte()) : encoding_(encoding) {}
 
   // A missing file gives an empty profile that can be written; a file that
   // exists but cannot be read refuses to be saved over, so nothing is lost.
-  static Profile load(const std::string& path);
+  static Profile load(const std::string& path, TextEncoding encoding = TextEncoding::singleByte());
 
   LoadState state() const { return state_; }
+  TextEncoding encoding() const { return encoding_; }
 
   // The raw value after trimming blanks and removing one pair of enclosing
   // double quotes; nothing when the section or key is missing.
@@ -73,6 +79,7 @@ class Profile {
   std::optional<Range> findSection(std::string_view section) const;
   std::optional<std::size_t> findKey(const Range& r, std::string_view key) const;
 
+  TextEncoding encoding_;
   std::vector<std::string> lines_;
   std::string eol_ = kNativeEol;
   LoadState state_ = LoadState::Missing;
@@ -87,11 +94,14 @@ class Profile {
 
 // The profile-string functions, one file access per call.
 std::string getProfileString(const std::string& path, std::string_view section, std::string_view key,
-                             std::string_view def, std::size_t bufferSize = kValueBuffer);
-int getProfileInt(const std::string& path, std::string_view section, std::string_view key, int def);
+                             std::string_view def, std::size_t bufferSize = kValueBuffer,
+                             TextEncoding encoding = TextEncoding::singleByte());
+int getProfileInt(const std::string& path, std::string_view section, std::string_view key, int def,
+                  TextEncoding encoding = TextEncoding::singleByte());
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value);
-bool deleteProfileKey(const std::string& path, std::string_view section, std::string_view key);
+                        std::string_view value, TextEncoding encoding = TextEncoding::singleByte());
+bool deleteProfileKey(const std::string& path, std::string_view section, std::string_view key,
+                      TextEncoding encoding = TextEncoding::singleByte());
 bool deleteProfileFile(const std::string& path);
 
 // Writes raw bytes to path through a temporary file in the same folder and a
@@ -100,6 +110,6 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Case-insensitive comparison of section and key names; double-byte pairs are
 // compared exactly so that a trail byte in the ASCII letter range is not folded.
-bool namesEqual(std::string_view a, std::string_view b);
+bool namesEqual(std::string_view a, std::string_view b, TextEncoding encoding = TextEncoding::singleByte());
 
 }  // namespace trennic::ini

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "core/app/ini_profile.h"
-#include "core/app/sjis.h"
 
 namespace trennic {
 
@@ -11,18 +10,17 @@ namespace {
 
 bool isSeparator(char c) { return c == '/' || c == kPathSeparator; }
 
-// Start of the last path component, Shift-JIS aware.
-std::size_t lastComponentStart(std::string_view path) {
+// Start of the last path component; a separator byte inside a double-byte
+// character separates nothing.
+std::size_t lastComponentStart(std::string_view path, TextEncoding encoding) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < path.size();) {
-    std::size_t n = sjis::charLength(path, i);
+    std::size_t n = encoding.charLength(path, i);
     if (n == 1 && isSeparator(path[i])) start = i + 1;
     i += n;
   }
   return start;
 }
-
-bool equalsNoCase(std::string_view a, std::string_view b) { return ini::namesEqual(a, b); }
 
 std::string formatInt(const char* fmt, long long v) {
   char buf[32];
@@ -32,16 +30,16 @@ std::string formatInt(const char* fmt, long long v) {
 
 }  // namespace
 
-std::string folderOf(std::string_view path) {
-  return std::string(path.substr(0, lastComponentStart(path)));
+std::string folderOf(std::string_view path, TextEncoding encoding) {
+  return std::string(path.substr(0, lastComponentStart(path, encoding)));
 }
 
-std::string settingsPathFor(std::string_view programPath, std::string_view currentDir) {
+std::string settingsPathFor(std::string_view programPath, std::string_view currentDir, TextEncoding encoding) {
   if (programPath.size() < 3) {
-    std::string name(programPath.substr(lastComponentStart(programPath)));
-    return sjis::withTrailingSeparator(currentDir, kPathSeparator) + name + ".INI";
+    std::string name(programPath.substr(lastComponentStart(programPath, encoding)));
+    return encoding.withTrailingSeparator(currentDir, kPathSeparator) + name + ".INI";
   }
-  std::size_t base = lastComponentStart(programPath);
+  std::size_t base = lastComponentStart(programPath, encoding);
   std::size_t dot = programPath.rfind('.');
   if (dot == std::string_view::npos || dot < base) return std::string(programPath) + ".INI";
   std::size_t extLen = programPath.size() - dot - 1;
@@ -51,6 +49,9 @@ std::string settingsPathFor(std::string_view programPath, std::string_view curre
 }
 
 void CUtilityApp::parseCommandLine(const std::vector<std::string>& args) {
+  auto equalsNoCase = [&](std::string_view a, std::string_view b) {
+    return ini::namesEqual(a, b, settings.textEncoding);
+  };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--settings" && i + 1 < args.size()) {
@@ -74,7 +75,7 @@ void CUtilityApp::parseCommandLine(const std::vector<std::string>& args) {
 
 void CUtilityApp::loadSettings() {
   AppSettings& s = settings;
-  ini::Profile p = ini::Profile::load(s.settingsPath);
+  ini::Profile p = ini::Profile::load(s.settingsPath, s.textEncoding);
   const char* env = kEnvironmentSection;
   auto readInt = [&](const char* key, int def) {
     int v = p.getInt(env, key, def);
@@ -83,7 +84,7 @@ void CUtilityApp::loadSettings() {
   auto readText = [&](const char* key, const std::string& def) {
     return p.getString(env, key, def, ini::kPathBuffer);
   };
-  if (!p.value(env, "DispSave")) ini::writeProfileString(s.settingsPath, env, "DispSave", "1");
+  if (!p.value(env, "DispSave")) ini::writeProfileString(s.settingsPath, env, "DispSave", "1", s.textEncoding);
   s.dispSave = readInt("DispSave", 1);
   s.regWinX = readInt("RegWinX", -1);
   s.regWinY = readInt("RegWinY", -1);
@@ -106,7 +107,7 @@ void CUtilityApp::loadSettings() {
 
 bool CUtilityApp::saveSettings() const {
   const AppSettings& s = settings;
-  ini::Profile p = ini::Profile::load(s.settingsPath);
+  ini::Profile p = ini::Profile::load(s.settingsPath, s.textEncoding);
   const char* env = kEnvironmentSection;
   bool keep = s.dispSave != 0;
   p.setString(env, "DispSave", formatInt("%lld", s.dispSave));

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/text_encoding.h"
+
 namespace trennic {
 
 #ifdef _WIN32
@@ -24,6 +26,10 @@ struct AppSettings {
   std::string settingsPath;
   std::string debugLogPath;
   std::string title = kProductTitle;
+  // How the bytes of texts and paths make characters: the rule of the code
+  // page in use, which the front sets from the platform before anything is
+  // read.
+  TextEncoding textEncoding = TextEncoding::singleByte();
 
   int dispSave = 1;
   int regWinX = -1;
@@ -44,10 +50,10 @@ struct AppSettings {
 // The settings file beside the program file: the last three characters of
 // the program's extension become "INI" (Korvel.exe gives Korvel.INI), and a
 // program file without an extension gains ".INI".
-std::string settingsPathFor(std::string_view programPath, std::string_view currentDir);
+std::string settingsPathFor(std::string_view programPath, std::string_view currentDir, TextEncoding encoding);
 
 // The text of the settings file's folder part, with a trailing separator.
-std::string folderOf(std::string_view path);
+std::string folderOf(std::string_view path, TextEncoding encoding);
 
 class CUtilityApp {
  public:

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "core/app/ini_profile.h"
-#include "core/app/sjis.h"
 #include "core/filters/filter_files.h"
 
 namespace trennic {
@@ -218,10 +217,10 @@ void writeProtocolFilters(ini::Profile& profile, const ApConfig& record, const C
   WriteProtocolFilterSection(profile, ConstProtocolFilterBlock(record), options.displayLevel);
 }
 void readMacFilters(const std::string& path, ApConfig& record, const ConfigFileOptions& options) {
-  ReadMacFilterSection(path, MacFilterBlock(record), options.displayLevel);
+  ReadMacFilterSection(path, MacFilterBlock(record), options.displayLevel, options.encoding);
 }
 void readProtocolFilters(const std::string& path, ApConfig& record, const ConfigFileOptions& options) {
-  ReadProtocolFilterSection(path, ProtocolFilterBlock(record), options.displayLevel);
+  ReadProtocolFilterSection(path, ProtocolFilterBlock(record), options.displayLevel, options.encoding);
 }
 
 // ------------------------------------------------------------------ reading
@@ -398,7 +397,7 @@ void readWepSlots(const ini::Profile& p, ApConfig& c) {
 void readText(const ini::Profile& p, const Entry& e, ApConfig& c) {
   std::string text = p.value(kConfigSection, e.key) ? unescapeText(p.getString(kConfigSection, e.key, ""))
                                                      : std::string(e.missing);
-  c.setText(e.offset, e.fieldSize, sjis::truncate(text, e.maxRead));
+  c.setText(e.offset, e.fieldSize, p.encoding().truncate(text, e.maxRead));
 }
 
 void readEntries(const ini::Profile& p, const std::string& path, ApConfig& c, const ConfigFileOptions& options) {
@@ -447,7 +446,7 @@ int WriteConfigFile(ApConfig& record, const std::string& path, const ConfigFileO
   }
   // A fresh profile saved in one piece: the file holds exactly these keys in
   // this order, and a failed save leaves the old file as it was.
-  ini::Profile profile;
+  ini::Profile profile(options.encoding);
   for (const auto& [key, value] : ConfigFileValues(record, options)) profile.setString(kConfigSection, key, value);
   // Sections after "Config", in the order the file has always had them.
   writeMacFilters(profile, record, options);
@@ -459,7 +458,7 @@ int ReadConfigFile(const ConfigSet& defaults, ConfigSet& target, const MacAddres
                    const ConfigFileOptions& options) {
   ResetToDefaults(defaults, target, mac);
   if (path.empty()) return 0;
-  ini::Profile profile = ini::Profile::load(path);
+  ini::Profile profile = ini::Profile::load(path, options.encoding);
   // Folders, unreadable files and files far too large to be ours load as
   // unreadable; none of them is a configuration.
   if (profile.state() != ini::LoadState::Loaded) return 0;

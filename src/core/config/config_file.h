@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/text_encoding.h"
 #include "core/config/ap_config.h"
 #include "core/protocol/addresses.h"
 
@@ -23,6 +24,8 @@ struct ConfigFileOptions {
   unsigned defaultChannel = 1;
   // The filter sections carry their access fields from level 3 on.
   int displayLevel = 0;
+  // The byte rule of the code page the file's texts are in.
+  TextEncoding encoding = TextEncoding::singleByte();
 };
 
 // Writes the file for `record` and returns 1; 0 when it could not be written,

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "core/app/sjis.h"
 #include "core/controls/edit_rules.h"
 
 namespace trennic {
@@ -29,11 +28,11 @@ Ipv4 trapDestinationFromTexts(bool sendTrap, const std::array<std::string_view, 
                         trapOctetFromText(octets[3]));
 }
 
-std::string snmpFieldText(std::string_view bytes) {
+std::string snmpFieldText(std::string_view bytes, TextEncoding encoding) {
   // A NUL would end the text early in the record anyway; stop there so the
   // cut below counts only what is kept.
   bytes = bytes.substr(0, bytes.find('\0'));
-  return std::string(sjis::truncate(bytes, kSnmpTextMax));
+  return std::string(encoding.truncate(bytes, kSnmpTextMax));
 }
 
 std::uint16_t stpFieldValue(const StpField& field, std::string_view text) {

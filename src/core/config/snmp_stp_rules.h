@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/text_encoding.h"
 #include "core/config/ap_config.h"
 #include "core/protocol/addresses.h"
 
@@ -41,8 +42,8 @@ std::uint8_t trapOctetFromText(std::string_view text);
 Ipv4 trapDestinationFromTexts(bool sendTrap, const std::array<std::string_view, 4>& octets);
 
 // A text as its field takes it: at most kSnmpTextMax bytes, cut before a
-// double-byte character that would not fit whole.
-std::string snmpFieldText(std::string_view bytes);
+// double-byte character of the encoding that would not fit whole.
+std::string snmpFieldText(std::string_view bytes, TextEncoding encoding);
 
 // --- Spanning tree -------------------------------------------------------------
 

@@ -102,9 +102,9 @@ std::string switchWord(std::uint16_t v) {
 }
 
 // The head switch read back: the index of the matching word, or nothing.
-std::optional<std::uint16_t> switchIndex(std::string_view text) {
+std::optional<std::uint16_t> switchIndex(std::string_view text, TextEncoding encoding) {
   for (std::size_t i = 0; i < kSwitchWords.size(); ++i)
-    if (ini::namesEqual(text, kSwitchWords[i])) return static_cast<std::uint16_t>(i);
+    if (ini::namesEqual(text, kSwitchWords[i], encoding)) return static_cast<std::uint16_t>(i);
   return std::nullopt;
 }
 
@@ -120,15 +120,15 @@ std::string rangeText(std::uint16_t low, std::uint16_t high) {
 
 std::string entryKey(const char* prefix, std::size_t number) { return prefix + std::to_string(number); }
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && ini::namesEqual(text.substr(0, prefix.size()), prefix);
+bool startsWithNoCase(std::string_view text, std::string_view prefix, TextEncoding encoding) {
+  return text.size() >= prefix.size() && ini::namesEqual(text.substr(0, prefix.size()), prefix, encoding);
 }
 
 // Entry keys a section already holds would be read back as entries of the
 // table, since the reader takes every key with the prefix.
 void removeEntryKeys(ini::Profile& profile, const char* section, const char* prefix) {
   for (const std::string& key : profile.keys(section))
-    if (startsWithNoCase(key, prefix)) profile.removeKey(section, key);
+    if (startsWithNoCase(key, prefix, profile.encoding())) profile.removeKey(section, key);
 }
 
 struct SectionKeys {
@@ -162,10 +162,10 @@ void writeSection(ini::Profile& profile, const SectionKeys& keys, Block block, i
 
 template <class Block, class Format>
 int writeFile(const std::string& path, const SectionKeys& keys, Block block, bool deleteFirst, int displayLevel,
-              Format format) {
+              TextEncoding encoding, Format format) {
   // Starting from nothing and replacing the file in one rename does what
   // deleting it first would, without a moment in which the file is gone.
-  ini::Profile profile = deleteFirst ? ini::Profile{} : ini::Profile::load(path);
+  ini::Profile profile = deleteFirst ? ini::Profile(encoding) : ini::Profile::load(path, encoding);
   writeSection(profile, keys, block, displayLevel, format);
   return profile.save(path) ? 1 : 0;
 }
@@ -183,16 +183,16 @@ std::string_view trimControls(std::string_view s) {
 }
 
 // "[" followed by the name in any case and directly by "]".
-bool opensSection(std::string_view line, std::string_view name) {
+bool opensSection(std::string_view line, std::string_view name, TextEncoding encoding) {
   std::string_view rest = line.substr(1);
-  return startsWithNoCase(rest, name) && rest.size() > name.size() && rest[name.size()] == ']';
+  return startsWithNoCase(rest, name, encoding) && rest.size() > name.size() && rest[name.size()] == ']';
 }
 
 // Calls onValue(value) for the value of every entry line of the section, in
 // file order, until it returns false.
 template <class OnValue>
 void scanEntries(std::istream& in, std::string_view section, std::string_view prefix, bool skipLeadingBlanks,
-                 OnValue onValue) {
+                 TextEncoding encoding, OnValue onValue) {
   std::streambuf* buf = in.rdbuf();
   if (!buf) return;
   bool inside = false;
@@ -210,10 +210,10 @@ void scanEntries(std::istream& in, std::string_view section, std::string_view pr
     std::string_view t = trimControls(raw);
     if (t.empty()) return true;
     if (t.front() == '[') {
-      inside = opensSection(t, section);
+      inside = opensSection(t, section, encoding);
       return true;
     }
-    if (!inside || !startsWithNoCase(t, prefix)) return true;
+    if (!inside || !startsWithNoCase(t, prefix, encoding)) return true;
     std::size_t eq = t.find('=', prefix.size());
     if (eq == std::string_view::npos) return true;
     std::string_view value = t.substr(eq + 1);
@@ -242,14 +242,14 @@ void scanEntries(std::istream& in, std::string_view section, std::string_view pr
 
 template <class Block>
 int readSection(const std::string& path, const SectionKeys& keys, Block block, int displayLevel,
-                std::uint16_t otherAccessStart, bool skipLeadingBlanks, auto parse) {
+                TextEncoding encoding, std::uint16_t otherAccessStart, bool skipLeadingBlanks, auto parse) {
   block.clear();
   block.setOtherAccess(otherAccessStart);
-  ini::Profile profile = ini::Profile::load(path);
-  if (auto on = switchIndex(profile.getString(keys.section, keys.filterOn, "", ini::kValueBuffer)))
+  ini::Profile profile = ini::Profile::load(path, encoding);
+  if (auto on = switchIndex(profile.getString(keys.section, keys.filterOn, "", ini::kValueBuffer), encoding))
     block.setFilterOn(*on);
   if (displayLevel >= kFilterDetailLevel)
-    if (auto other = switchIndex(profile.getString(keys.section, keys.otherAccess, "", ini::kValueBuffer)))
+    if (auto other = switchIndex(profile.getString(keys.section, keys.otherAccess, "", ini::kValueBuffer), encoding))
       block.setOtherAccess(*other);
 
   // Only a plain file is read: a folder, a device or a pipe never is a
@@ -258,7 +258,7 @@ int readSection(const std::string& path, const SectionKeys& keys, Block block, i
   if (!fs::is_regular_file(fs::status(path, ec)) || ec) return kFilterFileMissing;
   std::ifstream in(path, std::ios::binary);
   if (!in) return kFilterFileMissing;
-  scanEntries(in, keys.section, keys.entryPrefix, skipLeadingBlanks, [&](std::string_view value) {
+  scanEntries(in, keys.section, keys.entryPrefix, skipLeadingBlanks, encoding, [&](std::string_view value) {
     if (auto e = parse(value)) block.append(*e);
     // Once the table is full no further line can change it.
     return !block.isFull();
@@ -413,24 +413,26 @@ void WriteProtocolFilterSection(ini::Profile& profile, ConstProtocolFilterBlock 
   writeSection(profile, kProtocolKeys, block, displayLevel, formatProtocolFilterValue);
 }
 
-int WriteMacFilterSection(const std::string& path, ConstMacFilterBlock block, bool deleteFirst, int displayLevel) {
-  return writeFile(path, kMacKeys, block, deleteFirst, displayLevel, formatMacFilterValue);
+int WriteMacFilterSection(const std::string& path, ConstMacFilterBlock block, bool deleteFirst, int displayLevel,
+                          TextEncoding encoding) {
+  return writeFile(path, kMacKeys, block, deleteFirst, displayLevel, encoding, formatMacFilterValue);
 }
 
 int WriteProtocolFilterSection(const std::string& path, ConstProtocolFilterBlock block, bool deleteFirst,
-                               int displayLevel) {
-  return writeFile(path, kProtocolKeys, block, deleteFirst, displayLevel, formatProtocolFilterValue);
+                               int displayLevel, TextEncoding encoding) {
+  return writeFile(path, kProtocolKeys, block, deleteFirst, displayLevel, encoding, formatProtocolFilterValue);
 }
 
-int ReadMacFilterSection(const std::string& path, MacFilterBlock block, int displayLevel) {
+int ReadMacFilterSection(const std::string& path, MacFilterBlock block, int displayLevel, TextEncoding encoding) {
   // Unmatched traffic is let through unless the file says otherwise.
-  return readSection(path, kMacKeys, block, displayLevel, 1, false,
+  return readSection(path, kMacKeys, block, displayLevel, encoding, 1, false,
                      [](std::string_view v) { return std::optional<MacFilterEntry>(parseMacFilterValue(v)); });
 }
 
-int ReadProtocolFilterSection(const std::string& path, ProtocolFilterBlock block, int displayLevel) {
+int ReadProtocolFilterSection(const std::string& path, ProtocolFilterBlock block, int displayLevel,
+                              TextEncoding encoding) {
   // Unmatched traffic is refused unless the file says otherwise.
-  return readSection(path, kProtocolKeys, block, displayLevel, 0, true, parseProtocolFilterValue);
+  return readSection(path, kProtocolKeys, block, displayLevel, encoding, 0, true, parseProtocolFilterValue);
 }
 
 }  // namespace trennic

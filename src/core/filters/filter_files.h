@@ -69,18 +69,21 @@ void WriteProtocolFilterSection(ini::Profile& profile, ConstProtocolFilterBlock 
 
 // The same into a file. With deleteFirst the file holds nothing else
 // afterwards (a standalone filter file); without it the section is added to
-// what the file holds. The file is replaced in one step. Returns 1 when it
-// was written, 0 when not; callers that report nothing may ignore it.
-int WriteMacFilterSection(const std::string& path, ConstMacFilterBlock block, bool deleteFirst, int displayLevel);
+// what the file holds, read under the encoding of the code page in use. The
+// file is replaced in one step. Returns 1 when it was written, 0 when not;
+// callers that report nothing may ignore it.
+int WriteMacFilterSection(const std::string& path, ConstMacFilterBlock block, bool deleteFirst, int displayLevel,
+                          TextEncoding encoding);
 int WriteProtocolFilterSection(const std::string& path, ConstProtocolFilterBlock block, bool deleteFirst,
-                               int displayLevel);
+                               int displayLevel, TextEncoding encoding);
 
 // Fill the whole block from the file's section: kFilterFileRead, or
 // kFilterFileMissing when the file didn't open as text (the block then holds
 // only what the profile reader found for the head, normally nothing). Bad
 // entry lines are skipped and entries past the table's size dropped; nothing
 // about them is reported.
-int ReadMacFilterSection(const std::string& path, MacFilterBlock block, int displayLevel);
-int ReadProtocolFilterSection(const std::string& path, ProtocolFilterBlock block, int displayLevel);
+int ReadMacFilterSection(const std::string& path, MacFilterBlock block, int displayLevel, TextEncoding encoding);
+int ReadProtocolFilterSection(const std::string& path, ProtocolFilterBlock block, int displayLevel,
+                              TextEncoding encoding);
 
 }  // namespace trennic

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "core/app/ini_profile.h"
-#include "core/app/sjis.h"
 
 namespace trennic {
 
@@ -108,10 +107,10 @@ void VectorNodeRows::selectRow(std::size_t i) {
 
 // ---------------------------------------------------------------- values
 
-std::string formatNodeValue(const NodeEntry& e) {
+std::string formatNodeValue(const NodeEntry& e, TextEncoding encoding) {
   std::string name;
   for (std::size_t i = 0; i < e.name.size();) {
-    std::size_t n = sjis::charLength(e.name, i);
+    std::size_t n = encoding.charLength(e.name, i);
     if (n == 1 && (e.name[i] == '"' || e.name[i] == '\'' || e.name[i] == '\\')) name.push_back('\\');
     name.append(e.name, i, n);
     i += n;
@@ -121,7 +120,7 @@ std::string formatNodeValue(const NodeEntry& e) {
   return std::string(route) + "," + e.mac + "," + e.ip + ",\"" + name + "\"," + e.version;
 }
 
-NodeEntry parseNodeValue(std::string_view value) {
+NodeEntry parseNodeValue(std::string_view value, TextEncoding encoding) {
   std::size_t i = 0;
   while (i < value.size() && static_cast<unsigned char>(value[i]) <= 0x20) ++i;
   std::array<std::string, 5> field;
@@ -131,13 +130,13 @@ NodeEntry parseNodeValue(std::string_view value) {
   // belongs to the name.
   while (i < value.size()) {
     char c = value[i];
-    std::size_t n = sjis::charLength(value, i);
+    std::size_t n = encoding.charLength(value, i);
     if (f == 3) {
       if (n == 2) {
         if (quoted) field[3].append(value.substr(i, 2));
       } else if (c == '\\') {
         if (i + 1 < value.size()) {
-          std::size_t m = sjis::charLength(value, i + 1);
+          std::size_t m = encoding.charLength(value, i + 1);
           char next = value[i + 1];
           if (quoted && m == 1 && (next == '"' || next == '\\' || next == '\'')) field[3].push_back(next);
           i += 1 + m;
@@ -162,7 +161,7 @@ NodeEntry parseNodeValue(std::string_view value) {
   std::size_t pos = 0;
   auto route = leadingUnsigned(field[0], pos);
   e.route = (!route || *route > 2) ? RouteMulticast : static_cast<std::int32_t>(*route);
-  e.mac = sjis::toUpperAscii(field[1]);
+  e.mac = encoding.toUpperAscii(field[1]);
   e.ip = field[2];
   e.name = field[3];
   e.version = field[4];
@@ -180,7 +179,7 @@ std::vector<std::string> checkNodeListFile(const ini::Profile& profile) {
     std::string key = entryKey(n);
     std::string value = profile.getString(kNodeListSection, key, "", ini::kValueBuffer);
     if (value.empty()) break;
-    NodeEntry e = parseNodeValue(value);
+    NodeEntry e = parseNodeValue(value, profile.encoding());
     auto mac = parseMac(e.mac);
     if (!mac || e.mac != formatMac(*mac)) {
       problems.push_back(key + ": bad MAC address \"" + e.mac + "\"");
@@ -205,7 +204,8 @@ std::vector<std::string> checkNodeListFile(const ini::Profile& profile) {
 
 // ---------------------------------------------------------------- table
 
-NodeTable::NodeTable(std::string settingsPath) : settingsPath_(std::move(settingsPath)) {}
+NodeTable::NodeTable(std::string settingsPath, TextEncoding encoding)
+    : encoding_(encoding), settingsPath_(std::move(settingsPath)) {}
 
 template <class Edit>
 bool NodeTable::editSettings(Edit&& edit) {
@@ -213,7 +213,7 @@ bool NodeTable::editSettings(Edit&& edit) {
     edit(*batch_);
     return true;
   }
-  ini::Profile p = ini::Profile::load(settingsPath_);
+  ini::Profile p = ini::Profile::load(settingsPath_, encoding_);
   edit(p);
   return noteWrite(p.save(settingsPath_));
 }
@@ -230,7 +230,7 @@ bool NodeTable::takeWriteFailure() {
 }
 
 void NodeTable::beginBatch() {
-  if (batchDepth_++ == 0) batch_ = std::make_unique<ini::Profile>(ini::Profile::load(settingsPath_));
+  if (batchDepth_++ == 0) batch_ = std::make_unique<ini::Profile>(ini::Profile::load(settingsPath_, encoding_));
 }
 
 bool NodeTable::endBatch() {
@@ -392,13 +392,13 @@ bool NodeTable::RewriteSlot(std::size_t i) {
 
 void NodeTable::LoadNodeList(const std::string& path) {
   ClearNodes();
-  ini::Profile p = ini::Profile::load(path);
+  ini::Profile p = ini::Profile::load(path, encoding_);
   std::uint32_t n = 1;
   bool canonical = true;
   for (; n <= kMaxNodes; ++n) {
     std::string value = p.getString(kNodeListSection, entryKey(n), "", ini::kValueBuffer);
     if (value.empty()) break;
-    NodeEntry e = parseNodeValue(value);
+    NodeEntry e = parseNodeValue(value, encoding_);
     if (AddNode(e)) {
       slots_[static_cast<std::size_t>(FindNodeByMac(e.mac))].entryNo = n;
     } else {
@@ -423,16 +423,16 @@ bool NodeTable::WriteNodeEntry(const std::string& path, std::uint32_t number, co
       if (e.mac.empty()) {
         p.removeKey(kNodeListSection, key);
       } else {
-        p.setString(kNodeListSection, key, formatNodeValue(e));
+        p.setString(kNodeListSection, key, formatNodeValue(e, encoding_));
       }
     });
   }
-  if (e.mac.empty()) return ini::deleteProfileKey(path, kNodeListSection, key);
-  return ini::writeProfileString(path, kNodeListSection, key, formatNodeValue(e));
+  if (e.mac.empty()) return ini::deleteProfileKey(path, kNodeListSection, key, encoding_);
+  return ini::writeProfileString(path, kNodeListSection, key, formatNodeValue(e, encoding_), encoding_);
 }
 
 bool NodeTable::EraseNodeEntries() {
-  if (!batch_ && ini::Profile::load(settingsPath_).state() == ini::LoadState::Missing) return true;
+  if (!batch_ && ini::Profile::load(settingsPath_, encoding_).state() == ini::LoadState::Missing) return true;
   return editSettings([&](ini::Profile& p) {
     for (std::uint32_t n = 1; n <= usedCount; ++n) p.removeKey(kNodeListSection, entryKey(n));
   });
@@ -441,7 +441,7 @@ bool NodeTable::EraseNodeEntries() {
 bool NodeTable::isSettingsPath(const std::string& path) const {
   if (path == settingsPath_) return true;
 #ifdef _WIN32
-  if (ini::namesEqual(path, settingsPath_)) return true;
+  if (ini::namesEqual(path, settingsPath_, encoding_)) return true;
 #endif
   std::error_code ec;
   return std::filesystem::equivalent(path, settingsPath_, ec);
@@ -458,12 +458,12 @@ bool NodeTable::SaveNodeList(const std::string& path) {
     std::uint32_t n = 0;
     for (auto& s : slots_) {
       if (s.used != 1) continue;
-      p.setString(kNodeListSection, entryKey(++n), formatNodeValue(s));
+      p.setString(kNodeListSection, entryKey(++n), formatNodeValue(s, encoding_));
       if (intoSettings) s.entryNo = n;
     }
   };
   if (intoSettings) return editSettings(writeList);
-  ini::Profile p;
+  ini::Profile p(encoding_);
   writeList(p);
   return p.save(path);
 }
@@ -489,7 +489,7 @@ bool NodeTable::SortAndRelist(NodeRows& rows, int column) {
     for (auto& s : slots_) {
       if (s.used != 1 || !AppendRow(rows, s)) continue;
       s.entryNo = static_cast<std::uint32_t>(listedCount);
-      p.setString(kNodeListSection, entryKey(s.entryNo), formatNodeValue(s));
+      p.setString(kNodeListSection, entryKey(s.entryNo), formatNodeValue(s, encoding_));
     }
   });
   sortDescending[static_cast<std::size_t>(column)] ^= 1;
@@ -505,7 +505,7 @@ bool NodeTable::RelistFromRows(NodeRows& rows) {
       if (e.mac.empty()) break;
       ++listedCount;
       e.route = RouteUnknown;
-      p.setString(kNodeListSection, entryKey(static_cast<std::uint32_t>(listedCount)), formatNodeValue(e));
+      p.setString(kNodeListSection, entryKey(static_cast<std::uint32_t>(listedCount)), formatNodeValue(e, encoding_));
       int k = FindNodeByMac(e.mac);
       if (k >= 0) slots_[static_cast<std::size_t>(k)].entryNo = static_cast<std::uint32_t>(listedCount);
     }

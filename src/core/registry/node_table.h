@@ -85,19 +85,25 @@ struct ResolvedNode {
   Ipv4 alternate = kMulticastGroup;
 };
 
-// The value stored under Entry<n>, and back.
-std::string formatNodeValue(const NodeEntry& entry);
-NodeEntry parseNodeValue(std::string_view value);
+// The value stored under Entry<n>, and back. Escapes are found only outside
+// the double-byte characters of the encoding, so a list reads back under the
+// code page it was written in.
+std::string formatNodeValue(const NodeEntry& entry, TextEncoding encoding);
+NodeEntry parseNodeValue(std::string_view value, TextEncoding encoding);
 
 // Why a node list file cannot be imported as it stands; empty when it can.
-// Checks what the lenient loader would silently skip or mangle.
+// Checks what the lenient loader would silently skip or mangle, under the
+// profile's encoding.
 std::vector<std::string> checkNodeListFile(const ini::Profile& profile);
 
 class NodeTable {
  public:
-  explicit NodeTable(std::string settingsPath = {});
+  // The encoding is that of the code page in use: it decides how names are
+  // escaped in the settings profile and in node list files.
+  explicit NodeTable(std::string settingsPath = {}, TextEncoding encoding = TextEncoding::singleByte());
 
   const std::string& settingsPath() const { return settingsPath_; }
+  TextEncoding textEncoding() const { return encoding_; }
   void setSettingsPath(std::string path) { settingsPath_ = std::move(path); }
 
   void ClearNodes();
@@ -175,6 +181,7 @@ class NodeTable {
   bool isSettingsPath(const std::string& path) const;
   bool noteWrite(bool written);
   bool writeFailed_ = false;
+  TextEncoding encoding_;
   // Applies an edit to the settings profile: in memory during a batch, else
   // loaded, edited and saved at once.
   template <class Edit>

@@ -5,11 +5,20 @@
 #include <optional>
 #include <string>
 
+#include "core/app/text_encoding.h"
+
 namespace trennic::platform {
 
 // "Shift_JIS" when the locale is Japanese, "windows-1252" otherwise;
 // TRENNIC_CODEPAGE names another.
 QString userCodePage();
+
+// The byte rule of a code page, by any of its usual names: Shift_JIS (and
+// its Windows form, code page 932) makes pairs; any other code page is read
+// one byte per character.
+TextEncoding textEncodingFor(const QString& codePage);
+// The rule of userCodePage(), which the fronts hand to the core.
+TextEncoding userTextEncoding();
 
 QString decodeText(const std::string& bytes);
 // Nothing when the text holds a character the code page cannot store.

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "core/app/settings.h"
+#include "platform/app/codepage.h"
 
 namespace trennic::platform {
 
@@ -17,7 +18,7 @@ std::string defaultSettingsPath() {
   QString program = dir + "/trennic";
 #endif
   std::string path = settingsPathFor(QDir::toNativeSeparators(program).toStdString(),
-                                     QDir::currentPath().toStdString());
+                                     QDir::currentPath().toStdString(), userTextEncoding());
   QFileInfo folder(dir);
   if (folder.isWritable()) return path;
   QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/trennic";

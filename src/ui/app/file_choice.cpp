@@ -4,7 +4,6 @@
 #include <QFileDialog>
 
 #include "core/app/settings.h"
-#include "core/app/sjis.h"
 #include "platform/app/codepage.h"
 
 namespace trennic::ui {
@@ -38,7 +37,7 @@ std::optional<QString> chooseFolder(QWidget* parent) {
   if (dir.isEmpty()) return std::nullopt;
   auto bytes = platform::encodeText(QDir::toNativeSeparators(dir));
   if (!bytes) return QDir::toNativeSeparators(dir) + QDir::separator();
-  return platform::decodeText(sjis::withTrailingSeparator(*bytes, kPathSeparator));
+  return platform::decodeText(platform::userTextEncoding().withTrailingSeparator(*bytes, kPathSeparator));
 }
 
 }  // namespace trennic::ui

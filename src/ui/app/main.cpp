@@ -4,6 +4,7 @@
 
 #include "core/app/debug_log.h"
 #include "core/app/settings.h"
+#include "platform/app/codepage.h"
 #include "platform/app/settings_location.h"
 #include "platform/protocol/local_host.h"
 #include "ui/app/main_menu_dialog.h"
@@ -26,11 +27,12 @@ int main(int argc, char** argv) {
     }
     args.push_back(words[i].toStdString());
   }
+  app.settings.textEncoding = platform::userTextEncoding();
   app.parseCommandLine(args);
   app.settings.settingsPath =
       app.settingsOverride.empty() ? platform::defaultSettingsPath() : app.settingsOverride;
   app.loadSettings();
-  app.settings.debugLogPath = debugLogPathIn(QDir::currentPath().toStdString());
+  app.settings.debugLogPath = debugLogPathIn(QDir::currentPath().toStdString(), app.settings.textEncoding);
   if (app.settings.debugLog) startDebugLog(app.settings.debugLogPath);
 
   int status = 0;

@@ -83,7 +83,10 @@ int runWindow(QDialog& window) {
 }
 
 CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWidget* parent)
-    : QDialog(parent), app_(app), interfaces_(interfaces), nodes_(app.settings.settingsPath) {
+    : QDialog(parent),
+      app_(app),
+      interfaces_(interfaces),
+      nodes_(app.settings.settingsPath, app.settings.textEncoding) {
   setWindowTitle(QString::fromStdString(app_.settings.title));
   setWindowIcon(programIcon(300));
   setProgramWindowFlags(this);

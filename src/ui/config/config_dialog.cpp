@@ -47,6 +47,7 @@ CConfigDlg::CConfigDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& progres
   setWindowTitle(tr("Configuration"));
   fileOptions_.defaultChannel = DefaultChannel();
   fileOptions_.displayLevel = app_.settings.displayLevel;
+  fileOptions_.encoding = app_.settings.textEncoding;
   chooseFile = [this](bool forOpening, const QString& proposed, const QString& filter) {
     return ui::chooseFile(this, forOpening, proposed, filter).value_or(QString());
   };

@@ -662,11 +662,13 @@ void CFilterPage::openFile(Table t) {
   int result = kFilterFileMissing;
   if (mac) {
     std::array<std::uint8_t, MacFilterBlock::kSize> copy{};
-    result = ReadMacFilterSection(localPath(path), MacFilterBlock(std::span(copy)), level_);
+    result = ReadMacFilterSection(localPath(path), MacFilterBlock(std::span(copy)), level_,
+                                  window_.fileOptions().encoding);
     if (result == kFilterFileRead) std::ranges::copy(copy, MacFilterBlock(c).bytes().begin());
   } else {
     std::array<std::uint8_t, ProtocolFilterBlock::kSize> copy{};
-    result = ReadProtocolFilterSection(localPath(path), ProtocolFilterBlock(std::span(copy)), level_);
+    result = ReadProtocolFilterSection(localPath(path), ProtocolFilterBlock(std::span(copy)), level_,
+                                       window_.fileOptions().encoding);
     if (result == kFilterFileRead) std::ranges::copy(copy, ProtocolFilterBlock(c).bytes().begin());
   }
   if (result != kFilterFileRead) {
@@ -685,8 +687,10 @@ void CFilterPage::saveFile(Table t) {
   const QString path = window_.chooseFile(false, name, filter);
   if (path.isEmpty()) return;
   const ApConfig& c = window_.record();
-  const int written = mac ? WriteMacFilterSection(localPath(path), ConstMacFilterBlock(c), true, level_)
-                          : WriteProtocolFilterSection(localPath(path), ConstProtocolFilterBlock(c), true, level_);
+  const TextEncoding encoding = window_.fileOptions().encoding;
+  const int written = mac ? WriteMacFilterSection(localPath(path), ConstMacFilterBlock(c), true, level_, encoding)
+                          : WriteProtocolFilterSection(localPath(path), ConstProtocolFilterBlock(c), true, level_,
+                                                       encoding);
   if (written != 1) showResultMessage(this, ResultFileNotFound);
 }
 

@@ -28,10 +28,10 @@ QString shown(const std::string& bytes) { return platform::decodeText(bytes); }
 // becomes "?", as the system's own conversion makes it, rather than losing
 // the whole text.
 std::string storable(const QString& text) {
-  if (auto bytes = platform::encodeText(text)) return snmpFieldText(*bytes);
+  if (auto bytes = platform::encodeText(text)) return snmpFieldText(*bytes, platform::userTextEncoding());
   std::string out;
   for (char32_t c : text.toStdU32String()) out += platform::encodeText(QString::fromUcs4(&c, 1)).value_or("?");
-  return snmpFieldText(out);
+  return snmpFieldText(out, platform::userTextEncoding());
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/app/sjis.h"
 #include "core/config/config_file.h"
 #include "core/files/image_file.h"
 #include "core/filters/filter_files.h"
@@ -145,6 +144,7 @@ void CFileMgmtDlg::opening() {
   ConfigFileOptions options;
   options.defaultChannel = DefaultChannel();
   options.displayLevel = app_.settings.displayLevel;
+  options.encoding = app_.settings.textEncoding;
   BuildDefaultConfig(*defaults_, options.defaultChannel);
   ApplyConfigDefaults(*defaults_, kConfigDefaultsFileName, options);
   showKind();
@@ -166,14 +166,14 @@ void CFileMgmtDlg::takeNameField() {
   std::string text = settingText(name_->text());
   if (kind_ == FileKindConfig && !text.empty()) {
     // A folder always ends in a separator: the unit's file name follows it.
-    text = sjis::withTrailingSeparator(text, kPathSeparator);
+    text = app_.settings.textEncoding.withTrailingSeparator(text, kPathSeparator);
     name_->setText(shown(text));
   }
   fileNameSetting(app_.settings, kind_) = text;
   fullPath_.clear();
   if (text.empty()) return;
   std::string full = localPath(QDir::current().absoluteFilePath(name_->text()));
-  if (kind_ == FileKindConfig && !sjis::endsWithChar(full, kPathSeparator)) full += kPathSeparator;
+  if (kind_ == FileKindConfig && !app_.settings.textEncoding.endsWithChar(full, kPathSeparator)) full += kPathSeparator;
   if (full.size() < kMaxPath) fullPath_ = full;
 }
 
@@ -181,7 +181,8 @@ void CFileMgmtDlg::browse() {
   takeNameField();
   const QString chosen = chooseFile(kind_, QString::fromLatin1(kBrowse[kind_].proposed));
   if (chosen.isEmpty()) return;
-  name_->setText(kind_ == FileKindConfig ? shown(sjis::withTrailingSeparator(settingText(chosen), kPathSeparator))
+  const TextEncoding encoding = app_.settings.textEncoding;
+  name_->setText(kind_ == FileKindConfig ? shown(encoding.withTrailingSeparator(settingText(chosen), kPathSeparator))
                                          : chosen);
   takeNameField();
 }
@@ -266,6 +267,7 @@ bool CFileMgmtDlg::runUnit(std::size_t row, int i, int n, bool write, bool singl
   ConfigFileOptions fileOptions;
   fileOptions.defaultChannel = DefaultChannel();
   fileOptions.displayLevel = app_.settings.displayLevel;
+  fileOptions.encoding = app_.settings.textEncoding;
   const bool mac = kind_ == FileKindMacFilter;
   std::vector<std::uint8_t> table(mac ? kMacFilterSize : kProtocolFilterSize, 0);
   switch (kind_) {
@@ -317,18 +319,20 @@ bool CFileMgmtDlg::runUnit(std::size_t row, int i, int n, bool write, bool singl
       if (write) {
         // A missing file leaves the table as the defaults; nothing is said.
         if (mac)
-          ReadMacFilterSection(fullPath_, *MacFilterBlock::over(table), fileOptions.displayLevel);
+          ReadMacFilterSection(fullPath_, *MacFilterBlock::over(table), fileOptions.displayLevel, fileOptions.encoding);
         else
-          ReadProtocolFilterSection(fullPath_, *ProtocolFilterBlock::over(table), fileOptions.displayLevel);
+          ReadProtocolFilterSection(fullPath_, *ProtocolFilterBlock::over(table), fileOptions.displayLevel,
+                                    fileOptions.encoding);
         a.operation = mac ? OpWriteMacFilter : OpWriteProtFilter;
         return progress_.run(a, c) == 1;
       }
       a.operation = mac ? OpReadMacFilter : OpReadProtFilter;
       if (progress_.run(a, c) != 1) return false;
       const int written =
-          mac ? WriteMacFilterSection(fullPath_, *ConstMacFilterBlock::over(table), true, fileOptions.displayLevel)
+          mac ? WriteMacFilterSection(fullPath_, *ConstMacFilterBlock::over(table), true, fileOptions.displayLevel,
+                                  fileOptions.encoding)
               : WriteProtocolFilterSection(fullPath_, *ConstProtocolFilterBlock::over(table), true,
-                                           fileOptions.displayLevel);
+                                           fileOptions.displayLevel, fileOptions.encoding);
       if (!written) {
         showResultMessage(this, ResultError);
         return false;

@@ -429,7 +429,10 @@ TEST(DebugLogWrite, PathInTheWorkingFolder) {
       {"separator kept", "work" + sep, "work" + sep + "debuglog.txt"},
       {"no folder: relative to the working folder", "", "debuglog.txt"},
   };
-  for (const auto& c : cases) EXPECT_EQ(debugLogPathIn(c.folder), c.expected) << c.rule;
+  for (const auto& c : cases) EXPECT_EQ(debugLogPathIn(c.folder, TextEncoding::singleByte()), c.expected) << c.rule;
+  // "Café" in windows-1252 ends in a byte that Shift_JIS would pair with
+  // the separator.
+  EXPECT_EQ(debugLogPathIn("Caf\xE9" + sep, TextEncoding::singleByte()), "Caf\xE9" + sep + "debuglog.txt");
 }
 
 }  // namespace

@@ -30,6 +30,9 @@ struct ReadCase {
   std::string section;
   std::string key;
   std::string expected;  // "<default>" when the caller's default must come back
+  // The files of Japan's users are the harder case, so the rows are read
+  // under Shift_JIS unless they say otherwise.
+  TextEncoding encoding = TextEncoding::shiftJis();
 };
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.rule; }
 
@@ -40,8 +43,11 @@ TEST_P(IniRead, GetString) {
   TempDir dir;
   std::string path = dir.file("read.ini");
   writeBytes(path, c.file);
-  EXPECT_EQ(getProfileString(path, c.section, c.key, "<default>"), c.expected);
+  EXPECT_EQ(getProfileString(path, c.section, c.key, "<default>", kValueBuffer, c.encoding), c.expected);
 }
+
+constexpr TextEncoding kSingle = TextEncoding::singleByte();
+const std::string kLongValue(253, 'x');
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, IniRead,
@@ -74,7 +80,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"FirstOfTwoEqualKeysWins", "[S]\nk=1\nK=2\n", "S", "k", "1"},
         ReadCase{"EqualsSignInValueKept", "[S]\nk=a=b\n", "S", "k", "a=b"},
         ReadCase{"ShiftJisValuePassesThrough", "[S]\nk=\x95\x5C\x83\x5C\x83\x41\n", "S", "k", "\x95\x5C\x83\x5C\x83\x41"},
-        ReadCase{"Utf8MarkBeforeFirstSectionIgnored", "\xEF\xBB\xBF[S]\nk=v\n", "S", "k", "v"}),
+        ReadCase{"Utf8MarkBeforeFirstSectionIgnored", "\xEF\xBB\xBF[S]\nk=v\n", "S", "k", "v"},
+        // Under windows-1252 "\xE9" is "é", a letter of its own: it closes no
+        // pair with the bracket after it, the letter after it still folds, and
+        // it fits the last byte of the buffer.
+        ReadCase{"SingleByteSectionEndingInLeadRangeByte", "[Caf\xE9]\nk=v\n", "Caf\xE9", "k", "v", kSingle},
+        ReadCase{"SingleByteSectionsStillEndAtTheNext", "[Caf\xE9]\n[S]\nk=v\n", "Caf\xE9", "k", "<default>", kSingle},
+        ReadCase{"SingleByteLetterAfterLeadRangeByteFolds", "[S]\nCaf\xE9s=v\n", "S", "CAF\xE9S", "v", kSingle},
+        ReadCase{"SingleByteValueKeepsLastByte", "[S]\nk=" + kLongValue + "\xE9!\n", "S", "k", kLongValue + "\xE9",
+                 kSingle},
+        ReadCase{"ShiftJisSectionNameSwallowsBracket", "[Caf\xE9]\nk=v\n", "Caf\xE9", "k", "<default>"},
+        ReadCase{"ShiftJisValueDropsSplitPair", "[S]\nk=" + kLongValue + "\xE9!\n", "S", "k", kLongValue}),
     [](const auto& info) { return std::string(info.param.rule); });
 
 // -------------------------------------------------------------- truncation
@@ -91,7 +107,7 @@ class IniCut : public ::testing::TestWithParam<CutCase> {};
 
 TEST_P(IniCut, ValueFitsCallersBuffer) {
   const CutCase& c = GetParam();
-  Profile p;
+  Profile p(TextEncoding::shiftJis());
   p.setString("S", "k", c.value);
   EXPECT_EQ(p.getString("S", "k", "", c.bufferSize), c.expected);
 }
@@ -324,11 +340,28 @@ TEST_F(IniWrite, ShiftJisBytesPassThroughUntouched) {
   // and their bytes reach the file and come back unchanged.
   const std::string section = "\x83\x5D\x95\x5C";
   const std::string value = "\x95\x5C\x83\x5B\x83\x5D\x8E\x9F\xE0\x40";
-  ASSERT_TRUE(writeProfileString(path, section, "\x83\x41", value));
-  ASSERT_TRUE(writeProfileString(path, section, "\x83\x61", "second"));
+  const TextEncoding sjis = TextEncoding::shiftJis();
+  ASSERT_TRUE(writeProfileString(path, section, "\x83\x41", value, sjis));
+  ASSERT_TRUE(writeProfileString(path, section, "\x83\x61", "second", sjis));
   EXPECT_EQ(readBytes(path), joinLines({"[" + section + "]", "\x83\x41=" + value, "\x83\x61=second"}));
-  EXPECT_EQ(getProfileString(path, section, "\x83\x41", ""), value);
-  EXPECT_EQ(getProfileString(path, section, "\x83\x61", ""), "second");
+  EXPECT_EQ(getProfileString(path, section, "\x83\x41", "", kValueBuffer, sjis), value);
+  EXPECT_EQ(getProfileString(path, section, "\x83\x61", "", kValueBuffer, sjis), "second");
+}
+
+// Sections and keys named in windows-1252 with a letter from the Shift-JIS
+// lead ranges last: each write finds what the one before wrote.
+TEST_F(IniWrite, SingleByteNamesEndingInAnyLetterAreFoundAgain) {
+  const TextEncoding single = TextEncoding::singleByte();
+  for (const std::string letter : {"\xE9", "\xE0", "\xFC", "\xE7", "\x92", "\x96"}) {
+    const std::string section = "Caf" + letter, key = "Entr" + letter;
+    fs::remove(path);
+    ASSERT_TRUE(writeProfileString(path, section, key, "1", single));
+    ASSERT_TRUE(writeProfileString(path, section, key, "2" + letter, single));
+    ASSERT_TRUE(writeProfileString(path, "Next", "k", "3", single));
+    EXPECT_EQ(readBytes(path), joinLines({"[" + section + "]", key + "=2" + letter, "", "[Next]", "k=3"}));
+    EXPECT_EQ(getProfileString(path, section, key, "", kValueBuffer, single), "2" + letter);
+    EXPECT_EQ(Profile::load(path, single).keys(section), std::vector<std::string>{key});
+  }
 }
 
 // ----------------------------------------------------------- atomic saves
@@ -461,11 +494,16 @@ TEST(IniProfile, KeysListedInFileOrder) {
 }
 
 TEST(IniNames, EqualityRules) {
-  EXPECT_TRUE(namesEqual("NodeList", "nodelist"));
-  EXPECT_FALSE(namesEqual("NodeList", "NodeLis"));
-  EXPECT_FALSE(namesEqual("\x83\x61", "\x83\x41"));
-  EXPECT_TRUE(namesEqual("a\x83\x61Z", "A\x83\x61z"));
-  EXPECT_FALSE(namesEqual("[", "{"));
+  const TextEncoding sjis = TextEncoding::shiftJis(), single = TextEncoding::singleByte();
+  EXPECT_TRUE(namesEqual("NodeList", "nodelist", sjis));
+  EXPECT_FALSE(namesEqual("NodeList", "NodeLis", sjis));
+  EXPECT_FALSE(namesEqual("\x83\x61", "\x83\x41", sjis));
+  EXPECT_TRUE(namesEqual("a\x83\x61Z", "A\x83\x61z", sjis));
+  EXPECT_FALSE(namesEqual("[", "{", sjis));
+  // Under a single-byte code page 0x83 is a letter and the 'a' after it folds.
+  EXPECT_TRUE(namesEqual("\x83\x61", "\x83\x41", single));
+  EXPECT_TRUE(namesEqual("Caf\xE9s", "CAF\xE9S", single));
+  EXPECT_FALSE(namesEqual("Caf\xE9", "Caf\xC9", single));
 }
 
 }  // namespace

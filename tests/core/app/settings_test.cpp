@@ -89,7 +89,7 @@ class SettingsPath : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(SettingsPath, BesideTheProgram) {
   const PathCase& c = GetParam();
-  EXPECT_EQ(settingsPathFor(c.program, c.currentDir), c.expected);
+  EXPECT_EQ(settingsPathFor(c.program, c.currentDir, TextEncoding::singleByte()), c.expected);
 }
 
 const std::string kSep(1, kPathSeparator);
@@ -107,8 +107,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.rule); });
 
 TEST(SettingsPath, FolderOfKeepsTheSeparator) {
-  EXPECT_EQ(folderOf("C:/x/Korvel.exe"), "C:/x/");
-  EXPECT_EQ(folderOf("Korvel.exe"), "");
+  EXPECT_EQ(folderOf("C:/x/Korvel.exe", TextEncoding::singleByte()), "C:/x/");
+  EXPECT_EQ(folderOf("Korvel.exe", TextEncoding::singleByte()), "");
+}
+
+// A folder whose name ends in a byte of the Shift-JIS lead ranges ("Café" in
+// windows-1252) keeps its separator under a single-byte code page; under
+// Shift_JIS the byte pairs with what follows, as it always has.
+TEST(SettingsPath, SeparatorsFollowTheCodePage) {
+  const std::string cafe = "Caf\xE9/";
+  EXPECT_EQ(folderOf(cafe + "trennic", TextEncoding::singleByte()), cafe);
+  EXPECT_EQ(settingsPathFor("ab", cafe, TextEncoding::singleByte()), cafe + "ab.INI");
+  EXPECT_EQ(folderOf("\x95\x5C/trennic", TextEncoding::shiftJis()), "\x95\x5C/");
+  EXPECT_EQ(folderOf(cafe + "trennic", TextEncoding::shiftJis()), "");
 }
 
 // ----------------------------------------------------------------- loading

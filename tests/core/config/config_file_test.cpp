@@ -76,6 +76,12 @@ ConfigSet readOne(const std::string& key, const std::string& value, const Config
   return readLines({key + "=" + value}, defaults, options);
 }
 
+ConfigFileOptions optionsFor(TextEncoding encoding) {
+  ConfigFileOptions o;
+  o.encoding = encoding;
+  return o;
+}
+
 std::vector<std::uint8_t> bytesOf(const ApConfig& c, std::size_t offset, std::size_t size) {
   auto s = c.span(offset, size);
   return {s.begin(), s.end()};
@@ -488,6 +494,7 @@ TEST(ReadConfigFile, TextsAreCutAndMissingTextsHaveTheirOwnDefaults) {
     std::size_t offset;
     std::size_t size;
     std::string expected;
+    TextEncoding encoding = TextEncoding::singleByte();
   } cases[] = {
       {"a missing ESS ID", {}, cfg::ESSID, cfg::ESSIDSize, "LocalGroup"},
       {"a missing community", {}, cfg::SnmpCommunity, cfg::SnmpTextSize, "quorel"},
@@ -504,12 +511,28 @@ TEST(ReadConfigFile, TextsAreCutAndMissingTextsHaveTheirOwnDefaults) {
        {"ESSID=\"" + std::string(31, 'a') + "\x95\x5C\x5C\""},
        cfg::ESSID,
        cfg::ESSIDSize,
-       std::string(31, 'a')},
+       std::string(31, 'a'),
+       TextEncoding::shiftJis()},
+      // In windows-1252 0xE9 is "é", one byte that fits the last place.
+      {"a single-byte letter from the lead ranges fills the last byte",
+       {"ESSID=\"" + std::string(31, 'a') + "\xE9x\""},
+       cfg::ESSID,
+       cfg::ESSIDSize,
+       std::string(31, 'a') + "\xE9"},
+      {"the same bytes under Shift_JIS are a pair that does not fit",
+       {"ESSID=\"" + std::string(31, 'a') + "\xE9x\""},
+       cfg::ESSID,
+       cfg::ESSIDSize,
+       std::string(31, 'a'),
+       TextEncoding::shiftJis()},
+      {"an SNMP text ending in a single-byte letter", {"SnmpSysName=\"" + std::string(30, 'n') + "\x96\x96\""},
+       cfg::SnmpSysName, cfg::SnmpTextSize, std::string(30, 'n') + "\x96"},
       {"a backslash before anything else is a backslash", {"SnmpSysLocation=C:\\temp\\"}, cfg::SnmpSysLocation,
        cfg::SnmpTextSize, "C:\\temp\\"},
   };
   ConfigSet defaults = markedDefaults();
-  for (const auto& k : cases) EXPECT_EQ(readLines(k.lines, defaults).record.text(k.offset, k.size), k.expected) << k.why;
+  for (const auto& k : cases)
+    EXPECT_EQ(readLines(k.lines, defaults, optionsFor(k.encoding)).record.text(k.offset, k.size), k.expected) << k.why;
 }
 
 TEST(ReadConfigFile, OldStyleFilesReadAsTheirWriterMeant) {
@@ -546,25 +569,56 @@ TEST(ReadConfigFile, TextsRoundTripByteForByte) {
       "a=b;c [x] #1",
       std::string(16, '\\') + std::string(15, '"'),
       "\xE0\x40\xFC\xFC",
+      // windows-1252 names ending in a byte of the Shift-JIS lead ranges
+      "Caf\xE9", "Voil\xE0", "M\xFC", "Gar\xE7", "Bob\x92", "East \x96", "\xE9\\", "\xE9\"",
+      std::string(30, 'a') + "\xE9",
   };
   ConfigSet defaults = builtDefaults();
+  for (const TextEncoding encoding : {TextEncoding::shiftJis(), TextEncoding::singleByte()})
   for (const auto& t : texts) {
+    const ConfigFileOptions options = optionsFor(encoding);
     TempDir dir;
     std::string path = dir.file("config.txt");
     ApConfig c = defaults.record;
     c.setText(cfg::ESSID, cfg::ESSIDSize, t);
     c.setText(cfg::SnmpSysName, cfg::SnmpTextSize, t);
     c.setText(cfg::SnmpCommunity, cfg::SnmpTextSize, t);
-    ASSERT_EQ(WriteConfigFile(c, path), 1);
+    ASSERT_EQ(WriteConfigFile(c, path, options), 1);
     ConfigSet back;
     for (int round = 0; round < 3; ++round) {
-      ASSERT_EQ(ReadConfigFile(defaults, back, MacAddress{}, path), 1);
+      ASSERT_EQ(ReadConfigFile(defaults, back, MacAddress{}, path, options), 1);
       EXPECT_EQ(bytesOf(back.record, cfg::ESSID, cfg::ESSIDSize), bytesOf(c, cfg::ESSID, cfg::ESSIDSize)) << t;
       EXPECT_EQ(back.record.text(cfg::SnmpSysName, cfg::SnmpTextSize), t);
       EXPECT_EQ(back.record.text(cfg::SnmpCommunity, cfg::SnmpTextSize), t);
-      ASSERT_EQ(WriteConfigFile(back.record, path), 1);
+      ASSERT_EQ(WriteConfigFile(back.record, path, options), 1);
     }
   }
+}
+
+// A configuration file with a section of its own named in windows-1252
+// ("Notes é") between "Config" and the filter sections: the keys of that
+// section stay its own, so a key the "Config" section lacks keeps its default.
+TEST(ConfigFileRoundTrip, ASectionNamedWithASingleByteLetterStaysApart) {
+  TempDir dir;
+  std::string path = dir.file("config.txt");
+  ConfigSet defaults = builtDefaults();
+  ApConfig c = defaults.record;
+  c.setText(cfg::ESSID, cfg::ESSIDSize, "Caf\xE9");
+  c.setText(cfg::SnmpSysContact, cfg::SnmpTextSize, "who");
+  const ConfigFileOptions options = optionsFor(TextEncoding::singleByte());
+  ASSERT_EQ(WriteConfigFile(c, path, options), 1);
+  std::string text = readBytes(path);
+  const std::size_t contact = text.find("SnmpSysContact=");
+  ASSERT_NE(contact, std::string::npos);
+  text.erase(contact, text.find('\n', contact) + 1 - contact);
+  const std::size_t filters = text.find("[AP Login Filter Tables]");
+  ASSERT_NE(filters, std::string::npos);
+  text.insert(filters, "[Notes \xE9]\nSnmpSysContact=\"not the unit's\"\n\n");
+  writeBytes(path, text);
+  ConfigSet back;
+  ASSERT_EQ(ReadConfigFile(defaults, back, MacAddress{}, path, options), 1);
+  EXPECT_EQ(back.record.text(cfg::ESSID, cfg::ESSIDSize), "Caf\xE9");
+  EXPECT_EQ(back.record.text(cfg::SnmpSysContact, cfg::SnmpTextSize), "");
 }
 
 TEST(WriteConfigFile, EscapesByteByByteAsTheFilesAlwaysHad) {

@@ -20,6 +20,10 @@ using trennic::testing::readBytes;
 using trennic::testing::TempDir;
 using trennic::testing::writeBytes;
 
+// The files of these tests hold nothing but ASCII; the byte rule of the code
+// page is the subject of its own tests below.
+constexpr TextEncoding kText = TextEncoding::singleByte();
+
 MacAddress lobby(std::uint8_t last) { return MacAddress{{0x00, 0x11, 0x22, 0x33, 0x44, last}}; }
 
 ProtocolFilterEntry proto(std::uint32_t flags, std::uint16_t iface, std::uint16_t etherLow, std::uint16_t etherHigh,
@@ -252,13 +256,13 @@ TEST(FilterFileRoundTrip, WriteThenReadGivesTheSameBlockBytes) {
   ApConfig original;
   fillTables(original);
   std::string logf = dir.file(kMacFilterFileName), prtf = dir.file(kProtocolFilterFileName);
-  ASSERT_EQ(WriteMacFilterSection(logf, ConstMacFilterBlock(original), true, 3), 1);
-  ASSERT_EQ(WriteProtocolFilterSection(prtf, ConstProtocolFilterBlock(original), true, 3), 1);
+  ASSERT_EQ(WriteMacFilterSection(logf, ConstMacFilterBlock(original), true, 3, kText), 1);
+  ASSERT_EQ(WriteProtocolFilterSection(prtf, ConstProtocolFilterBlock(original), true, 3, kText), 1);
 
   ApConfig loaded;
   loaded.bytes.fill(0xCC);
-  EXPECT_EQ(ReadMacFilterSection(logf, MacFilterBlock(loaded), 3), kFilterFileRead);
-  EXPECT_EQ(ReadProtocolFilterSection(prtf, ProtocolFilterBlock(loaded), 3), kFilterFileRead);
+  EXPECT_EQ(ReadMacFilterSection(logf, MacFilterBlock(loaded), 3, kText), kFilterFileRead);
+  EXPECT_EQ(ReadProtocolFilterSection(prtf, ProtocolFilterBlock(loaded), 3, kText), kFilterFileRead);
   EXPECT_TRUE(std::ranges::equal(loaded.span(kMacFilterOffset, kMacFilterSize),
                                  original.span(kMacFilterOffset, kMacFilterSize)));
   EXPECT_TRUE(std::ranges::equal(loaded.span(kProtocolFilterOffset, kProtocolFilterSize),
@@ -277,13 +281,60 @@ TEST(FilterFileRoundTrip, BothSectionsInOneFileLikeAConfigurationFile) {
   ASSERT_TRUE(profile.save(path));
 
   ApConfig loaded;
-  ReadMacFilterSection(path, MacFilterBlock(loaded), 3);
-  ReadProtocolFilterSection(path, ProtocolFilterBlock(loaded), 3);
+  ReadMacFilterSection(path, MacFilterBlock(loaded), 3, kText);
+  ReadProtocolFilterSection(path, ProtocolFilterBlock(loaded), 3, kText);
   EXPECT_TRUE(std::ranges::equal(loaded.span(kMacFilterOffset, kMacFilterSize),
                                  original.span(kMacFilterOffset, kMacFilterSize)));
   EXPECT_TRUE(std::ranges::equal(loaded.span(kProtocolFilterOffset, kProtocolFilterSize),
                                  original.span(kProtocolFilterOffset, kProtocolFilterSize)));
   EXPECT_EQ(ini::getProfileString(path, "Config", "IPAddress", ""), "10.0.0.1");
+}
+
+// A filter section written into a file that goes on with a section named in
+// the user's code page: windows-1252 names whose last letter is a byte of the
+// Shift-JIS lead ranges, and Shift-JIS names whose second byte is ']' or a
+// backslash. The entries land in the filter section, the other section keeps
+// its own key, and the tables read back whole.
+TEST(FilterFileRoundTrip, ASectionAfterTheFiltersNamedInTheCodePage) {
+  struct Case {
+    const char* why;
+    TextEncoding encoding;
+    std::string name;
+  } cases[] = {
+      {"e acute", TextEncoding::singleByte(), "Caf\xE9"},
+      {"a grave", TextEncoding::singleByte(), "Voil\xE0"},
+      {"u umlaut", TextEncoding::singleByte(), "M\xFC"},
+      {"c cedilla", TextEncoding::singleByte(), "Gar\xE7"},
+      {"right single quote", TextEncoding::singleByte(), "Bob\x92"},
+      {"en dash", TextEncoding::singleByte(), "East \x96"},
+      {"Shift-JIS kanji ending in 0x5C", TextEncoding::shiftJis(), "\x8E\xA6\x95\x5C"},
+      {"Shift-JIS kana ending in ']'", TextEncoding::shiftJis(), "\x83\x5D"},
+  };
+  ApConfig original;
+  fillTables(original);
+  for (const auto& c : cases) {
+    TempDir dir;
+    std::string path = dir.file("filters");
+    const std::string other = joinLines({"[" + c.name + "]", "Note=" + c.name});
+    writeBytes(path, joinLines({"[" + std::string(kMacFilterSection) + "]", "APLoginFilter=Disabled",
+                                "[" + std::string(kProtocolFilterSection) + "]", "ProtocolFilter=Disabled"}) +
+                         other);
+    ASSERT_EQ(WriteMacFilterSection(path, ConstMacFilterBlock(original), false, 3, c.encoding), 1) << c.why;
+    ASSERT_EQ(WriteProtocolFilterSection(path, ConstProtocolFilterBlock(original), false, 3, c.encoding), 1)
+        << c.why;
+    EXPECT_NE(readBytes(path).find(other), std::string::npos) << c.why << ": the section was split";
+    EXPECT_EQ(ini::getProfileString(path, c.name, "Note", "", ini::kValueBuffer, c.encoding), c.name) << c.why;
+
+    ApConfig loaded;
+    ASSERT_EQ(ReadMacFilterSection(path, MacFilterBlock(loaded), 3, c.encoding), kFilterFileRead);
+    ASSERT_EQ(ReadProtocolFilterSection(path, ProtocolFilterBlock(loaded), 3, c.encoding), kFilterFileRead);
+    EXPECT_TRUE(std::ranges::equal(loaded.span(kMacFilterOffset, kMacFilterSize),
+                                   original.span(kMacFilterOffset, kMacFilterSize)))
+        << c.why;
+    EXPECT_TRUE(std::ranges::equal(loaded.span(kProtocolFilterOffset, kProtocolFilterSize),
+                                   original.span(kProtocolFilterOffset, kProtocolFilterSize)))
+        << c.why;
+  }
 }
 
 TEST(FilterFileRoundTrip, BelowLevel3TheFixedValuesComeBack) {
@@ -293,12 +344,12 @@ TEST(FilterFileRoundTrip, BelowLevel3TheFixedValuesComeBack) {
   MacFilterBlock(original).normalizeForLevel(0);
   ProtocolFilterBlock(original).normalizeForLevel(0);
   std::string path = dir.file("filters");
-  WriteMacFilterSection(path, ConstMacFilterBlock(original), true, 0);
-  WriteProtocolFilterSection(path, ConstProtocolFilterBlock(original), false, 0);
+  WriteMacFilterSection(path, ConstMacFilterBlock(original), true, 0, kText);
+  WriteProtocolFilterSection(path, ConstProtocolFilterBlock(original), false, 0, kText);
 
   ApConfig loaded;
-  ReadMacFilterSection(path, MacFilterBlock(loaded), 0);
-  ReadProtocolFilterSection(path, ProtocolFilterBlock(loaded), 0);
+  ReadMacFilterSection(path, MacFilterBlock(loaded), 0, kText);
+  ReadProtocolFilterSection(path, ProtocolFilterBlock(loaded), 0, kText);
   MacFilterBlock m(loaded);
   ProtocolFilterBlock p(loaded);
   EXPECT_EQ(m.otherAccess(), 1) << "MAC traffic outside the list is let through";
@@ -319,13 +370,13 @@ TEST(FilterFileWrite, KeysInOrderWithOtherAccessFromLevel3) {
   ApConfig c;
   fillTables(c);
   std::string path = dir.file("logflist");
-  WriteMacFilterSection(path, ConstMacFilterBlock(c), true, 3);
+  WriteMacFilterSection(path, ConstMacFilterBlock(c), true, 3, kText);
   EXPECT_EQ(readBytes(path), joinLines({"[AP Login Filter Tables]", "APLoginFilter=Enabled",
                                         "APLogFilOtherAccess=Disabled", "NodeAddress1=00-11-22-33-44-55,,1",
                                         "NodeAddress2=00-11-22-33-44-00,00-11-22-33-44-FF,2",
                                         "NodeAddress3=00-11-22-33-44-77,,0",
                                         "NodeAddress4=02-00-00-00-00-00,02-00-00-00-10-00,0"}));
-  WriteMacFilterSection(path, ConstMacFilterBlock(c), true, 1);
+  WriteMacFilterSection(path, ConstMacFilterBlock(c), true, 1, kText);
   EXPECT_EQ(readBytes(path), joinLines({"[AP Login Filter Tables]", "APLoginFilter=Enabled",
                                         "NodeAddress1=00-11-22-33-44-55",
                                         "NodeAddress2=00-11-22-33-44-00,00-11-22-33-44-FF",
@@ -337,8 +388,8 @@ TEST(FilterFileWrite, EmptyTableLeavesTheSectionWithItsHeadKeys) {
   TempDir dir;
   ApConfig c;
   std::string logf = dir.file("logflist"), prtf = dir.file("prtflist");
-  WriteMacFilterSection(logf, ConstMacFilterBlock(c), true, 3);
-  WriteProtocolFilterSection(prtf, ConstProtocolFilterBlock(c), true, 0);
+  WriteMacFilterSection(logf, ConstMacFilterBlock(c), true, 3, kText);
+  WriteProtocolFilterSection(prtf, ConstProtocolFilterBlock(c), true, 0, kText);
   EXPECT_EQ(readBytes(logf),
             joinLines({"[AP Login Filter Tables]", "APLoginFilter=Disabled", "APLogFilOtherAccess=Disabled"}));
   EXPECT_EQ(readBytes(prtf), joinLines({"[Protocol Filter Tables]", "ProtocolFilter=Disabled"}));
@@ -354,7 +405,7 @@ TEST(FilterFileWrite, AddingToAFileReplacesTheOldSectionsKeysOnly) {
   ApConfig c;
   MacFilterBlock m(c);
   m.append(macEntry(0x03, lobby(0x09), lobby(0x09)));
-  ASSERT_EQ(WriteMacFilterSection(path, ConstMacFilterBlock(c), false, 0), 1);
+  ASSERT_EQ(WriteMacFilterSection(path, ConstMacFilterBlock(c), false, 0, kText), 1);
   EXPECT_EQ(readBytes(path), joinLines({"[Config]", "ESSID=\"LocalGroup\"", "", "[AP Login Filter Tables]",
                                         "APLoginFilter=Disabled", "NodeAddress1=00-11-22-33-44-09", "",
                                         "[Protocol Filter Tables]", "ProtocolFilter=Enabled"}));
@@ -370,16 +421,16 @@ TEST(FilterFileWrite, HeadValuesOutsideTheWordListAreWrittenAsNumbers) {
   p.setFilterOn(7);
   p.setOtherAccess(1);
   std::string path = dir.file("filters");
-  WriteMacFilterSection(path, ConstMacFilterBlock(c), true, 3);
-  WriteProtocolFilterSection(path, ConstProtocolFilterBlock(c), false, 3);
+  WriteMacFilterSection(path, ConstMacFilterBlock(c), true, 3, kText);
+  WriteProtocolFilterSection(path, ConstProtocolFilterBlock(c), false, 3, kText);
   EXPECT_EQ(ini::getProfileString(path, kMacFilterSection, "APLoginFilter", ""), "2");
   EXPECT_EQ(ini::getProfileString(path, kMacFilterSection, "APLogFilOtherAccess", ""), "65535");
   EXPECT_EQ(ini::getProfileString(path, kProtocolFilterSection, "ProtocolFilter", ""), "7");
 
   // Read back, a number is no switch word: the start values stay.
   ApConfig loaded;
-  ReadMacFilterSection(path, MacFilterBlock(loaded), 3);
-  ReadProtocolFilterSection(path, ProtocolFilterBlock(loaded), 3);
+  ReadMacFilterSection(path, MacFilterBlock(loaded), 3, kText);
+  ReadProtocolFilterSection(path, ProtocolFilterBlock(loaded), 3, kText);
   EXPECT_EQ(MacFilterBlock(loaded).filterOn(), 0);
   EXPECT_EQ(MacFilterBlock(loaded).otherAccess(), 1);
   EXPECT_EQ(ProtocolFilterBlock(loaded).filterOn(), 0);
@@ -392,7 +443,7 @@ TEST(FilterFileWrite, CountBeyondTheTableWritesOnlyTheTable) {
   ProtocolFilterBlock p(c);
   p.setEntryCount(5000);
   std::string path = dir.file("prtflist");
-  WriteProtocolFilterSection(path, ConstProtocolFilterBlock(c), true, 3);
+  WriteProtocolFilterSection(path, ConstProtocolFilterBlock(c), true, 3, kText);
   ini::Profile written = ini::Profile::load(path);
   EXPECT_EQ(written.keys(kProtocolFilterSection).size(), 2u + 256u);
   EXPECT_TRUE(written.value(kProtocolFilterSection, "ProtocolType256").has_value());
@@ -401,8 +452,10 @@ TEST(FilterFileWrite, CountBeyondTheTableWritesOnlyTheTable) {
 TEST(FilterFileWrite, UnwritablePathReportsZero) {
   TempDir dir;
   ApConfig c;
-  EXPECT_EQ(WriteMacFilterSection(dir.path().string(), ConstMacFilterBlock(c), true, 3), 0);
-  EXPECT_EQ(WriteProtocolFilterSection(dir.file("no/such/folder/prtflist"), ConstProtocolFilterBlock(c), true, 3), 0);
+  EXPECT_EQ(WriteMacFilterSection(dir.path().string(), ConstMacFilterBlock(c), true, 3, kText), 0);
+  EXPECT_EQ(
+      WriteProtocolFilterSection(dir.file("no/such/folder/prtflist"), ConstProtocolFilterBlock(c), true, 3, kText),
+      0);
 }
 
 // ----------------------------------------------------------------- reading
@@ -426,7 +479,7 @@ TEST(FilterFileRead, HandEditedMacFile) {
                               "[Next]", "NodeAddress9=00-00-00-00-00-09"},
                              "\r\n"));
   ApConfig c;
-  ASSERT_EQ(ReadMacFilterSection(path, MacFilterBlock(c), 3), kFilterFileRead);
+  ASSERT_EQ(ReadMacFilterSection(path, MacFilterBlock(c), 3, kText), kFilterFileRead);
   MacFilterBlock m(c);
   EXPECT_EQ(m.filterOn(), 1);
   EXPECT_EQ(m.otherAccess(), 0);
@@ -447,7 +500,7 @@ TEST(FilterFileRead, HandEditedProtocolFile) {
                               "PROTOCOLTYPE3 =ARP,TCP,80", "ProtocolType4=0x9000-0x8000", "ProtocolType5=",
                               "ProtocolType6=,TCP"}));
   ApConfig c;
-  ASSERT_EQ(ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 3), kFilterFileRead);
+  ASSERT_EQ(ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 3, kText), kFilterFileRead);
   ProtocolFilterBlock p(c);
   EXPECT_EQ(p.filterOn(), 1);
   EXPECT_EQ(p.otherAccess(), 1);
@@ -473,8 +526,8 @@ TEST_P(FilterHeadRead, Settings) {
   std::string path = dir.file("filters");
   writeBytes(path, c.file);
   ApConfig record;
-  ReadMacFilterSection(path, MacFilterBlock(record), c.level);
-  ReadProtocolFilterSection(path, ProtocolFilterBlock(record), c.level);
+  ReadMacFilterSection(path, MacFilterBlock(record), c.level, kText);
+  ReadProtocolFilterSection(path, ProtocolFilterBlock(record), c.level, kText);
   EXPECT_EQ(MacFilterBlock(record).filterOn(), c.macOn);
   EXPECT_EQ(MacFilterBlock(record).otherAccess(), c.macOther);
   EXPECT_EQ(ProtocolFilterBlock(record).filterOn(), c.protoOn);
@@ -509,8 +562,8 @@ TEST(FilterFileRead, MissingFileClearsTheBlockAndReportsOne) {
   TempDir dir;
   ApConfig c;
   c.bytes.fill(0xAB);
-  EXPECT_EQ(ReadMacFilterSection(dir.file("logflist"), MacFilterBlock(c), 3), kFilterFileMissing);
-  EXPECT_EQ(ReadProtocolFilterSection(dir.path().string(), ProtocolFilterBlock(c), 3), kFilterFileMissing);
+  EXPECT_EQ(ReadMacFilterSection(dir.file("logflist"), MacFilterBlock(c), 3, kText), kFilterFileMissing);
+  EXPECT_EQ(ReadProtocolFilterSection(dir.path().string(), ProtocolFilterBlock(c), 3, kText), kFilterFileMissing);
   ApConfig want;
   want.bytes.fill(0xAB);
   MacFilterBlock(want).clear();
@@ -524,8 +577,8 @@ TEST(FilterFileRead, FileWithoutTheSectionGivesAnEmptyTable) {
   std::string path = dir.file("other.ini");
   writeBytes(path, joinLines({"[Environment]", "NodeAddress1=00-11-22-33-44-55", "ProtocolType1=IP"}));
   ApConfig c;
-  EXPECT_EQ(ReadMacFilterSection(path, MacFilterBlock(c), 3), kFilterFileRead);
-  EXPECT_EQ(ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 3), kFilterFileRead);
+  EXPECT_EQ(ReadMacFilterSection(path, MacFilterBlock(c), 3, kText), kFilterFileRead);
+  EXPECT_EQ(ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 3, kText), kFilterFileRead);
   EXPECT_EQ(MacFilterBlock(c).entryCount(), 0);
   EXPECT_EQ(ProtocolFilterBlock(c).entryCount(), 0);
 }
@@ -543,7 +596,7 @@ TEST_P(FilterSectionLine, OpensTheSection) {
   std::string path = dir.file("logflist");
   writeBytes(path, joinLines({GetParam().header, "NodeAddress=00-11-22-33-44-55"}));
   ApConfig c;
-  ReadMacFilterSection(path, MacFilterBlock(c), 3);
+  ReadMacFilterSection(path, MacFilterBlock(c), 3, kText);
   EXPECT_EQ(MacFilterBlock(c).entryCount(), GetParam().opens ? 1 : 0);
 }
 
@@ -573,8 +626,8 @@ TEST(FilterFileRead, EntriesPastTheTableAreDropped) {
   writeBytes(logf, macText);
   writeBytes(prtf, protoText);
   ApConfig c;
-  EXPECT_EQ(ReadMacFilterSection(logf, MacFilterBlock(c), 3), kFilterFileRead);
-  EXPECT_EQ(ReadProtocolFilterSection(prtf, ProtocolFilterBlock(c), 3), kFilterFileRead);
+  EXPECT_EQ(ReadMacFilterSection(logf, MacFilterBlock(c), 3, kText), kFilterFileRead);
+  EXPECT_EQ(ReadProtocolFilterSection(prtf, ProtocolFilterBlock(c), 3, kText), kFilterFileRead);
   EXPECT_EQ(MacFilterBlock(c).entryCount(), 1024);
   EXPECT_EQ(MacFilterBlock(c).entry(1023).address1, (MacAddress{{0x00, 0x11, 0x22, 0x33, 0x03, 0xFF}}));
   EXPECT_EQ(ProtocolFilterBlock(c).entryCount(), 256);
@@ -590,7 +643,7 @@ TEST(FilterFileRead, LinesAreCutAfter254Characters) {
   std::string huge = "NodeAddress=00-11-22-33-44-88," + std::string(1 << 20, 'x');
   writeBytes(path, joinLines({"[AP Login Filter Tables]", padded, tooLong, hidden, huge}));
   ApConfig c;
-  ReadMacFilterSection(path, MacFilterBlock(c), 3);
+  ReadMacFilterSection(path, MacFilterBlock(c), 3, kText);
   MacFilterBlock m(c);
   ASSERT_EQ(m.entryCount(), 3);
   EXPECT_EQ(m.entry(0), macEntry(0x01, lobby(0x55), lobby(0x55)));
@@ -604,7 +657,7 @@ TEST(FilterFileRead, AnotherSectionHeaderClosesTheSection) {
   writeBytes(path, joinLines({"[Protocol Filter Tables]", "ProtocolType1=ARP", "[Protocol Filter Tables Old]",
                               "ProtocolType1=RARP", "[Protocol Filter Tables]", "ProtocolType2=IP"}));
   ApConfig c;
-  ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 3);
+  ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 3, kText);
   ProtocolFilterBlock p(c);
   ASSERT_EQ(p.entryCount(), 2);
   EXPECT_EQ(p.entry(0).etherLow, 0x0806);
@@ -634,8 +687,8 @@ TEST(FilterFileRead, ArbitraryBytesNeverBreakTheReader) {
     writeBytes(path, text);
     ApConfig c;
     c.bytes.fill(0x5A);
-    ReadMacFilterSection(path, MacFilterBlock(c), 3);
-    ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 0);
+    ReadMacFilterSection(path, MacFilterBlock(c), 3, kText);
+    ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 0, kText);
     ASSERT_LE(MacFilterBlock(c).entryCount(), 1024);
     ASSERT_LE(ProtocolFilterBlock(c).entryCount(), 256);
     ASSERT_EQ(c.u16(kMacFilterOffset - 2), 0x5A5A);

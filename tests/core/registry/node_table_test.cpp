@@ -28,6 +28,9 @@ NodeEntry node(std::string mac, std::string ip, std::string name = {}, std::stri
   return e;
 }
 
+constexpr TextEncoding kSingle = TextEncoding::singleByte();
+constexpr TextEncoding kSjis = TextEncoding::shiftJis();
+
 std::vector<std::string> macsInSlotOrder(const NodeTable& t) {
   std::vector<std::string> out;
   std::size_t i = 0;
@@ -53,13 +56,13 @@ TEST(NodeValue, RouteFieldReadsAsNumberUpToTwoElseMulticast) {
     int expected;
   } cases[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"7", 1}, {"", 1}, {"x", 1}, {"-1", 1}};
   for (const auto& c : cases) {
-    NodeEntry e = parseNodeValue(std::string(c.route) + ",00-11-22-33-44-55,1.2.3.4,\"n\",1.00");
+    NodeEntry e = parseNodeValue(std::string(c.route) + ",00-11-22-33-44-55,1.2.3.4,\"n\",1.00", kSingle);
     EXPECT_EQ(e.route, c.expected) << "route text \"" << c.route << "\"";
   }
 }
 
 TEST(NodeValue, FieldsSplitAndMacUpperCased) {
-  NodeEntry e = parseNodeValue("  2,00-1a-2b-3c-4d-5e,10.0.0.1,\"Hall, east\",2.01T,extra");
+  NodeEntry e = parseNodeValue("  2,00-1a-2b-3c-4d-5e,10.0.0.1,\"Hall, east\",2.01T,extra", kSingle);
   EXPECT_EQ(e.route, 2);
   EXPECT_EQ(e.mac, "00-1A-2B-3C-4D-5E");
   EXPECT_EQ(e.ip, "10.0.0.1");
@@ -67,7 +70,7 @@ TEST(NodeValue, FieldsSplitAndMacUpperCased) {
   EXPECT_EQ(e.version, "2.01T");    // further fields are dropped
 }
 
-TEST(NodeValue, NameEscapesRoundTrip) {
+TEST(NodeValue, ShiftJisNameEscapesRoundTrip) {
   struct Case {
     const char* why;
     std::string name;
@@ -82,15 +85,46 @@ TEST(NodeValue, NameEscapesRoundTrip) {
   };
   for (const auto& c : cases) {
     NodeEntry e = node("00-11-22-33-44-55", "1.2.3.4", c.name, "1.00", 2);
-    std::string value = formatNodeValue(e);
+    std::string value = formatNodeValue(e, kSjis);
     EXPECT_EQ(value, "2,00-11-22-33-44-55,1.2.3.4," + c.stored + ",1.00") << c.why;
-    EXPECT_EQ(parseNodeValue(value).name, c.name) << c.why;
+    EXPECT_EQ(parseNodeValue(value, kSjis).name, c.name) << c.why;
+  }
+}
+
+// Under a single-byte code page the bytes 0x81-0x9F and 0xE0-0xFC are
+// letters of their own ("Café" is "Caf\xE9"): the quote or the backslash after
+// one is a quote or a backslash, and the fields after the name stay fields.
+TEST(NodeValue, SingleByteNamesEndingInAnyByteRoundTrip) {
+  struct Case {
+    const char* why;
+    std::string name;
+    std::string stored;
+  } cases[] = {
+      {"e acute", "Caf\xE9", "\"Caf\xE9\""},
+      {"a grave", "Voil\xE0", "\"Voil\xE0\""},
+      {"u umlaut", "M\xFC", "\"M\xFC\""},
+      {"c cedilla", "Fran\xE7", "\"Fran\xE7\""},
+      {"right single quote", "Hall\x92", "\"Hall\x92\""},
+      {"en dash", "East \x96", "\"East \x96\""},
+      {"the lowest lead byte of Shift-JIS", "x\x81", "\"x\x81\""},
+      {"the highest lead byte of Shift-JIS", "x\xFC", "\"x\xFC\""},
+      {"letter before a backslash, which is escaped", "\xE9\\", "\"\xE9\\\\\""},
+      {"letter before a quote, which is escaped", "\xE9\"", "\"\xE9\\\"\""},
+      {"letter before a comma", "\xE9, \xE0", "\"\xE9, \xE0\""},
+  };
+  for (const auto& c : cases) {
+    NodeEntry e = node("00-11-22-33-44-55", "1.2.3.4", c.name, "2.01", 2);
+    std::string value = formatNodeValue(e, kSingle);
+    EXPECT_EQ(value, "2,00-11-22-33-44-55,1.2.3.4," + c.stored + ",2.01") << c.why;
+    NodeEntry back = parseNodeValue(value, kSingle);
+    EXPECT_EQ(back.name, c.name) << c.why;
+    EXPECT_EQ(back.version, "2.01") << c.why;
   }
 }
 
 TEST(NodeValue, BackslashBeforeOtherCharacterDropsBoth) {
-  EXPECT_EQ(parseNodeValue("0,00-11-22-33-44-55,1.2.3.4,\"a\\xb\",").name, "ab");
-  EXPECT_EQ(parseNodeValue("0,00-11-22-33-44-55,1.2.3.4,out\"in\"side,").name, "in");
+  EXPECT_EQ(parseNodeValue("0,00-11-22-33-44-55,1.2.3.4,\"a\\xb\",", kSingle).name, "ab");
+  EXPECT_EQ(parseNodeValue("0,00-11-22-33-44-55,1.2.3.4,out\"in\"side,", kSingle).name, "in");
 }
 
 TEST_F(NodeTableTest, LoadStopsAtFirstMissingEntry) {
@@ -233,6 +267,48 @@ TEST_F(NodeTableTest, SaveIntoSettingsKeepsOtherSectionsAndDropsLeftoverKeys) {
   EXPECT_EQ(readBytes(settings),
             joinLines({"[Environment]", "ScanTime=5", "[NodeList]", "Entry1=0,00-00-00-00-00-09,10.0.0.9,\"\",",
                        "[Later]", "x=1"}));
+}
+
+// Each name goes into the settings profile and out to a node list file, and
+// reads back whole from both, fields after it included, under the code page
+// it was written in. Shift-JIS files keep the bytes they always had.
+TEST_F(NodeTableTest, NamesReadBackUnderTheirCodePage) {
+  struct Case {
+    const char* why;
+    TextEncoding encoding;
+    std::string name;
+    std::string stored;  // the name field as the file holds it
+  } cases[] = {
+      {"windows-1252 e acute", kSingle, "Caf\xE9", "\"Caf\xE9\""},
+      {"windows-1252 a grave", kSingle, "Voil\xE0", "\"Voil\xE0\""},
+      {"windows-1252 u umlaut", kSingle, "M\xFC", "\"M\xFC\""},
+      {"windows-1252 c cedilla", kSingle, "Gar\xE7", "\"Gar\xE7\""},
+      {"windows-1252 right single quote", kSingle, "Bob\x92", "\"Bob\x92\""},
+      {"windows-1252 en dash", kSingle, "East \x96", "\"East \x96\""},
+      {"windows-1252 letter before a backslash", kSingle, "\xE9\\", "\"\xE9\\\\\""},
+      {"Shift_JIS kanji whose second byte is 0x5C", kSjis, "\x8E\xA6\x95\x5C", "\"\x8E\xA6\x95\x5C\""},
+      {"Shift_JIS kana pair ending in 0x5C", kSjis, "\x83\x5C", "\"\x83\x5C\""},
+      {"Shift_JIS pair then a quote", kSjis, "\x83\x5C\"", "\"\x83\x5C\\\"\""},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(settings);
+    NodeTable t(settings, c.encoding);
+    VectorNodeRows rows;
+    t.FillRows(rows);
+    NodeEntry e = node("00-80-92-00-00-05", "10.0.0.5", c.name, "2.01", 2);
+    ASSERT_TRUE(t.AddAndRecord(rows, e)) << c.why;
+    EXPECT_EQ(entry(1), "2,00-80-92-00-00-05,10.0.0.5," + c.stored + ",2.01") << c.why;
+    const std::string exported = dir.file("nodelist.txt");
+    ASSERT_TRUE(t.SaveNodeList(exported)) << c.why;
+    EXPECT_TRUE(checkNodeListFile(ini::Profile::load(exported, c.encoding)).empty()) << c.why;
+    for (const std::string& file : {settings, exported}) {
+      NodeTable back(settings, c.encoding);
+      back.LoadNodeList(file);
+      ASSERT_EQ(back.usedCount, 1u) << c.why;
+      EXPECT_EQ(back.slot(0).name, c.name) << c.why << " from " << file;
+      EXPECT_EQ(back.slot(0).version, "2.01") << c.why << " from " << file;
+    }
+  }
 }
 
 TEST_F(NodeTableTest, AnEmptyListIsStillANodeListFile) {

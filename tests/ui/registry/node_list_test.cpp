@@ -117,7 +117,7 @@ class NodeListTest : public QObject {
     QStringList lines{"[Environment]", "TopWin=0", "[NodeList]"};
     for (int i = 0; i < entries.size(); ++i) lines << QString("Entry%1=%2").arg(i + 1).arg(entries[i]);
     writeFile(settings, lines);
-    nodes = std::make_unique<NodeTable>(settings.toStdString());
+    nodes = std::make_unique<NodeTable>(settings.toStdString(), platform::userTextEncoding());
     nodes->loadFromSettings();
     if (!rt) rt = std::make_unique<platform::EngineRuntime>();
     progress = std::make_unique<ui::CProgressDlg>(rt->link());

@@ -1,12 +1,15 @@
-#include "core/app/sjis.h"
+#include "core/app/text_encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 
-namespace trennic::sjis {
+namespace trennic {
 namespace {
+
+constexpr TextEncoding kSjis = TextEncoding::shiftJis();
+constexpr TextEncoding kSingle = TextEncoding::singleByte();
 
 struct LeadCase {
   const char* rule;
@@ -17,7 +20,7 @@ void PrintTo(const LeadCase& c, std::ostream* os) { *os << c.rule; }
 
 class LeadBytes : public ::testing::TestWithParam<LeadCase> {};
 
-TEST_P(LeadBytes, Ranges) { EXPECT_EQ(isLeadByte(GetParam().byte), GetParam().lead); }
+TEST_P(LeadBytes, ShiftJisRanges) { EXPECT_EQ(kSjis.isLeadByte(GetParam().byte), GetParam().lead); }
 
 INSTANTIATE_TEST_SUITE_P(Rules, LeadBytes,
                          ::testing::Values(LeadCase{"AsciiIsSingle", 'A', false},
@@ -41,7 +44,7 @@ void PrintTo(const EndCase& c, std::ostream* os) { *os << c.rule; }
 
 class EndsWith : public ::testing::TestWithParam<EndCase> {};
 
-TEST_P(EndsWith, Backslash) { EXPECT_EQ(endsWithChar(GetParam().text, '\\'), GetParam().endsWithBackslash); }
+TEST_P(EndsWith, Backslash) { EXPECT_EQ(kSjis.endsWithChar(GetParam().text, '\\'), GetParam().endsWithBackslash); }
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, EndsWith,
@@ -57,9 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.rule); });
 
 TEST(EndsWith, OtherCharacters) {
-  EXPECT_TRUE(endsWithChar("a/b/", '/'));
-  EXPECT_FALSE(endsWithChar("a/b", '/'));
-  EXPECT_TRUE(endsWithChar("x", 'x'));
+  EXPECT_TRUE(kSjis.endsWithChar("a/b/", '/'));
+  EXPECT_FALSE(kSjis.endsWithChar("a/b", '/'));
+  EXPECT_TRUE(kSjis.endsWithChar("x", 'x'));
 }
 
 struct SeparatorCase {
@@ -72,7 +75,7 @@ void PrintTo(const SeparatorCase& c, std::ostream* os) { *os << c.rule; }
 class TrailingSeparator : public ::testing::TestWithParam<SeparatorCase> {};
 
 TEST_P(TrailingSeparator, Backslash) {
-  EXPECT_EQ(withTrailingSeparator(GetParam().path, '\\'), GetParam().expected);
+  EXPECT_EQ(kSjis.withTrailingSeparator(GetParam().path, '\\'), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,7 +98,7 @@ void PrintTo(const TruncateCase& c, std::ostream* os) { *os << c.rule; }
 class Truncate : public ::testing::TestWithParam<TruncateCase> {};
 
 TEST_P(Truncate, NeverSplitsAPair) {
-  EXPECT_EQ(truncate(GetParam().text, GetParam().maxBytes), GetParam().expected);
+  EXPECT_EQ(kSjis.truncate(GetParam().text, GetParam().maxBytes), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, Truncate,
@@ -109,18 +112,54 @@ INSTANTIATE_TEST_SUITE_P(Rules, Truncate,
                          [](const auto& info) { return std::string(info.param.rule); });
 
 TEST(UpperAscii, LettersOutsidePairsOnly) {
-  EXPECT_EQ(toUpperAscii("ab-cd"), "AB-CD");
+  EXPECT_EQ(kSjis.toUpperAscii("ab-cd"), "AB-CD");
   // 0x83 0x61 is a character whose second byte looks like 'a'.
-  EXPECT_EQ(toUpperAscii("a\x83\x61z"), "A\x83\x61Z");
-  EXPECT_EQ(toUpperAscii("0a-1b-\xE0\x7A"), "0A-1B-\xE0\x7A");
+  EXPECT_EQ(kSjis.toUpperAscii("a\x83\x61z"), "A\x83\x61Z");
+  EXPECT_EQ(kSjis.toUpperAscii("0a-1b-\xE0\x7A"), "0A-1B-\xE0\x7A");
 }
 
 TEST(CharLength, PairsAndSingles) {
-  EXPECT_EQ(charLength("\x95\x5C", 0), 2u);
-  EXPECT_EQ(charLength("\x95\x5C", 1), 1u);
-  EXPECT_EQ(charLength("a", 0), 1u);
-  EXPECT_EQ(charLength("a\x95", 1), 1u);
+  EXPECT_EQ(kSjis.charLength("\x95\x5C", 0), 2u);
+  EXPECT_EQ(kSjis.charLength("\x95\x5C", 1), 1u);
+  EXPECT_EQ(kSjis.charLength("a", 0), 1u);
+  EXPECT_EQ(kSjis.charLength("a\x95", 1), 1u);
+}
+
+// windows-1252 letters whose bytes fall in the Shift-JIS lead ranges: under a
+// single-byte code page each is one character, even before a quote or a
+// separator.
+struct SingleCase {
+  const char* rule;
+  std::string letter;
+};
+void PrintTo(const SingleCase& c, std::ostream* os) { *os << c.rule; }
+
+class SingleByte : public ::testing::TestWithParam<SingleCase> {};
+
+TEST_P(SingleByte, EveryByteIsACharacter) {
+  const std::string& l = GetParam().letter;
+  EXPECT_FALSE(kSingle.isLeadByte(static_cast<unsigned char>(l[0])));
+  EXPECT_TRUE(kSjis.isLeadByte(static_cast<unsigned char>(l[0])));
+  EXPECT_EQ(kSingle.charLength(l + "\"", 0), 1u);
+  EXPECT_TRUE(kSingle.endsWithChar("Caf" + l + "\\", '\\'));
+  EXPECT_EQ(kSingle.withTrailingSeparator("Caf" + l + "/", '/'), "Caf" + l + "/");
+  EXPECT_EQ(kSingle.truncate("Caf" + l + "x", 4), "Caf" + l);
+  EXPECT_EQ(kSingle.toUpperAscii(l + "a"), l + "A");
+  // The same bytes under Shift_JIS are what they always were there.
+  EXPECT_EQ(kSjis.charLength(l + "\"", 0), 2u);
+  EXPECT_FALSE(kSjis.endsWithChar("Caf" + l + "\\", '\\'));
+  EXPECT_EQ(kSjis.truncate("Caf" + l + "x", 4), "Caf");
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows1252, SingleByte,
+                         ::testing::Values(SingleCase{"EAcute", "\xE9"}, SingleCase{"AGrave", "\xE0"},
+                                           SingleCase{"UUmlaut", "\xFC"}, SingleCase{"CCedilla", "\xE7"},
+                                           SingleCase{"RightQuote", "\x92"}, SingleCase{"EnDash", "\x96"}),
+                         [](const auto& info) { return std::string(info.param.rule); });
+
+TEST(SingleByte, NoByteLeads) {
+  for (int c = 0; c < 256; ++c) EXPECT_FALSE(kSingle.isLeadByte(static_cast<unsigned char>(c))) << c;
 }
 
 }  // namespace
-}  // namespace trennic::sjis
+}  // namespace trennic

@@ -1,8 +1,8 @@
-#include "core/app/sjis.h"
+#include "core/app/text_encoding.h"
 
-namespace trennic::sjis {
+namespace trennic {
 
-bool endsWithChar(std::string_view text, char c) {
+bool TextEncoding::endsWithChar(std::string_view text, char c) const {
   std::size_t i = 0, last = std::string_view::npos;
   while (i < text.size()) {
     last = i;
@@ -11,13 +11,13 @@ bool endsWithChar(std::string_view text, char c) {
   return last != std::string_view::npos && i - last == 1 && text[last] == c;
 }
 
-std::string withTrailingSeparator(std::string_view path, char separator) {
+std::string TextEncoding::withTrailingSeparator(std::string_view path, char separator) const {
   std::string out(path);
   if (!endsWithChar(path, separator)) out.push_back(separator);
   return out;
 }
 
-std::string_view truncate(std::string_view text, std::size_t maxBytes) {
+std::string_view TextEncoding::truncate(std::string_view text, std::size_t maxBytes) const {
   if (text.size() <= maxBytes) return text;
   std::size_t i = 0;
   while (i < maxBytes) {
@@ -28,7 +28,7 @@ std::string_view truncate(std::string_view text, std::size_t maxBytes) {
   return text.substr(0, i);
 }
 
-std::string toUpperAscii(std::string_view text) {
+std::string TextEncoding::toUpperAscii(std::string_view text) const {
   std::string out(text);
   for (std::size_t i = 0; i < out.size();) {
     std::size_t n = charLength(out, i);
@@ -38,4 +38,4 @@ std::string toUpperAscii(std::string_view text) {
   return out;
 }
 
-}  // namespace trennic::sjis
+}  // namespace trennic
