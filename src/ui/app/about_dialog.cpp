@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ui/app/task_window.h"
+
 namespace trennic::ui {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Version Information"));
+  // The box's text is narrower than its title.
+  keepTitleWhole(this);
   auto* icon = new QLabel(this);
   icon->setPixmap(programIcon(300).pixmap(48, 48));
   auto* text = new QLabel(QString::fromLatin1(kVersionText), this);

@@ -11,8 +11,16 @@ namespace trennic::ui {
 void setProgramWindowFlags(QWidget* w);
 
 // The size the window's layout asks for, fixed, so that the window manager
-// offers neither resizing nor maximising.
+// offers neither resizing nor maximising; never too narrow for its title.
 void fixWindowSize(QWidget* w);
+
+// How wide a window must be for its title bar to show the whole title: the
+// title in a bold title font, the window icon before it and each of the
+// window's title bar buttons after it, at the widest the desktops draw them.
+int titleBarWidth(const QWidget* w);
+
+// A window with a title of its own, never narrower than that title needs.
+void keepTitleWhole(QWidget* w);
 
 // A task window. Opening it (from the main window) rebuilds its contents
 // from the tables as they are now; hiding it to the notification area and
