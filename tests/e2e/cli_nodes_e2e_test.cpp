@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/app/codepage.h"
+
 namespace {
 
 struct CliRun {
@@ -107,6 +109,24 @@ TEST_F(CliNodes, Windows1252NamesEndingInAnyLetterComeBackWhole) {
   QJsonObject first = QJsonDocument::fromJson(cli({"nodes", "list", "--json"}).out).array()[0].toObject();
   EXPECT_EQ(first["name"].toString(), names[0]);
   EXPECT_EQ(first["version"].toString(), "2.01");
+}
+
+// The byte rule comes from the code page's name, in any of its spellings.
+TEST(CodePage, NamesItsByteRule) {
+  using trennic::TextEncoding;
+  struct Case {
+    const char* name;
+    TextEncoding rule;
+  } cases[] = {
+      {"Shift_JIS", TextEncoding::shiftJis()},      {"shift-jis", TextEncoding::shiftJis()},
+      {"SJIS", TextEncoding::shiftJis()},           {"windows-31j", TextEncoding::shiftJis()},
+      {"CP932", TextEncoding::shiftJis()},          {"MS_Kanji", TextEncoding::shiftJis()},
+      {"windows-1252", TextEncoding::singleByte()}, {"ISO-8859-1", TextEncoding::singleByte()},
+      {"windows-1250", TextEncoding::singleByte()}, {"UTF-8", TextEncoding::singleByte()},
+      {"", TextEncoding::singleByte()},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(trennic::platform::textEncodingFor(QString::fromLatin1(c.name)), c.rule) << c.name;
 }
 
 TEST_F(CliNodes, BadInputChangesNothing) {
