@@ -73,6 +73,14 @@ std::optional<CheckWord> checkWordOf(const SRecordLine& r) {
   return CheckWord{readLe32(r.data.data()), readLe32(r.data.data() + 4), readLe32(r.data.data() + 8)};
 }
 
+// The word a check-word record reserves lies just below its target; a
+// target below 2 has no such word, and target − 2 would wrap to the top of
+// the address space.
+std::optional<std::uint32_t> reservedWordAt(const CheckWord& check) {
+  if (check.target < 2) return std::nullopt;
+  return check.target - 2;
+}
+
 }  // namespace
 
 std::optional<SRecordLine> ParseSRecordLine(std::string_view line) {
@@ -149,9 +157,10 @@ bool WirelessImage::SavePdaFile(std::span<const std::uint8_t> block, const MacAd
 int WirelessImage::ScanWirelessFile(const std::string& path) {
   reset();
   int result = WirelessInvalid;
-  bool tooManyRuns = false;
+  // More than 20 runs, or a record that no card address can hold.
+  bool refused = false;
   bool opened = forEachLine(path, [&](std::string_view text) {
-    if (tooManyRuns) return;
+    if (refused) return;
     auto r = ParseSRecordLine(text);
     if (!r) return;
     if (r->type == '7') {
@@ -167,7 +176,12 @@ int WirelessImage::ScanWirelessFile(const std::string& path) {
       // the image.
       auto check = isCheckWordClass(a) ? checkWordOf(*r) : std::nullopt;
       if (!check || check->flag == 0) return;
-      a = check->target - 2;
+      auto reserved = reservedWordAt(*check);
+      if (!reserved) {
+        refused = true;
+        return;
+      }
+      a = *reserved;
       n = 2;
     }
     lowest = std::min(lowest, a);
@@ -182,10 +196,10 @@ int WirelessImage::ScanWirelessFile(const std::string& path) {
         return;
       }
     }
-    tooManyRuns = true;
+    refused = true;
   });
   if (!opened) return WirelessCannotOpen;
-  if (tooManyRuns || result != WirelessReady) return WirelessInvalid;
+  if (refused || result != WirelessReady) return WirelessInvalid;
   for (auto& run : runs) {
     if (run.first == run.second) {
       run = {0, 0};
@@ -206,8 +220,15 @@ int WirelessImage::ScanWirelessFile(const std::string& path) {
       break;
     default: return WirelessInvalid;
   }
-  // Every run must lie inside the card window: the blocks are cut from it.
-  if (lowest < imageBase || highest - imageBase >= kWirelessWindowSize) return WirelessInvalid;
+  // The blocks are cut from the runs and sent to the card's load area at
+  // the run's place in the window, so every run must lie inside it: the
+  // lowest and highest address alone would let through a run whose end
+  // wrapped around.
+  for (const auto& run : runs) {
+    if (run.first == run.second) continue;
+    if (run.first < imageBase || run.second < run.first || run.second - imageBase > kWirelessWindowSize)
+      return WirelessInvalid;
+  }
   return WirelessReady;
 }
 
@@ -234,8 +255,8 @@ int WirelessImage::ApplyPlugRecords(const std::string& path) {
     if (isCheckWordClass(r->address)) {
       auto check = checkWordOf(*r);
       if (!check || check->flag == 0) return;
-      const std::uint8_t reserved[2] = {0xDE, 0xC0};
-      store(check->target - 2, reserved);
+      const std::uint8_t word[2] = {0xDE, 0xC0};
+      if (auto at = reservedWordAt(*check)) store(*at, word);
       return;
     }
     if (!isPlugClass(r->address) || r->data.size() < 12) return;

@@ -112,6 +112,48 @@ TEST_F(WirelessFile, RefusedFiles) {
   EXPECT_EQ(image.PrepareWirelessImage(dir.file("missing.hex"), CardKind0), WirelessCannotOpen);
 }
 
+// Runs whose addresses wrap around the 32-bit space or reach out of the card
+// window would send blocks to unit addresses outside the card's load area
+// (a run at 0xFFFFFFFF goes to 0xFFDFFFFF, just below the unit's firmware).
+TEST_F(WirelessFile, CraftedRunsOutsideTheCardWindowAreRefused) {
+  const std::string kind0 = data(0x3F0000, 16);
+  const std::string kind1 = data(0x7F0000, 16);
+  struct Case {
+    const char* why;
+    std::string text;
+    int cardKind;
+    int result;
+  };
+  for (const Case& c : {
+           Case{"check word for target 0", kind0 + checkWord(0, 1) + kEnd, CardKind0, WirelessInvalid},
+           Case{"check word for target 1", kind0 + checkWord(1, 1) + kEnd, CardKind0, WirelessInvalid},
+           Case{"check word for target 1 in a kind 1 image", kind1 + checkWord(1, 1) + kEnd, CardKind1,
+                WirelessInvalid},
+           Case{"a run grown past the top of the address space", kind0 + checkWord(0, 1) + data(0, 16) + kEnd,
+                CardKind0, WirelessInvalid},
+           Case{"check word half below the window", kind0 + checkWord(0x3E0001, 1) + kEnd, CardKind0,
+                WirelessInvalid},
+           Case{"check word half past the window", kind0 + checkWord(0x400001, 1) + kEnd, CardKind0,
+                WirelessInvalid},
+           Case{"data running past the window", kind0 + data(0x3FFFF8, 16) + kEnd, CardKind0, WirelessInvalid},
+           Case{"check word on the window's first word", kind0 + checkWord(0x3E0002, 1) + kEnd, CardKind0,
+                WirelessReady},
+           Case{"check word on the window's last word", kind0 + checkWord(0x400000, 1) + kEnd, CardKind0,
+                WirelessReady},
+           Case{"data up to the window's last byte", kind0 + data(0x3FFFF0, 16) + kEnd, CardKind0, WirelessReady},
+       }) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(image.PrepareWirelessImage(file(c.text), c.cardKind), c.result);
+    if (c.result != WirelessReady) continue;
+    for (std::uint32_t offset = 0;;) {
+      ImageBlock b = image.NextImageBlock(offset);
+      if (!b.more) break;
+      EXPECT_LE(std::uint64_t(b.imageOffset) + b.length, kWirelessWindowSize);
+      offset += b.length;
+    }
+  }
+}
+
 TEST_F(WirelessFile, AdjoiningRecordsFormOneRunAndBlocksNeverSpanTwo) {
   std::string path = file(data(0x3F0000, 16) + data(0x3F0010, 16) + data(0x3F0100, 200) + kEnd);
   ASSERT_EQ(image.ScanWirelessFile(path), WirelessReady);

@@ -168,6 +168,26 @@ TEST_F(WirelessLoad, APdaBlockThatCannotBeStoredFailsBeforeAnyWrite) {
   EXPECT_EQ(e.last().header().address, unit_address::kCardInfo);
 }
 
+TEST_F(WirelessLoad, AFileWithRunsOutsideTheCardWindowFailsBeforeAnyWrite) {
+  const auto checkWord = [](std::uint32_t target) {
+    std::vector<std::uint8_t> d(12, 0);
+    writeLe32(d.data(), target);
+    writeLe32(d.data() + 4, 2);
+    writeLe32(d.data() + 8, 1);
+    return testing::sRecord('3', 0x01100000, d);
+  };
+  for (std::uint32_t target : {0u, 1u}) {
+    SCOPED_TRACE(target);
+    e.sink.sent.clear();
+    e.host.outcome.reset();
+    start(testing::sRecordData(0x3F0000, 16) + checkWord(target) + testing::sRecordEnd());
+    answerReads();
+    EXPECT_EQ(e.host.outcome, std::optional<bool>(false));
+    EXPECT_EQ(e.driver.result(), ResultError);
+    for (const auto& sent : e.sink.sent) EXPECT_EQ(sent.header().command, CmdRead);
+  }
+}
+
 TEST_F(WirelessLoad, StrayRepliesAreIgnoredAndZeroAcknowledgedDataFails) {
   start(testing::sRecordData(0x3F0000, 2000) + testing::sRecordEnd());
   answerReads();
