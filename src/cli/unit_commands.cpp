@@ -16,6 +16,7 @@
 #include "cli/unit_args.h"
 #include "core/files/image_file.h"
 #include "core/files/wireless_image.h"
+#include "core/protocol/unit_identity.h"
 #include "platform/app/codepage.h"
 
 namespace trennic::cli {
@@ -336,6 +337,36 @@ int runImage(CliContext& ctx, Args& args, bool firmware) {
       [&](OperationArgs& a, OperationContext&) { a.fileName = info.filePath().toStdString(); }, readBack);
 }
 
+// A card whose PDA block lacks its own address has the block filed under
+// the unit's, so a unit named by its IP address alone first tells its
+// address from its identity block. Every unit is asked before any is
+// loaded: when one cannot tell, none is written to.
+int learnUnitMacs(CliContext& ctx, std::vector<UnitTarget>& units) {
+  platform::EngineRuntime* engine = nullptr;
+  for (auto& u : units) {
+    if (isUnitMac(u.node.mac)) continue;
+    if (!engine)
+      if (int s = ctx.openEngine(engine); s != ExitOk) return s;
+    OperationRunner runner(*engine);
+    // Nothing is merged: loading a card leaves the node list as it was.
+    int result = runner.run(operationArgsFor(OpGetVersion, u, PasswordField{}, "Reading..."), OperationContext{});
+    if (runner.interrupted()) {
+      reportAborted(result);
+      return result;
+    }
+    std::optional<MacAddress> mac;
+    if (result == ResultOk && !runner.answers().empty())
+      mac = unitMacFor(u.node.mac, runner.answers().back().macAddress);
+    if (!mac)
+      return fail(result == ResultOk ? ResultError : result,
+                  QString("%1: %2 (its MAC address is not known and it did not tell it, so its card's data "
+                          "would have no file of its own; nothing was written to any unit)")
+                      .arg(q(u.label), resultMessage(ResultError)));
+    u.node.mac = *mac;
+  }
+  return ExitOk;
+}
+
 // The wireless card's firmware from an S-record file. The file is scanned
 // before anything is sent; which card each unit holds is learnt during the
 // load, where the other card's image ends it with "Not supported.".
@@ -363,6 +394,7 @@ int runWireless(CliContext& ctx, Args& args) {
   Targets t = resolveAll(ctx, std::vector<std::string>(words.begin() + 2, words.end()));
   if (t.error) return t.error;
   if (!passwordFrom(src, "Password: ", pw, status)) return status;
+  if (int learnt = learnUnitMacs(ctx, t.units); learnt != ExitOk) return learnt;
   return forEachUnit(ctx, t.units, pw, OpWriteWlFirmware, "Writing...", [&](OperationArgs& a, OperationContext& c) {
     a.fileName = info.filePath().toStdString();
     c.wirelessImage = &image;

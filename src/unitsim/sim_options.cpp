@@ -59,7 +59,7 @@ bool isLoopback(Ipv4 ip) { return ipv4Octets(ip)[0] == 127; }
 struct UnitFields {
   std::optional<std::string> mac, ip, type, version, password, loss;
   std::optional<std::string> layout, extended, infoWords, firmwareSize, loaderSize, shortAck, clearUnsupported;
-  std::optional<std::string> cardKind, oldInfo, wirelessNodes, macTable;
+  std::optional<std::string> cardKind, oldInfo, cardMac, wirelessNodes, macTable;
 };
 
 // The [UnitK] keys, which --unit-option takes as well (in any case, with or
@@ -84,6 +84,7 @@ constexpr FieldKey kFieldKeys[] = {
     {"ClearUnsupported", &UnitFields::clearUnsupported},
     {"CardKind", &UnitFields::cardKind},
     {"OldInfo", &UnitFields::oldInfo},
+    {"CardMac", &UnitFields::cardMac},
     {"WirelessNodes", &UnitFields::wirelessNodes},
     {"MacTable", &UnitFields::macTable},
 };
@@ -223,6 +224,11 @@ bool applyUnitFields(const UnitFields& f, UnitLayers& layers, const std::string&
     auto v = parseNumber(*f.oldInfo, 1);
     if (!v) return fail("old-info must be 0 or 1, got", *f.oldInfo);
     u.oldInfoBlocks = *v == 1;
+  }
+  if (f.cardMac) {
+    auto v = parseNumber(*f.cardMac, 1);
+    if (!v) return fail("card-mac must be 0 or 1, got", *f.cardMac);
+    u.cardMacRecord = *v == 1;
   }
   if (f.wirelessNodes) {
     auto v = parseNumber(*f.wirelessNodes, 200);
@@ -373,6 +379,10 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
     }
     if (arg == "--old-info") {
       cl.allUnits.oldInfo = "1";
+      continue;
+    }
+    if (arg == "--no-card-mac") {
+      cl.allUnits.cardMac = "0";
       continue;
     }
     static const char* const kValued[] = {
@@ -651,7 +661,7 @@ std::string simUsage() {
          "  --config FILE          INI file: [Unit1] .. [Unit1024] with Mac=, Ip=, Type=,\n"
          "                         Version=, Password=, Loss=, Layout=, Extended=, InfoWords=,\n"
          "                         FirmwareSize=, LoaderSize=, ShortAck=, ClearUnsupported=,\n"
-         "                         CardKind=, OldInfo=, WirelessNodes=, MacTable=;\n"
+         "                         CardKind=, OldInfo=, CardMac=, WirelessNodes=, MacTable=;\n"
          "                         [Faults] with Loss=, Duplicate=, Delay=, Jitter=,\n"
          "                         UnicastSilent=, RebootSilence=, Seed=,\n"
          "                         Status=ADDR=CODE[,ADDR=CODE...]\n"
@@ -684,6 +694,8 @@ std::string simUsage() {
          "                         information block (default 0; the program loads 0 and 1)\n"
          "  --old-info             old firmware: the system information reads answer status 2\n"
          "                         with 108 and 152 bytes\n"
+         "  --no-card-mac          the card's PDA block (0x001D0000) carries no MAC address\n"
+         "                         record (0x0101), only the calibration record\n"
          "  --wireless-nodes N     stations in the wireless node list, 0..200 (default 3)\n"
          "  --mac-table N          entries in the bridge's MAC address table, 0..2000 (default 8)\n"
          "\n"

@@ -148,8 +148,8 @@ AreaReply writeCardImage(SimUnit& unit, const AreaRequest& r) {
   return reply;
 }
 
-// The card's records: its MAC address and two calibration words, both
-// fixed by the unit's MAC.
+// The card's records: its MAC address, unless the card is one without it,
+// and two calibration words fixed by the unit's MAC.
 std::vector<std::uint8_t> cardInfoBlock(const UnitSettings& s) {
   std::vector<std::uint8_t> b(kCardInfoSize, 0);
   std::size_t w = 0;
@@ -157,11 +157,13 @@ std::vector<std::uint8_t> cardInfoBlock(const UnitSettings& s) {
     writeLe16(b.data() + 2 * w, v);
     ++w;
   };
-  word(4);
-  word(0x0101);
-  std::array<std::uint8_t, 6> mac = s.mac.bytes;
-  mac[0] |= 0x02;
-  for (int i = 0; i < 6; i += 2) word(static_cast<std::uint16_t>(mac[i] | mac[i + 1] << 8));
+  if (s.cardMacRecord) {
+    word(4);
+    word(0x0101);
+    std::array<std::uint8_t, 6> mac = s.mac.bytes;
+    mac[0] |= 0x02;
+    for (int i = 0; i < 6; i += 2) word(static_cast<std::uint16_t>(mac[i] | mac[i + 1] << 8));
+  }
   word(3);
   word(0x0104);
   word(static_cast<std::uint16_t>(0x1000 + s.mac.bytes[5]));

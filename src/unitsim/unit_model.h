@@ -65,6 +65,10 @@ struct UnitSettings {
   // information reads with status 2 and its shorter blocks (108, 152 bytes).
   int cardKind = 0;
   bool oldInfoBlocks = false;
+  // Whether the card's PDA block carries the card's MAC address (record
+  // 0x0101); cards whose block lacks it have their data filed under the
+  // unit's address.
+  bool cardMacRecord = true;
   // What the unit's status lists hold at start: stations logged in to it
   // and entries of its bridge's MAC address table.
   std::uint32_t wirelessNodes = 3;

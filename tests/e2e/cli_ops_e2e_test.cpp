@@ -1,5 +1,6 @@
 // trennic-cli against trennic-unitsim over UDP on loopback: every unit
 // operation through the one engine, as an administrator's script runs it.
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -145,6 +146,30 @@ TEST_F(CliOps, WirelessCardFirmwareGoesToTheCardsItFits) {
   write(path("no-end.hex"), QByteArray::fromStdString(trennic::testing::sRecordData(0x3F0000, 16)));
   EXPECT_EQ(cli({"wireless", "write", path("no-end.hex"), "127.0.0.2"}).status, 11);
   EXPECT_EQ(cli({"wireless", "read", "127.0.0.2", path("x.hex")}).status, 8);
+}
+
+TEST_F(CliOps, CardsOfUnitsKnownOnlyByIpKeepTheirOwnPdaFiles) {
+  // Cards whose PDA block lacks their own address: the unit's names the file.
+  ASSERT_TRUE(sim.start({"--units", "2", "--no-card-mac"})) << sim.error().toStdString();
+  write(path("card.hex"), QByteArray::fromStdString(trennic::testing::sRecordData(0x3F0000, 100) +
+                                                     trennic::testing::sRecordEnd()));
+  CliRun w = cli({"wireless", "write", path("card.hex"), "127.0.0.2", "127.0.0.3", "--pda-folder", path("PDA")});
+  ASSERT_EQ(w.status, 0) << w.err.toStdString();
+  EXPECT_EQ(w.out.count("done"), 2);
+  QDir pdas(path("PDA"));
+  EXPECT_EQ(pdas.entryList(QDir::Files), (QStringList{"000001.pda", "000002.pda"}));
+  EXPECT_NE(read(path("PDA/000001.pda")), read(path("PDA/000002.pda")));
+  EXPECT_TRUE(nodes().isEmpty());  // learning the address adds no node
+
+  // A unit that cannot tell its address stops the command before any unit
+  // is written to.
+  CliRun refused =
+      cli({"wireless", "write", path("card.hex"), "127.0.0.2", "127.0.0.9", "--pda-folder", path("PDA-2")});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(refused.err.contains("127.0.0.9: Error occurred. (its MAC address is not known"))
+      << refused.err.toStdString();
+  EXPECT_FALSE(refused.out.contains("done"));
+  EXPECT_FALSE(QDir(path("PDA-2")).exists());
 }
 
 TEST_F(CliOps, WrongPasswordIsAccessDenied) {

@@ -240,8 +240,11 @@ TEST(SimOptions, UnitMemoryOptionsForAllUnitsAndForOne) {
         "2:old-info=0"},
        [&](const auto& u) {
          return settingsOf(u, 1).cardKind == 1 && settingsOf(u, 1).oldInfoBlocks && settingsOf(u, 2).cardKind == 0 &&
-                !settingsOf(u, 2).oldInfoBlocks;
+                !settingsOf(u, 2).oldInfoBlocks && settingsOf(u, 1).cardMacRecord;
        }},
+      {"cards without their MAC address record, for all units and for one",
+       {"--units", "2", "--no-card-mac", "--unit-option", "2:card-mac=1"},
+       [&](const auto& u) { return !settingsOf(u, 1).cardMacRecord && settingsOf(u, 2).cardMacRecord; }},
       {"status list lengths",
        {"--units", "2", "--mac-table", "1100", "--unit-option", "2:WirelessNodes=70"},
        [&](const auto& u) {

@@ -522,6 +522,12 @@ TEST(UnitMemory, WirelessCardBlocksOfOldAndNewUnits) {
   ASSERT_EQ(pda.payload.size(), 1024u);
   EXPECT_EQ(Bytes(pda.payload.begin(), pda.payload.begin() + 10),
             (Bytes{4, 0, 0x01, 0x01, 0x02, 0x80, 0x92, 0x00, 0x0A, 0x0B}));
+  // A card without that record starts with its calibration words.
+  s.cardMacRecord = false;
+  SimUnit bare(s);
+  Answer barePda = ask(bare, read(kCardInfo, 1024));
+  ASSERT_EQ(barePda.payload.size(), 1024u);
+  EXPECT_EQ(Bytes(barePda.payload.begin(), barePda.payload.begin() + 4), (Bytes{3, 0, 0x04, 0x01}));
 }
 
 TEST(UnitMemory, CardWindowStoresBlocksAndCountsCompletedLoads) {

@@ -7,6 +7,7 @@
 
 #include "core/app/settings.h"
 #include "core/protocol/packet.h"
+#include "core/protocol/unit_identity.h"
 
 namespace trennic {
 
@@ -127,16 +128,17 @@ void WirelessImage::reset() {
   runs.fill({0, 0});
 }
 
-std::string WirelessImage::pdaFileName(const MacAddress& unitMac) const {
-  const std::uint8_t* mac = unitMac.bytes.data();
-  std::array<std::uint8_t, 6> card{};
-  if (auto record = FindPdaRecord(pda, kPdaMacRecord); record && (*record + 2) * 2 + 6 <= pda.size()) {
-    std::copy_n(pda.begin() + static_cast<std::ptrdiff_t>((*record + 2) * 2), 6, card.begin());
-    mac = card.data();
-  }
+std::optional<std::string> WirelessImage::pdaFileName(const MacAddress& unitMac) const {
+  // An erased card record reads all ones; the unit's own address then tells
+  // this card's data from the next one's.
+  MacAddress card;
+  if (auto record = FindPdaRecord(pda, kPdaMacRecord); record && (*record + 2) * 2 + 6 <= pda.size())
+    std::copy_n(pda.begin() + static_cast<std::ptrdiff_t>((*record + 2) * 2), 6, card.bytes.begin());
+  auto mac = unitMacFor(card, unitMac);
+  if (!mac) return std::nullopt;
   char name[16];
-  std::snprintf(name, sizeof name, "%02X%02X%02X.pda", mac[3], mac[4], mac[5]);
-  return name;
+  std::snprintf(name, sizeof name, "%02X%02X%02X.pda", mac->bytes[3], mac->bytes[4], mac->bytes[5]);
+  return std::string(name);
 }
 
 bool WirelessImage::SavePdaFile(std::span<const std::uint8_t> block, const MacAddress& unitMac,
@@ -144,10 +146,12 @@ bool WirelessImage::SavePdaFile(std::span<const std::uint8_t> block, const MacAd
   // A short block leaves zeros behind it, never the previous unit's data.
   pda.fill(0);
   std::copy_n(block.begin(), std::min(block.size(), kPdaBlockSize), pda.begin());
+  const auto name = pdaFileName(unitMac);
+  if (!name) return false;
   std::error_code ec;
   std::filesystem::create_directory(folder, ec);
   if (ec && !std::filesystem::is_directory(folder)) return false;
-  const std::string path = folder + kPathSeparator + pdaFileName(unitMac);
+  const std::string path = folder + kPathSeparator + *name;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(pda.data()), static_cast<std::streamsize>(pda.size()));
   out.close();

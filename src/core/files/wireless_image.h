@@ -75,10 +75,12 @@ class WirelessImage {
 
   // Keeps the unit's PDA block and stores it as "<folder>/HHHHHH.pda", named
   // after the card's own MAC address (record 0x0101) or else the unit's.
-  // False when the file could not be written whole.
+  // False when the file could not be written whole, or when neither address
+  // is one unit's: such a name would be shared by every unit like it.
   bool SavePdaFile(std::span<const std::uint8_t> block, const MacAddress& unitMac, const std::string& folder);
-  // The file name SavePdaFile uses for the kept block.
-  std::string pdaFileName(const MacAddress& unitMac) const;
+  // The file name SavePdaFile uses for the kept block; nothing when neither
+  // the card's address nor the unit's is one unit's own.
+  std::optional<std::string> pdaFileName(const MacAddress& unitMac) const;
 
   int ScanWirelessFile(const std::string& path);
   int LoadWirelessData(const std::string& path);

@@ -27,6 +27,14 @@ void UnitIdentity::encode(std::uint8_t* out) const {
   writeLe16(out + 80, unitType);
 }
 
+bool isUnitMac(const MacAddress& mac) { return !mac.isZero() && (mac.bytes[0] & 0x01) == 0; }
+
+std::optional<MacAddress> unitMacFor(const MacAddress& preferred, const MacAddress& fallback) {
+  if (isUnitMac(preferred)) return preferred;
+  if (isUnitMac(fallback)) return fallback;
+  return std::nullopt;
+}
+
 std::string formatVersion(std::uint16_t version, std::uint16_t unitType) {
   if (version == kNoVersion) return "-.--";
   char buf[16];

@@ -25,6 +25,15 @@ struct UnitIdentity {
   void encode(std::uint8_t* out) const;  // kIdentitySize bytes; unknown bytes zero
 };
 
+// Whether a MAC address can be one unit's own: not unset (all zero), not
+// the broadcast address, not a group address. Files kept per unit are named
+// after such an address only, or two units would share one file.
+bool isUnitMac(const MacAddress& mac);
+
+// The MAC address a unit's own files are named after: `preferred` when it
+// is one unit's, else `fallback` when that is; nothing when neither is.
+std::optional<MacAddress> unitMacFor(const MacAddress& preferred, const MacAddress& fallback);
+
 // "%u.%02u", "%u.%02uT" for unit type 21, "-.--" for 0xFFFF.
 std::string formatVersion(std::uint16_t version, std::uint16_t unitType = kUnitTypeStandard);
 

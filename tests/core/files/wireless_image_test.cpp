@@ -2,6 +2,7 @@
 // and plug records, the PDA block and the blocks the unit is sent.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -221,6 +222,46 @@ TEST_F(WirelessFile, PdaFileIsNamedAfterTheCardOrElseTheUnit) {
   // A folder that cannot be made fails the step.
   writeBytes(dir.file("blocked"), "x");
   EXPECT_FALSE(image.SavePdaFile(withMac, unit, dir.file("blocked")));
+}
+
+// Every unit's card data must keep a file of its own: a name is taken only
+// from an address that can be one unit's, else nothing is written at all.
+TEST_F(WirelessFile, PdaFileNameComesOnlyFromAUnitsOwnAddress) {
+  const MacAddress unit{{0x00, 0x80, 0x92, 0xAB, 0xCD, 0xEF}};
+  const MacAddress unset{};
+  const MacAddress group{{0x01, 0x00, 0x5E, 0x00, 0x00, 0x01}};
+  const std::vector<std::uint16_t> card = {0x1100, 0x3322, 0x5544};
+  const std::vector<std::uint16_t> erased = {0xFFFF, 0xFFFF, 0xFFFF};
+  const std::vector<std::uint16_t> none;
+  struct Case {
+    const char* why;
+    const std::vector<std::uint16_t>& record;  // words of record 0x0101; none: no such record
+    MacAddress unitMac;
+    const char* name;  // nullptr: refused
+  };
+  for (const Case& c : {
+           Case{"the card's own address wins", card, unit, "334455.pda"},
+           Case{"the card's own address without a known unit", card, MacAddress::broadcast(), "334455.pda"},
+           Case{"no card record: the unit's", none, unit, "ABCDEF.pda"},
+           Case{"an erased card record: the unit's", erased, unit, "ABCDEF.pda"},
+           Case{"no card record and no known unit", none, MacAddress::broadcast(), nullptr},
+           Case{"no card record and an unset unit address", none, unset, nullptr},
+           Case{"no card record and a group address", none, group, nullptr},
+           Case{"an erased card record and no known unit", erased, MacAddress::broadcast(), nullptr},
+       }) {
+    SCOPED_TRACE(c.why);
+    TempDir pdaDir;
+    std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>> records = {{0x0104, {1, 2}}};
+    if (!c.record.empty()) records.push_back({kPdaMacRecord, c.record});
+    const bool saved = image.SavePdaFile(pdaBlock(records), c.unitMac, pdaDir.file("PDA"));
+    EXPECT_EQ(saved, c.name != nullptr);
+    EXPECT_EQ(image.pdaFileName(c.unitMac), c.name ? std::optional<std::string>(c.name) : std::nullopt);
+    std::vector<std::string> files;
+    if (std::filesystem::is_directory(pdaDir.file("PDA")))
+      for (const auto& f : std::filesystem::directory_iterator(pdaDir.file("PDA")))
+        files.push_back(f.path().filename().string());
+    EXPECT_EQ(files, c.name ? std::vector<std::string>{c.name} : std::vector<std::string>{});
+  }
 }
 
 TEST(PdaRecord, ChainEndsAtZeroOrAllOnes) {
