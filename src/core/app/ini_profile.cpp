@@ -56,8 +56,11 @@ std::optional<KeyLine> keyLine(std::string_view line) {
   return KeyLine{trim(t.substr(0, eq)), trim(t.substr(eq + 1))};
 }
 
+// Editors and scripts quote with either mark, and the platform's reader
+// takes one matching pair of each kind off.
 std::string_view unquote(std::string_view v) {
-  if (v.size() >= 2 && v.front() == '"' && v.back() == '"') return v.substr(1, v.size() - 2);
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+    return v.substr(1, v.size() - 2);
   return v;
 }
 

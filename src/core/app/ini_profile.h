@@ -2,8 +2,8 @@
 // INI profile files with the rules the program's settings, node lists,
 // configuration and filter files rely on: section and key names compared
 // without case, defaults for missing keys, values cut to the caller's buffer,
-// one pair of enclosing double quotes removed on read, and writes that keep
-// every other line of the file where it was.
+// one pair of enclosing double or single quotes removed on read, and writes
+// that keep every other line of the file where it was.
 //
 // Values are byte strings in the user's code page and pass through untouched;
 // the profile is told the code page's byte rule, so that a section name is
@@ -38,8 +38,9 @@ class Profile {
   LoadState state() const { return state_; }
   TextEncoding encoding() const { return encoding_; }
 
-  // The raw value after trimming blanks and removing one pair of enclosing
-  // double quotes; nothing when the section or key is missing.
+  // The raw value after trimming blanks and removing one pair of matching
+  // enclosing quotes (double or single); nothing when the section or key is
+  // missing.
   std::optional<std::string> value(std::string_view section, std::string_view key) const;
 
   // The value, or the default when the key is missing, cut to bufferSize - 1 bytes.
