@@ -75,12 +75,28 @@ TEST(TransportE2E, RestrictedToLoopbackNothingLeavesTheMachine) {
   ASSERT_EQ(t.openSocket(), 1);
   EXPECT_EQ(t.report().joins, 1);
   std::uint8_t probe[kHeaderSize] = {};
-  // A documentation address (TEST-NET-1) is not on lo's network: refused.
-  t.sendDatagram(ipv4FromOctets(192, 0, 2, 99), 9, probe);
+  // A documentation address (TEST-NET-1) is not on lo's network: refused,
+  // yet told as sent, so that the engine goes on to try the group.
+  EXPECT_TRUE(t.sendDatagram(ipv4FromOctets(192, 0, 2, 99), 9, probe));
   EXPECT_EQ(t.refusedSends(), 1u);
   EXPECT_EQ(t.copiesSent(), 0u);
   EXPECT_EQ(t.closeSocket(), 1);
   EXPECT_EQ(t.closeSocket(), 0);
+}
+
+TEST(TransportE2E, ADatagramThatCannotLeaveIsReported) {
+  UdpTransport t;
+  t.setInterfaces({"lo"});
+  t.buildLocalAddressTable();
+  std::uint8_t probe[kHeaderSize] = {};
+  EXPECT_FALSE(t.sendDatagram(loopback(2), 9, probe)) << "no socket yet";
+  ASSERT_EQ(t.openSocket(), 1);
+  EXPECT_TRUE(t.sendDatagram(loopback(2), 9, probe));
+  // Larger than any UDP datagram: the socket takes none of it.
+  std::vector<std::uint8_t> huge(70000, 0);
+  EXPECT_FALSE(t.sendDatagram(loopback(2), 9, huge));
+  EXPECT_FALSE(t.sendDatagram(kMulticastGroup, 9, huge));
+  EXPECT_EQ(t.copiesSent(), 1u);
 }
 
 TEST(TransportE2E, GroupReadIsAnsweredByEveryUnitAndEachReplyIsAccepted) {

@@ -22,10 +22,19 @@ struct SentDatagram {
 
 class RecordingSink : public DatagramSink {
  public:
-  void sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) override {
+  // While refusing, the sink says no as a socket does that cannot send, and
+  // the datagram is not recorded: it never left.
+  bool sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) override {
+    if (refusing) {
+      ++refused;
+      return false;
+    }
     sent.push_back({ip, port, {bytes.begin(), bytes.end()}});
+    return true;
   }
   std::vector<SentDatagram> sent;
+  bool refusing = false;
+  int refused = 0;
 };
 
 class RecordingHost : public DriverHost {

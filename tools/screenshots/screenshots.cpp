@@ -42,8 +42,9 @@ bool save(QWidget& w, const QString& folder, const char* name) {
 class DirectUnit : public DatagramSink {
  public:
   explicit DirectUnit(sim::UnitSettings s) : unit(std::move(s)) {}
-  void sendDatagram(Ipv4, std::uint16_t, std::span<const std::uint8_t> bytes) override {
+  bool sendDatagram(Ipv4, std::uint16_t, std::span<const std::uint8_t> bytes) override {
     if (auto reply = unit.handle(bytes)) replies.push_back(std::move(*reply));
+    return true;
   }
   void deliver(EngineLink& link) {
     while (!replies.empty()) {

@@ -13,23 +13,25 @@ void EngineLink::reset() {
 
 std::vector<std::uint8_t> EngineLink::sendRequest(Ipv4 destination, std::uint8_t command, std::uint32_t address,
                                                   std::uint16_t length, std::span<const std::uint8_t> payload,
-                                                  const PasswordField& password, const MacAddress& unitMac) {
+                                                  const PasswordField& password, const MacAddress& unitMac,
+                                                  bool* sent) {
   std::vector<std::uint8_t> bytes = builder_.build(command, address, length, payload, password,
                                                    RequestBuilder::stationMacFor(destination, unitMac));
-  send(DumpKind::Transmit, destination, bytes);
+  const bool left = send(DumpKind::Transmit, destination, bytes);
+  if (sent) *sent = left;
   return bytes;
 }
 
-void EngineLink::retransmit(Ipv4 destination, std::span<const std::uint8_t> bytes) {
-  if (bytes.empty()) return;
-  send(DumpKind::Retransmit, destination, bytes);
+bool EngineLink::retransmit(Ipv4 destination, std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return false;
+  return send(DumpKind::Retransmit, destination, bytes);
 }
 
-void EngineLink::send(DumpKind kind, Ipv4 destination, std::span<const std::uint8_t> bytes) {
+bool EngineLink::send(DumpKind kind, Ipv4 destination, std::span<const std::uint8_t> bytes) {
   if (bytes.size() > 3 && (bytes[3] & kReplyBit) == 0) lastDestination_ = destination;
   if (observer_) observer_->traffic(kind, sentCount_ + 1, destination, unitPort_, bytes);
   ++sentCount_;
-  sink_.sendDatagram(destination, unitPort_, bytes);
+  return sink_.sendDatagram(destination, unitPort_, bytes);
 }
 
 void EngineLink::claim(ClaimKind kind, EngineClient* client) {

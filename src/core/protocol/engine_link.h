@@ -16,7 +16,9 @@ namespace trennic {
 class DatagramSink {
  public:
   virtual ~DatagramSink() = default;
-  virtual void sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) = 0;
+  // False when the datagram could not leave this host (the socket refused
+  // it, or there is no socket); a datagram lost on the way is no failure.
+  virtual bool sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) = 0;
 };
 
 enum class DumpKind { Transmit = 0, Retransmit = 1, Receive = 2 };
@@ -54,12 +56,14 @@ class EngineLink {
   void reset();
 
   // Builds a new request (raising both counters) and sends it; the bytes
-  // are returned for retransmission.
+  // are returned for retransmission, also when they could not leave, and
+  // `sent` (when given) tells whether they did.
   std::vector<std::uint8_t> sendRequest(Ipv4 destination, std::uint8_t command, std::uint32_t address,
                                         std::uint16_t length, std::span<const std::uint8_t> payload,
-                                        const PasswordField& password, const MacAddress& unitMac);
-  // Sends stored bytes again, unchanged.
-  void retransmit(Ipv4 destination, std::span<const std::uint8_t> bytes);
+                                        const PasswordField& password, const MacAddress& unitMac,
+                                        bool* sent = nullptr);
+  // Sends stored bytes again, unchanged; false when they could not leave.
+  bool retransmit(Ipv4 destination, std::span<const std::uint8_t> bytes);
 
   void claim(ClaimKind kind, EngineClient* client);
   void release();
@@ -78,7 +82,7 @@ class EngineLink {
   Ipv4 lastDestination() const { return lastDestination_; }
 
  private:
-  void send(DumpKind kind, Ipv4 destination, std::span<const std::uint8_t> bytes);
+  bool send(DumpKind kind, Ipv4 destination, std::span<const std::uint8_t> bytes);
 
   DatagramSink& sink_;
   TrafficObserver* observer_ = nullptr;

@@ -77,13 +77,23 @@ void OperationDriver::startRun() {
   tickCount_ = collectTicks_ = 0;
   request_.clear();
   retire();
+  firstRefused_ = false;
   sequence_ = makeSequence(args_.operation);
-  if (!sequence_ || !sequence_->begin(*this)) finishWith(result_);
+  if (!sequence_ || !sequence_->begin(*this)) return finishWith(result_);
+  // Nothing can answer a request that never left, and waiting out the
+  // retransmissions would only turn a local fault into "No response".
+  if (firstRefused_) finishWith(ResultError);
 }
 
 void OperationDriver::sendRequest(std::uint8_t command, std::uint32_t address, std::uint16_t length,
                                   std::span<const std::uint8_t> payload) {
-  request_ = link_.sendRequest(destination_, command, address, length, payload, args_.password, args_.unitMac);
+  const bool first = request_.empty();
+  bool sent = true;
+  request_ = link_.sendRequest(destination_, command, address, length, payload, args_.password, args_.unitMac,
+                               &sent);
+  // A later request that cannot leave is kept and sent again on the tick,
+  // as if it had been lost on the way.
+  if (!sent && first) firstRefused_ = true;
   tickCount_ = 0;
   awaitingReply_ = true;
 }

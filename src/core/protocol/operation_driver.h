@@ -117,6 +117,7 @@ class OperationDriver : public EngineClient {
   bool awaitingReply_ = false;
   bool anyReply_ = false;
   bool fallbackUsed_ = false;
+  bool firstRefused_ = false;  // the run's first request could not leave
   std::uint32_t tickCount_ = 0;
   std::uint32_t collectTicks_ = 0;
   int result_ = ResultError;

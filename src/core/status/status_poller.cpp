@@ -127,15 +127,19 @@ void StatusPoller::startCycle() {
   host_.clearButtonsEnabled(false);
   link_.claim(ClaimKind::Status, this);
   step_ = 1;
-  send(kStepAddress[1], kStepLength[1]);
+  // A first request that cannot leave ends the cycle with the error it
+  // started with; a later one is sent again on the tick like a lost one.
+  if (!send(kStepAddress[1], kStepLength[1])) return endCycle();
   countdown_ = interval_;
   if (interval_ != 0) scanning_ = true;
 }
 
-void StatusPoller::send(std::uint32_t address, std::uint16_t length) {
+bool StatusPoller::send(std::uint32_t address, std::uint16_t length) {
   // Status reads need no password; the field stays empty.
-  request_ = link_.sendRequest(target_, CmdRead, address, length, {}, PasswordField{}, unit_.mac);
+  bool sent = false;
+  request_ = link_.sendRequest(target_, CmdRead, address, length, {}, PasswordField{}, unit_.mac, &sent);
   retryTicks_ = 0;
+  return sent;
 }
 
 void StatusPoller::onTick() {
@@ -261,20 +265,23 @@ void StatusPoller::nextStep(int step) {
       chunk_ = static_cast<std::uint16_t>(kLargestChunk / nodeRecordSize_ * nodeRecordSize_);
       listOffset_ = 0;
       step_ = 6;
-      return send(kStepAddress[6], chunk_);
+      send(kStepAddress[6], chunk_);
+      return;
     case 8:
     case 10:
       listOffset_ = 0;
       chunk_ = kListChunk;
       step_ = step;
-      return send(kStepAddress[step], chunk_);
+      send(kStepAddress[step], chunk_);
+      return;
     case 11:
       step_ = 0;
       result_ = ResultOk;
       return endCycle();
     default:
       step_ = step;
-      return send(kStepAddress[step], kStepLength[step]);
+      send(kStepAddress[step], kStepLength[step]);
+      return;
   }
 }
 

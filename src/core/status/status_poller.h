@@ -129,7 +129,8 @@ class StatusPoller : public EngineClient {
 
  private:
   void startCycle();
-  void send(std::uint32_t address, std::uint16_t length);
+  // False when the request could not leave.
+  bool send(std::uint32_t address, std::uint16_t length);
   void nextStep(int step);
   void takeFixed(const PacketHeader& h, std::span<const std::uint8_t> payload);
   bool takeList(const PacketHeader& h, std::span<const std::uint8_t> payload);

@@ -37,8 +37,8 @@ void EngineRuntime::close() {
   timer_.stop();
 }
 
-void EngineRuntime::sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) {
-  transport_.sendDatagram(ip, port, bytes);
+bool EngineRuntime::sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) {
+  return transport_.sendDatagram(ip, port, bytes);
 }
 
 int tickMillisecondsFromEnvironment() {

@@ -27,7 +27,7 @@ class EngineRuntime : public QObject, public DatagramSink {
   EngineLink& link() { return link_; }
   UdpTransport& transport() { return transport_; }
 
-  void sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) override;
+  bool sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) override;
 
   static constexpr int kTickMilliseconds = 1000;
   // Engine ticks delivered since the runtime was made.

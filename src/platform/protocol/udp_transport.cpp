@@ -107,24 +107,29 @@ int UdpTransport::closeSocket() {
   return 1;
 }
 
-void UdpTransport::sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) {
-  if (!socket_) return;
+bool UdpTransport::sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) {
+  if (!socket_) return false;
   const char* data = reinterpret_cast<const char*>(bytes.data());
   auto size = static_cast<qint64>(bytes.size());
   if (ip == kMulticastGroup && (host_.restricted || host_.addresses.size() >= 2)) {
+    bool any = false;
     for (Ipv4 a : host_.addresses) {
       // A copy whose interface cannot be chosen would take the system's
       // default route, which a restricted program must never use.
       if (!setMulticastInterface(a)) continue;
-      if (socket_->writeDatagram(data, size, QHostAddress(ipv4ToHostOrder(ip)), port) >= 0) ++copiesSent_;
+      if (socket_->writeDatagram(data, size, QHostAddress(ipv4ToHostOrder(ip)), port) < 0) continue;
+      ++copiesSent_;
+      any = true;
     }
-    return;
+    return any;
   }
   if (host_.restricted && ip != kMulticastGroup && !host_.onNamedNetworks(ip)) {
     ++refusedSends_;
-    return;
+    return true;
   }
-  if (socket_->writeDatagram(data, size, QHostAddress(ipv4ToHostOrder(ip)), port) >= 0) ++copiesSent_;
+  if (socket_->writeDatagram(data, size, QHostAddress(ipv4ToHostOrder(ip)), port) < 0) return false;
+  ++copiesSent_;
+  return true;
 }
 
 void UdpTransport::receiveDatagrams() {

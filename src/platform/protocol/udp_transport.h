@@ -46,10 +46,13 @@ class UdpTransport : public QObject {
   quint16 localPort() const;
   const SocketReport& report() const { return report_; }
 
-  // Sends one datagram; send errors show up as silence, never as failure.
-  // Through the group it goes once per local address when there are
-  // several, or when interfaces were named.
-  void sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes);
+  // Sends one datagram; false when the socket took none of it (through the
+  // group: no copy at all), so a request that never left is not waited
+  // for. Through the group it goes once per local address when there are
+  // several, or when interfaces were named. A unicast withheld from the
+  // named interfaces' networks counts as sent: the unit may still be
+  // reached through the group, which the engine tries after the silence.
+  bool sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes);
 
   Ipv4 lastSourceIp() const { return lastSourceIp_; }
   std::uint16_t lastSourcePort() const { return lastSourcePort_; }

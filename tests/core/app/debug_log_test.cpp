@@ -264,8 +264,9 @@ TEST(DebugLogEngine, RetransmissionAndReceiveNumbering) {
 // addresses: one copy per interface.
 class FanOutSink : public DatagramSink {
  public:
-  void sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) override {
+  bool sendDatagram(Ipv4 ip, std::uint16_t port, std::span<const std::uint8_t> bytes) override {
     for (int i = 0; i < 3; ++i) inner.sendDatagram(ip, port, bytes);
+    return true;
   }
   RecordingSink inner;
 };

@@ -158,6 +158,49 @@ TEST(EngineCancel, SearchShowsSearchAbortedAndKeepsWhatWasFound) {
   EXPECT_EQ(e.sentCount(), 1u);  // no closing request outside transfers
 }
 
+TEST(EngineSend, AFirstRequestTheSystemRefusesEndsAtOnceWithErrorOccurred) {
+  struct Case {
+    const char* why;
+    int op;
+    Ipv4 primary;
+  } cases[] = {
+      {"standard", OpReadConfig, kUnit},
+      {"transfer", OpReadFirmware, kUnit},
+      {"short", OpReboot, kUnit},
+      {"collect", OpSearch, kMulticastGroup},
+  };
+  for (const auto& c : cases) {
+    EngineHarness e;
+    testing::TempDir dir;
+    OperationArgs a = unicastTo(c.op, c.primary, kMulticastGroup);
+    a.fileName = dir.file("image.bin");
+    e.sink.refusing = true;
+    e.run(a);
+    EXPECT_EQ(e.host.outcome, false) << c.why;
+    EXPECT_EQ(e.host.messages, std::vector<int>{ResultError}) << c.why;
+    EXPECT_TRUE(e.host.restartedOn.empty()) << c.why << ": no second run on the group";
+    EXPECT_EQ(e.link.claimKind(), ClaimKind::None) << c.why;
+    e.ticks(40);
+    EXPECT_EQ(e.sink.refused, 1) << c.why << ": nothing is tried again";
+    EXPECT_TRUE(dir.entries().empty()) << c.why;
+  }
+}
+
+TEST(EngineSend, ALaterRequestTheSystemRefusesIsSentAgainLikeALostOne) {
+  EngineHarness e;
+  e.run(unicastTo(OpReadConfig, kUnit, kMulticastGroup));
+  std::vector<std::uint8_t> info(112, 0);
+  e.sink.refusing = true;
+  e.answer(StatusOk, info);
+  ASSERT_EQ(e.sink.refused, 1);
+  EXPECT_FALSE(e.host.outcome.has_value());
+  e.sink.refusing = false;
+  e.ticks(3);
+  ASSERT_EQ(e.sentCount(), 2u);
+  EXPECT_EQ(e.last().header().address, unit_address::kExtendedInfo);
+  EXPECT_TRUE(e.host.messages.empty());
+}
+
 TEST(EngineLinkTest, ReplyRoutingAndClaim) {
   EngineHarness e;
   e.run(unicastTo(OpReboot, kUnit, kUnit));

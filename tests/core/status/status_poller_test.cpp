@@ -17,10 +17,18 @@ const MacAddress kUnitMac{{0x00, 0x80, 0x92, 0x00, 0x00, 0x01}};
 
 class RecordingSink : public DatagramSink {
  public:
-  void sendDatagram(Ipv4 ip, std::uint16_t, std::span<const std::uint8_t> bytes) override {
+  // While refusing, the sink says no as a socket does that cannot send.
+  bool sendDatagram(Ipv4 ip, std::uint16_t, std::span<const std::uint8_t> bytes) override {
+    if (refusing) {
+      ++refused;
+      return false;
+    }
     sent.push_back({ip, {bytes.begin(), bytes.end()}});
+    return true;
   }
   std::vector<std::pair<Ipv4, std::vector<std::uint8_t>>> sent;
+  bool refusing = false;
+  int refused = 0;
 };
 
 class RecordingHost : public StatusHost {
@@ -244,6 +252,42 @@ TEST_F(StatusPoll, SilentAtItsAddressTriesTheGroupOnceThenSaysNoResponse) {
   EXPECT_EQ(host.messages, std::vector<int>{ResultNoResponse});
   EXPECT_EQ(poller.step(), 0);
   EXPECT_EQ(link.claimKind(), ClaimKind::None);
+}
+
+TEST_F(StatusPoll, AFirstRequestTheSystemRefusesSaysErrorOccurredAtOnce) {
+  for (std::uint32_t interval : {0u, 10u}) {
+    SCOPED_TRACE(interval);
+    host.messages.clear();
+    sink.refused = 0;
+    sink.refusing = true;
+    const int idle = host.idles;
+    poller.setInitialInterval(interval);
+    ASSERT_TRUE(poller.scanStart());
+    EXPECT_EQ(host.messages, std::vector<int>{ResultError});
+    EXPECT_EQ(poller.step(), 0);
+    EXPECT_FALSE(poller.scanning());
+    EXPECT_EQ(host.idles, idle + 1);
+    EXPECT_EQ(link.claimKind(), ClaimKind::None);
+    ticks(22);
+    for (int second = 0; second < 12; ++second) poller.onSecond(trackbarPositionFor(interval));
+    EXPECT_EQ(sink.refused, 1) << "nothing is tried again, not even through the group";
+    EXPECT_EQ(host.messages.size(), 1u);
+  }
+}
+
+TEST_F(StatusPoll, ALaterRequestTheSystemRefusesIsSentAgainLikeALostOne) {
+  poller.setInitialInterval(0);
+  ASSERT_TRUE(poller.scanStart());
+  sink.refusing = true;
+  answer();
+  ASSERT_EQ(sink.refused, 1);
+  EXPECT_EQ(poller.step(), 2);
+  sink.refusing = false;
+  ticks(3);
+  EXPECT_EQ(lastRequest().address, 0x00120100u);
+  answerCycle();
+  EXPECT_EQ(poller.result(), ResultOk);
+  EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(StatusPoll, AUnitWithoutAnAddressIsPolledThroughTheGroupOnly) {
