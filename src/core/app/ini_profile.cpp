@@ -257,6 +257,11 @@ std::string Profile::text() const {
   return out;
 }
 
+std::string quotedWhereNeeded(std::string_view text) {
+  if (trim(text) == text && unquote(text) == text) return std::string(text);
+  return "\"" + std::string(text) + "\"";
+}
+
 bool Profile::save(const std::string& path) const {
   if (state_ == LoadState::Unreadable) return false;
   return writeFileAtomically(path, text());

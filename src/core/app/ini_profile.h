@@ -105,6 +105,12 @@ bool deleteProfileKey(const std::string& path, std::string_view section, std::st
                       TextEncoding encoding = TextEncoding::singleByte());
 bool deleteProfileFile(const std::string& path);
 
+// The value to write so that reading gives text back: a text with blanks at
+// either end, or inside a pair of matching quotes of its own, is put inside
+// double quotes, which the reader takes off again; any other text is written
+// as it is.
+std::string quotedWhereNeeded(std::string_view text);
+
 // Writes raw bytes to path through a temporary file in the same folder and a
 // rename; false (and the target untouched) when anything fails.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);

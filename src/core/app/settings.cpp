@@ -115,12 +115,14 @@ bool CUtilityApp::saveSettings() const {
   p.setString(env, "RegWinY", keep ? formatInt("%lld", s.regWinY) : "-1");
   p.setString(env, "TopWin", keep ? formatInt("%lld", s.topWin) : "0");
   p.setString(env, "FileType", formatInt("%llu", s.fileType));
-  p.setString(env, "FirmFileName", s.firmFileName);
-  p.setString(env, "WlFirmFileName", s.wlFirmFileName);
-  p.setString(env, "LoaderFileName", s.loaderFileName);
-  p.setString(env, "ConfigDirName", s.configDirName);
-  p.setString(env, "LogFilFileName", s.logFilFileName);
-  p.setString(env, "ProtFilFileName", s.protFilFileName);
+  // A name may begin and end with a blank or a quote, which the reader would
+  // take off.
+  p.setString(env, "FirmFileName", ini::quotedWhereNeeded(s.firmFileName));
+  p.setString(env, "WlFirmFileName", ini::quotedWhereNeeded(s.wlFirmFileName));
+  p.setString(env, "LoaderFileName", ini::quotedWhereNeeded(s.loaderFileName));
+  p.setString(env, "ConfigDirName", ini::quotedWhereNeeded(s.configDirName));
+  p.setString(env, "LogFilFileName", ini::quotedWhereNeeded(s.logFilFileName));
+  p.setString(env, "ProtFilFileName", ini::quotedWhereNeeded(s.protFilFileName));
   p.setString(env, "ScanTime", formatInt("%llu", s.scanTime));
   return p.save(s.settingsPath);
 }

@@ -339,6 +339,23 @@ INSTANTIATE_TEST_SUITE_P(Rules, IniInjection,
                                            InjectCase{"LfInKey", "k\n[Evil]\nx", "first"}),
                          [](const auto& info) { return std::string(info.param.rule); });
 
+// Texts the reader would change (blanks it trims, a pair of quotes it takes
+// off) go into the file quoted, and come back as they were; others are
+// written bare.
+TEST_F(IniWrite, QuotedWhereNeededReadsBackAsWritten) {
+  struct Case {
+    std::string text;
+    bool quoted;
+  } cases[] = {{"plain.bin", false}, {"", false},          {"a \"b\" c", false}, {"'", false},
+               {"'fw.bin'", true},   {"\"fw.bin\"", true}, {" lead", true},        {"trail\t", true},
+               {"''", true}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(writeProfileString(path, "S", "k", quotedWhereNeeded(c.text)));
+    EXPECT_EQ(getProfileString(path, "S", "k", "<none>"), c.text);
+    EXPECT_EQ(readBytes(path), joinLines({"[S]", "k=" + (c.quoted ? "\"" + c.text + "\"" : c.text)})) << c.text;
+  }
+}
+
 TEST_F(IniWrite, ShiftJisBytesPassThroughUntouched) {
   // Pairs whose second byte is '[', a backslash or ']' are text, never syntax,
   // and their bytes reach the file and come back unchanged.

@@ -324,6 +324,25 @@ TEST_F(SettingsFile, SavedSettingsLoadBack) {
   EXPECT_EQ(r.scanTime, 5u);
 }
 
+TEST_F(SettingsFile, FileNamesInQuotesOrBlanksLoadBack) {
+  AppSettings& s = app.settings;
+  s.firmFileName = "'fw.bin'";
+  s.wlFirmFileName = "\"card\".hex";
+  s.loaderFileName = " ld.bin";
+  s.logFilFileName = "\"mac\"";
+  ASSERT_TRUE(app.saveSettings());
+  EXPECT_EQ(stored("LoaderFileName"), " ld.bin");
+  EXPECT_EQ(stored("WlFirmFileName"), "\"card\".hex");
+
+  CUtilityApp again;
+  again.settings.settingsPath = path();
+  again.loadSettings();
+  EXPECT_EQ(again.settings.firmFileName, "'fw.bin'");
+  EXPECT_EQ(again.settings.wlFirmFileName, "\"card\".hex");
+  EXPECT_EQ(again.settings.loaderFileName, " ld.bin");
+  EXPECT_EQ(again.settings.logFilFileName, "\"mac\"");
+}
+
 TEST_F(SettingsFile, SaveOverAFolderFails) {
   fs::create_directory(path());
   EXPECT_FALSE(app.saveSettings());
