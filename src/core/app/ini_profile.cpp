@@ -69,6 +69,40 @@ std::string_view firstLine(std::string_view s) {
   return cut == std::string_view::npos ? s : s.substr(0, cut);
 }
 
+// Calls onLine(begin, end, next) for every line of data: its text is
+// [begin, end), its line end [end, next). A line ends at LF; at CR LF,
+// together with any further CRs before the LF (CR LF written through a
+// text-mode stream comes out as CR CR LF); or at a lone CR, as old files end
+// their lines. No line's text keeps a CR.
+template <class Char, class OnLine>
+void splitLines(std::basic_string_view<Char> data, OnLine onLine) {
+  const std::size_t n = data.size();
+  std::size_t start = 0, i = 0;
+  while (i < n) {
+    if (data[i] == Char('\n')) {
+      onLine(start, i, i + 1);
+      start = i = i + 1;
+      continue;
+    }
+    if (data[i] != Char('\r')) {
+      ++i;
+      continue;
+    }
+    std::size_t j = i;
+    while (j < n && data[j] == Char('\r')) ++j;
+    if (j < n && data[j] == Char('\n')) {
+      onLine(start, i, j + 1);
+      start = i = j + 1;
+      continue;
+    }
+    for (; i < j; ++i) {
+      onLine(start, i, i + 1);
+      start = i + 1;
+    }
+  }
+  if (start < n) onLine(start, n, n);
+}
+
 fs::path resolveTarget(const std::string& path) {
   std::error_code ec;
   fs::path p(path);
@@ -124,20 +158,16 @@ Profile Profile::load(const std::string& path, TextEncoding encoding) {
     return p;
   }
   p.state_ = LoadState::Loaded;
-  std::size_t firstLf = data.find('\n');
-  if (firstLf != std::string::npos) p.eol_ = (firstLf > 0 && data[firstLf - 1] == '\r') ? "\r\n" : "\n";
-  std::size_t start = 0;
-  while (start < data.size()) {
-    std::size_t lf = data.find('\n', start);
-    std::size_t end = lf == std::string::npos ? data.size() : lf;
-    std::size_t contentEnd = end;
-    if (contentEnd > start && data[contentEnd - 1] == '\r') --contentEnd;
-    p.lines_.emplace_back(data.substr(start, contentEnd - start));
-    start = lf == std::string::npos ? data.size() : lf + 1;
-  }
+  std::string_view all(data);
+  splitLines(all, [&](std::size_t begin, std::size_t end, std::size_t next) {
+    p.lines_.push_back(Line{std::string(all.substr(begin, end - begin)), std::string(all.substr(end, next - end))});
+  });
+  // Lines the program adds end as the file's first line does, so the file
+  // keeps one kind of line end.
+  if (!p.lines_.empty() && !p.lines_[0].end.empty()) p.eol_ = p.lines_[0].end;
   // A UTF-8 mark in front of the first section would hide its name.
-  if (!p.lines_.empty() && p.lines_[0].rfind("\xEF\xBB\xBF", 0) == 0) {
-    p.lines_[0].erase(0, 3);
+  if (!p.lines_.empty() && p.lines_[0].text.rfind("\xEF\xBB\xBF", 0) == 0) {
+    p.lines_[0].text.erase(0, 3);
     p.utf8Mark_ = true;
   }
   return p;
@@ -145,10 +175,10 @@ Profile Profile::load(const std::string& path, TextEncoding encoding) {
 
 std::optional<Profile::Range> Profile::findSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    auto name = sectionName(lines_[i], encoding_);
+    auto name = sectionName(lines_[i].text, encoding_);
     if (!name || !namesEqual(*name, section, encoding_)) continue;
     std::size_t end = i + 1;
-    while (end < lines_.size() && !sectionName(lines_[end], encoding_)) ++end;
+    while (end < lines_.size() && !sectionName(lines_[end].text, encoding_)) ++end;
     return Range{i, end};
   }
   return std::nullopt;
@@ -156,7 +186,7 @@ std::optional<Profile::Range> Profile::findSection(std::string_view section) con
 
 std::optional<std::size_t> Profile::findKey(const Range& r, std::string_view key) const {
   for (std::size_t i = r.header + 1; i < r.end; ++i) {
-    auto kl = keyLine(lines_[i]);
+    auto kl = keyLine(lines_[i].text);
     if (kl && namesEqual(kl->key, key, encoding_)) return i;
   }
   return std::nullopt;
@@ -167,7 +197,7 @@ std::optional<std::string> Profile::value(std::string_view section, std::string_
   if (!r) return std::nullopt;
   auto k = findKey(*r, key);
   if (!k) return std::nullopt;
-  return std::string(unquote(keyLine(lines_[*k])->value));
+  return std::string(unquote(keyLine(lines_[*k].text)->value));
 }
 
 std::string Profile::getString(std::string_view section, std::string_view key, std::string_view def,
@@ -202,7 +232,7 @@ std::vector<std::string> Profile::keys(std::string_view section) const {
   auto r = findSection(section);
   if (!r) return out;
   for (std::size_t i = r->header + 1; i < r->end; ++i)
-    if (auto kl = keyLine(lines_[i])) out.emplace_back(kl->key);
+    if (auto kl = keyLine(lines_[i].text)) out.emplace_back(kl->key);
   return out;
 }
 
@@ -213,26 +243,26 @@ void Profile::setString(std::string_view section, std::string_view key, std::str
   auto r = findSection(section);
   if (!r) {
     ensureSection(section);
-    lines_.push_back(std::string(key) + "=" + std::string(value));
+    lines_.push_back(Line{std::string(key) + "=" + std::string(value), {}});
     return;
   }
   if (auto k = findKey(*r, key)) {
-    std::string spelled(keyLine(lines_[*k])->key);
-    lines_[*k] = spelled + "=" + std::string(value);
+    std::string spelled(keyLine(lines_[*k].text)->key);
+    lines_[*k] = Line{spelled + "=" + std::string(value), lines_[*k].end};
     return;
   }
   // New keys go behind the last non-blank line of the section, so the blank
   // line that separates it from the next section stays where it was.
   std::size_t at = r->end;
-  while (at > r->header + 1 && trim(lines_[at - 1]).empty()) --at;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::string(key) + "=" + std::string(value));
+  while (at > r->header + 1 && trim(lines_[at - 1].text).empty()) --at;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::string(key) + "=" + std::string(value), {}});
 }
 
 void Profile::ensureSection(std::string_view section) {
   section = firstLine(section);
   if (findSection(section)) return;
-  if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
-  lines_.push_back("[" + std::string(section) + "]");
+  if (!lines_.empty() && !trim(lines_.back().text).empty()) lines_.emplace_back();
+  lines_.push_back(Line{"[" + std::string(section) + "]", {}});
 }
 
 void Profile::removeKey(std::string_view section, std::string_view key) {
@@ -251,8 +281,8 @@ void Profile::removeSection(std::string_view section) {
 std::string Profile::text() const {
   std::string out = utf8Mark_ ? "\xEF\xBB\xBF" : "";
   for (const auto& l : lines_) {
-    out += l;
-    out += eol_;
+    out += l.text;
+    out += l.end.empty() ? eol_ : l.end;
   }
   return out;
 }

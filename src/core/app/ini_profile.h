@@ -3,7 +3,9 @@
 // configuration and filter files rely on: section and key names compared
 // without case, defaults for missing keys, values cut to the caller's buffer,
 // one pair of enclosing double or single quotes removed on read, and writes
-// that keep every other line of the file where it was.
+// that keep every other line of the file where it was. A line ends at LF, CR
+// LF or a lone CR, whichever system wrote the file, and every line keeps its
+// own line end when the file is written back.
 //
 // Values are byte strings in the user's code page and pass through untouched;
 // the profile is told the code page's byte rule, so that a section name is
@@ -52,6 +54,11 @@ class Profile {
   int getInt(std::string_view section, std::string_view key, int def) const;
 
   bool hasSection(std::string_view section) const;
+
+  // Every line's text in file order, as this reader splits the file (line
+  // ends and a leading mark taken off), for readers with rules of their own.
+  std::size_t lineCount() const { return lines_.size(); }
+  const std::string& lineText(std::size_t i) const { return lines_.at(i).text; }
   std::vector<std::string> keys(std::string_view section) const;
 
   // Creates the section and key as needed. A line break in a value would
@@ -71,7 +78,8 @@ class Profile {
 
  private:
   struct Line {
-    std::string raw;
+    std::string text;
+    std::string end;  // the line end as read; empty for lines the program added
   };
   struct Range {
     std::size_t header;  // index of the "[section]" line
@@ -81,7 +89,7 @@ class Profile {
   std::optional<std::size_t> findKey(const Range& r, std::string_view key) const;
 
   TextEncoding encoding_;
-  std::vector<std::string> lines_;
+  std::vector<Line> lines_;
   std::string eol_ = kNativeEol;
   LoadState state_ = LoadState::Missing;
   bool utf8Mark_ = false;  // kept so that a save gives the file back as it came

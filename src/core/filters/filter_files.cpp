@@ -3,10 +3,7 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <system_error>
 
 namespace trennic {
 
@@ -16,8 +13,6 @@ using text::foldAscii;
 using text::hexDigit;
 using text::isDigit;
 using text::isSpace;
-
-namespace fs = std::filesystem;
 
 // ------------------------------------------------------------ number reading
 
@@ -189,54 +184,32 @@ bool opensSection(std::string_view line, std::string_view name, TextEncoding enc
 }
 
 // Calls onValue(value) for the value of every entry line of the section, in
-// file order, until it returns false.
+// file order, until it returns false. The lines are the profile reader's, so
+// the entries end where the head keys do, whatever line ends the file has.
 template <class OnValue>
-void scanEntries(std::istream& in, std::string_view section, std::string_view prefix, bool skipLeadingBlanks,
-                 TextEncoding encoding, OnValue onValue) {
-  std::streambuf* buf = in.rdbuf();
-  if (!buf) return;
+void scanEntries(const ini::Profile& profile, std::string_view section, std::string_view prefix,
+                 bool skipLeadingBlanks, TextEncoding encoding, OnValue onValue) {
   bool inside = false;
-  bool firstLine = true;
-  std::string line;
-  line.reserve(kMaxLineLength);
-  auto handle = [&](std::string_view raw) -> bool {
-    // A UTF-8 mark some editors put in front of the first line would hide
-    // the section header; the profile reader overlooks it as well.
-    if (firstLine && raw.substr(0, 3) == "\xEF\xBB\xBF") raw.remove_prefix(3);
-    firstLine = false;
+  for (std::size_t i = 0; i < profile.lineCount(); ++i) {
+    // A line is read as far as a C reader's line buffer holds it.
+    std::string_view raw = std::string_view(profile.lineText(i)).substr(0, kMaxLineLength);
     // Text ends at a NUL byte as it would in the line buffer of a C reader.
     raw = raw.substr(0, raw.find('\0'));
     raw = raw.substr(0, raw.find('#'));
     std::string_view t = trimControls(raw);
-    if (t.empty()) return true;
+    if (t.empty()) continue;
     if (t.front() == '[') {
       inside = opensSection(t, section, encoding);
-      return true;
+      continue;
     }
-    if (!inside || !startsWithNoCase(t, prefix, encoding)) return true;
+    if (!inside || !startsWithNoCase(t, prefix, encoding)) continue;
     std::size_t eq = t.find('=', prefix.size());
-    if (eq == std::string_view::npos) return true;
+    if (eq == std::string_view::npos) continue;
     std::string_view value = t.substr(eq + 1);
     if (skipLeadingBlanks)
       while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
-    if (value.empty()) return true;
-    return onValue(value);
-  };
-  bool overlong = false;
-  for (;;) {
-    int c = buf->sbumpc();
-    if (c == std::char_traits<char>::eof() || c == '\n') {
-      if (!handle(line)) return;
-      if (c == std::char_traits<char>::eof()) return;
-      line.clear();
-      overlong = false;
-      continue;
-    }
-    if (overlong) continue;
-    if (line.size() < kMaxLineLength)
-      line.push_back(static_cast<char>(c));
-    else
-      overlong = true;
+    if (value.empty()) continue;
+    if (!onValue(value)) return;
   }
 }
 
@@ -252,13 +225,11 @@ int readSection(const std::string& path, const SectionKeys& keys, Block block, i
     if (auto other = switchIndex(profile.getString(keys.section, keys.otherAccess, "", ini::kValueBuffer), encoding))
       block.setOtherAccess(*other);
 
-  // Only a plain file is read: a folder, a device or a pipe never is a
-  // filter file, and some of them would never end.
-  std::error_code ec;
-  if (!fs::is_regular_file(fs::status(path, ec)) || ec) return kFilterFileMissing;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return kFilterFileMissing;
-  scanEntries(in, keys.section, keys.entryPrefix, skipLeadingBlanks, encoding, [&](std::string_view value) {
+  // Only a plain file is read (the profile reader reads no other): a folder,
+  // a device or a pipe never is a filter file, and some of them would never
+  // end.
+  if (profile.state() != ini::LoadState::Loaded) return kFilterFileMissing;
+  scanEntries(profile, keys.section, keys.entryPrefix, skipLeadingBlanks, encoding, [&](std::string_view value) {
     if (auto e = parse(value)) block.append(*e);
     // Once the table is full no further line can change it.
     return !block.isFull();

@@ -78,6 +78,14 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"CrLfFileRead", "[S]\r\nk=v\r\nj=w\r\n", "S", "k", "v"},
         ReadCase{"LfFileRead", "[S]\nk=v\nj=w\n", "S", "j", "w"},
         ReadCase{"LastLineWithoutLineEnd", "[S]\nk=v", "S", "k", "v"},
+        // CR LF written through a text-mode stream, as Windows scripts do.
+        ReadCase{"CrCrLfFileKeepsNoQuotes", "[S]\r\r\nk=\"v\"\r\r\nj=w\r\r\n", "S", "k", "v"},
+        ReadCase{"CrCrLfFileReadToTheEnd", "[S]\r\r\nk=\"v\"\r\r\nj='w'\r\r\n", "S", "j", "w"},
+        ReadCase{"LoneCrFileRead", "[S]\rk=v\rj=\"w\"\r", "S", "j", "w"},
+        ReadCase{"LoneCrEndsAValue", "[S]\nk=first\rj=w\n", "S", "k", "first"},
+        ReadCase{"LineAfterALoneCrIsALine", "[S]\nk=first\rj=w\n", "S", "j", "w"},
+        ReadCase{"NoValueKeepsATrailingCr", "[S]\nk=\"v\" \r", "S", "k", "v"},
+        ReadCase{"BlankLinesOfLoneCrs", "[S]\r\r\rk=v\r\r", "S", "k", "v"},
         ReadCase{"CommentIsNotAKey", "[S]\n;k=v\n", "S", "k", "<default>"},
         ReadCase{"KeyBeforeAnySectionBelongsToNone", "k=v\n[S]\n", "S", "k", "<default>"},
         ReadCase{"SectionEndsAtNextHeader", "[A]\n[B]\nk=v\n", "A", "k", "<default>"},
@@ -245,19 +253,21 @@ TEST_P(IniLineEnds, WritingKeepsTheFilesLineEnds) {
   std::string text = readBytes(path);
   EXPECT_EQ(text.rfind("[A]" + eol + "a=2" + eol + "new=3" + eol + eol + "[B]" + eol + "b=1" + eol, 0), 0u);
   // Every line end in the file is of the one kind.
-  std::size_t lf = 0, crlf = 0;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (text[i] == '\n') (i > 0 && text[i - 1] == '\r') ? ++crlf : ++lf;
-  if (eol == "\r\n") {
-    EXPECT_EQ(lf, 0u) << text;
-  } else {
-    EXPECT_EQ(crlf, 0u) << text;
+  std::string rest;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.compare(i, eol.size(), eol) == 0) {
+      i += eol.size();
+    } else {
+      rest += text[i++];
+    }
   }
+  EXPECT_EQ(rest.find_first_of("\r\n"), std::string::npos) << text;
   EXPECT_EQ(getProfileString(path, "C", "c", ""), "4");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, IniLineEnds,
-                         ::testing::Values(EolCase{"CrLf", "\r\n"}, EolCase{"Lf", "\n"}),
+                         ::testing::Values(EolCase{"CrLf", "\r\n"}, EolCase{"Lf", "\n"}, EolCase{"Cr", "\r"},
+                                           EolCase{"CrCrLf", "\r\r\n"}),
                          [](const auto& info) { return std::string(info.param.rule); });
 
 TEST_F(IniWrite, FileThatIsOnlyReadSavesByteForByte) {
@@ -268,6 +278,18 @@ TEST_F(IniWrite, FileThatIsOnlyReadSavesByteForByte) {
   EXPECT_EQ(p.text(), original);
   ASSERT_TRUE(p.save(path));
   EXPECT_EQ(readBytes(path), original);
+}
+
+// Each line keeps the end it came with, whatever the others have.
+TEST_F(IniWrite, MixedLineEndsSaveByteForByte) {
+  std::string original = "[A]\r\r\na=1\rb=2\r\n\n\r\r[B]\nb=\"x\"\r";
+  writeBytes(path, original);
+  Profile p = Profile::load(path);
+  EXPECT_EQ(p.text(), original);
+  EXPECT_EQ(p.getString("A", "b", ""), "2");
+  EXPECT_EQ(p.getString("B", "b", ""), "x");
+  p.setString("A", "b", "3");
+  EXPECT_EQ(p.text(), "[A]\r\r\na=1\rb=3\r\n\n\r\r[B]\nb=\"x\"\r");
 }
 
 TEST_F(IniWrite, Utf8MarkIsKeptAndDoesNotHideTheFirstSection) {
@@ -355,6 +377,50 @@ TEST_F(IniWrite, QuotedWhereNeededReadsBackAsWritten) {
     EXPECT_EQ(readBytes(path), joinLines({"[S]", "k=" + (c.quoted ? "\"" + c.text + "\"" : c.text)})) << c.text;
   }
 }
+
+// What was read, written back and read again is what was read first: the
+// reader ends a value where the writer cuts it.
+struct RoundTripCase {
+  const char* rule;
+  std::string file;
+};
+void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.rule; }
+
+class IniRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(IniRoundTrip, ReadWriteReadGivesTheFirstRead) {
+  TempDir dir;
+  std::string path = dir.file("round.ini");
+  writeBytes(path, GetParam().file);
+  auto readAll = [&] {
+    Profile p = Profile::load(path);
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const auto& k : p.keys("S")) out.emplace_back(k, p.getString("S", k, "<none>"));
+    return out;
+  };
+  const auto first = readAll();
+  ASSERT_FALSE(first.empty());
+  Profile p = Profile::load(path);
+  for (const auto& [k, v] : first) p.setString("S", k, v);
+  p.setString("S", "added", "1");
+  ASSERT_TRUE(p.save(path));
+  auto again = readAll();
+  ASSERT_EQ(again.back(), (std::pair<std::string, std::string>{"added", "1"}));
+  again.pop_back();
+  EXPECT_EQ(again, first);
+  // And a copy into a new file reads the same.
+  Profile copy;
+  for (const auto& [k, v] : first) copy.setString("S", k, v);
+  ASSERT_TRUE(copy.save(path));
+  EXPECT_EQ(readAll(), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, IniRoundTrip,
+                         ::testing::Values(RoundTripCase{"LoneCrInsideAValue", "[S]\nk=first\rsecond=2\nj=w\n"},
+                                           RoundTripCase{"LoneCrFile", "[S]\rk=v\rj=w"},
+                                           RoundTripCase{"CrCrLfFile", "[S]\r\r\nk=\"v\"\r\r\nj=w\r\r\n"},
+                                           RoundTripCase{"CrAtTheVeryEnd", "[S]\nk=v\r"}),
+                         [](const auto& info) { return std::string(info.param.rule); });
 
 TEST_F(IniWrite, ShiftJisBytesPassThroughUntouched) {
   // Pairs whose second byte is '[', a backslash or ']' are text, never syntax,

@@ -651,6 +651,26 @@ TEST(FilterFileRead, LinesAreCutAfter254Characters) {
   EXPECT_EQ(m.entry(2), macEntry(0x03, lobby(0x88), lobby(0x88)));
 }
 
+// Entries end where the profile reader ends its lines, so the head keys and
+// the entries of one file never disagree about where a line is.
+TEST(FilterFileRead, EntriesEndAtEveryKindOfLineEnd) {
+  for (const std::string eol : {"\r", "\r\r\n", "\n", "\r\n"}) {
+    TempDir dir;
+    std::string path = dir.file("logflist");
+    writeBytes(path, joinLines({"[AP Login Filter Tables]", "APLoginFilter=Enabled", "NodeAddress1=00-11-22-33-44-55",
+                                "NodeAddress2=00-11-22-33-44-66,00-11-22-33-44-00", "[Next]",
+                                "NodeAddress3=00-11-22-33-44-77"},
+                               eol));
+    ApConfig c;
+    ASSERT_EQ(ReadMacFilterSection(path, MacFilterBlock(c), 3, kText), kFilterFileRead);
+    MacFilterBlock m(c);
+    EXPECT_EQ(m.filterOn(), 1);
+    ASSERT_EQ(m.entryCount(), 2) << "line ends of " << eol.size() << " bytes";
+    EXPECT_EQ(m.entry(0), macEntry(0x03, lobby(0x55), lobby(0x55)));
+    EXPECT_EQ(m.entry(1), macEntry(0x13, lobby(0x00), lobby(0x66)));
+  }
+}
+
 TEST(FilterFileRead, AnotherSectionHeaderClosesTheSection) {
   TempDir dir;
   std::string path = dir.file("prtflist");
