@@ -58,7 +58,8 @@ bool isLoopback(Ipv4 ip) { return ipv4Octets(ip)[0] == 127; }
 // layer below said.
 struct UnitFields {
   std::optional<std::string> mac, ip, type, version, password, loss;
-  std::optional<std::string> layout, extended, infoWords, firmwareSize, loaderSize, shortAck, clearUnsupported;
+  std::optional<std::string> layout, extended, infoWords, firmwareSize, loaderSize, shortAck, shortImage;
+  std::optional<std::string> clearUnsupported;
   std::optional<std::string> cardKind, oldInfo, cardMac, wirelessNodes, macTable;
 };
 
@@ -81,6 +82,7 @@ constexpr FieldKey kFieldKeys[] = {
     {"FirmwareSize", &UnitFields::firmwareSize},
     {"LoaderSize", &UnitFields::loaderSize},
     {"ShortAck", &UnitFields::shortAck},
+    {"ShortImage", &UnitFields::shortImage},
     {"ClearUnsupported", &UnitFields::clearUnsupported},
     {"CardKind", &UnitFields::cardKind},
     {"OldInfo", &UnitFields::oldInfo},
@@ -209,6 +211,11 @@ bool applyUnitFields(const UnitFields& f, UnitLayers& layers, const std::string&
     auto v = parseNumber(*f.shortAck, kMaxShortAck);
     if (!v) return fail("short-ack must be 0..1024 bytes, got", *f.shortAck);
     u.shortAck = static_cast<std::uint16_t>(*v);
+  }
+  if (f.shortImage) {
+    auto v = parseNumber(*f.shortImage, unit_address::kFirmwareSize);
+    if (!v) return fail("short-image must be 0..524288 bytes, got", *f.shortImage);
+    u.shortImage = *v;
   }
   if (f.clearUnsupported) {
     auto v = parseNumber(*f.clearUnsupported, 1);
@@ -389,7 +396,7 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
         "--units",  "--unit",      "--config",        "--port",   "--loss",          "--duplicate",
         "--delay",  "--jitter",    "--status",        "--reboot-silence", "--seed",  "--unit-option",
         "--layout", "--extended",  "--info-words",    "--firmware-size",  "--loader-size", "--short-ack",
-        "--max-loss-run", "--card-kind", "--wireless-nodes", "--mac-table"};
+        "--short-image", "--max-loss-run", "--card-kind", "--wireless-nodes", "--mac-table"};
     const char* name = nullptr;
     for (const char* n : kValued)
       if (matches(arg, n)) name = n;
@@ -453,6 +460,7 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
       if (n == "--firmware-size") slot = &UnitFields::firmwareSize;
       if (n == "--loader-size") slot = &UnitFields::loaderSize;
       if (n == "--short-ack") slot = &UnitFields::shortAck;
+      if (n == "--short-image") slot = &UnitFields::shortImage;
       if (n == "--card-kind") slot = &UnitFields::cardKind;
       if (n == "--wireless-nodes") slot = &UnitFields::wirelessNodes;
       if (n == "--mac-table") slot = &UnitFields::macTable;
@@ -660,8 +668,9 @@ std::string simUsage() {
          "                         e.g. 2:Layout=1 or 3:info-words=0x100,0x120 (repeatable)\n"
          "  --config FILE          INI file: [Unit1] .. [Unit1024] with Mac=, Ip=, Type=,\n"
          "                         Version=, Password=, Loss=, Layout=, Extended=, InfoWords=,\n"
-         "                         FirmwareSize=, LoaderSize=, ShortAck=, ClearUnsupported=,\n"
-         "                         CardKind=, OldInfo=, CardMac=, WirelessNodes=, MacTable=;\n"
+         "                         FirmwareSize=, LoaderSize=, ShortAck=, ShortImage=,\n"
+         "                         ClearUnsupported=, CardKind=, OldInfo=, CardMac=,\n"
+         "                         WirelessNodes=, MacTable=;\n"
          "                         [Faults] with Loss=, Duplicate=, Delay=, Jitter=,\n"
          "                         UnicastSilent=, RebootSilence=, Seed=,\n"
          "                         Status=ADDR=CODE[,ADDR=CODE...]\n"
@@ -689,6 +698,9 @@ std::string simUsage() {
          "  --loader-size BYTES    loader image held at start, 0..131072 (default 65536)\n"
          "  --short-ack N          firmware and loader writes take and acknowledge at most N\n"
          "                         bytes each, 0..1024 (default 0: all they carry)\n"
+         "  --short-image BYTES    firmware and loader reads end after BYTES bytes with the\n"
+         "                         empty block that ends an image, whatever the firmware\n"
+         "                         header says, 0..524288 (default 0: at the image's end)\n"
          "  --clear-unsupported    the clear mask write (0x00120200) answers status 2\n"
          "  --card-kind K          wireless card kind in byte 192 of the second system\n"
          "                         information block (default 0; the program loads 0 and 1)\n"

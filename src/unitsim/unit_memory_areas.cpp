@@ -394,6 +394,7 @@ MemoryArea imageArea(std::string name, std::uint32_t base, std::uint32_t areaSiz
   auto read = [base](SimUnit& unit, const AreaRequest& r) {
     std::uint32_t offset = r.address - base;
     std::uint32_t length = unit.imageLength(base);
+    if (unit.settings().shortImage > 0) length = std::min(length, unit.settings().shortImage);
     if (offset >= length) return readBytes(unit, r.address, 0);
     std::size_t n = std::min<std::size_t>({r.length, kImageBlock, length - offset});
     return readBytes(unit, r.address, n);

@@ -59,6 +59,10 @@ struct UnitSettings {
   std::uint32_t loaderSize = kDefaultLoaderSize;
   // Firmware and loader writes take at most this many bytes each; 0: all.
   std::uint16_t shortAck = 0;
+  // Firmware and loader reads end after this many bytes, with the empty
+  // block that ends an image, whatever length the firmware header gives: a
+  // unit that stops short. 0: at the image's own end.
+  std::uint32_t shortImage = 0;
   bool clearUnsupported = false;  // the clear mask write answers status 2
   // The wireless card: its kind (byte 192 of the second system information
   // block), and whether the firmware is old enough to answer the two system

@@ -214,6 +214,25 @@ TEST_F(CliOps, InterruptCancelsAReadAndKeepsThePartialFile) {
   EXPECT_GE(QFile(path("fw.bin.partial")).size(), 4096);
 }
 
+TEST_F(CliOps, AFirmwareReadThatStopsShortFailsAndLeavesTheFileAsItWas) {
+  ASSERT_TRUE(sim.start({"--units", "1", "--firmware-size", "5000", "--short-image", "2500"}))
+      << sim.error().toStdString();
+  write(path("fw.bin"), "the image from before");
+  CliRun r = cli({"firmware", "read", "127.0.0.2", path("fw.bin")});
+  EXPECT_EQ(r.status, 3) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("Error occurred.")) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("fw.bin.partial")) << r.err.toStdString();
+  EXPECT_EQ(read(path("fw.bin")), "the image from before");
+
+  // What arrived is the start of the unit's whole image.
+  sim.stop();
+  ASSERT_TRUE(sim.start({"--units", "1", "--firmware-size", "5000"})) << sim.error().toStdString();
+  ASSERT_EQ(cli({"firmware", "read", "127.0.0.2", path("whole.bin")}).status, 0);
+  QByteArray whole = read(path("whole.bin"));
+  ASSERT_EQ(whole.size(), 5000);
+  EXPECT_EQ(read(path("fw.bin.partial")), whole.left(2500));
+}
+
 TEST_F(CliOps, BadArgumentsSendNothing) {
   ASSERT_TRUE(sim.start({"--units", "1"})) << sim.error().toStdString();
   write(path("junk.bin"), QByteArray(4096, 'x'));

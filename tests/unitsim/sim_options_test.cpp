@@ -245,6 +245,9 @@ TEST(SimOptions, UnitMemoryOptionsForAllUnitsAndForOne) {
       {"cards without their MAC address record, for all units and for one",
        {"--units", "2", "--no-card-mac", "--unit-option", "2:card-mac=1"},
        [&](const auto& u) { return !settingsOf(u, 1).cardMacRecord && settingsOf(u, 2).cardMacRecord; }},
+      {"image reads that stop short, for all units and for one",
+       {"--units", "2", "--short-image", "3000", "--unit-option", "2:ShortImage=0"},
+       [&](const auto& u) { return settingsOf(u, 1).shortImage == 3000 && settingsOf(u, 2).shortImage == 0; }},
       {"status list lengths",
        {"--units", "2", "--mac-table", "1100", "--unit-option", "2:WirelessNodes=70"},
        [&](const auto& u) {
@@ -279,6 +282,7 @@ TEST(SimOptions, BadUnitMemoryOptionsGiveOneLineNamingThem) {
       {{"--loader-size", "0x20001"}, "--loader-size"},
       {{"--short-ack", "1025"}, "--short-ack"},
       {{"--short-ack", "-1"}, "--short-ack"},
+      {{"--short-image", "0x80001"}, "--short-image"},
       {{"--clear-unsupported=1"}, "--clear-unsupported"},
       {{"--unit-option", "2layout=1"}, "--unit-option"},
       {{"--unit-option", "0:layout=1"}, "--unit-option"},

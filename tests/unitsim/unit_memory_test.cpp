@@ -348,6 +348,19 @@ TEST(UnitMemory, FirmwareReadEndsWithAnEmptyBlockAtTheLengthInItsHeader) {
   EXPECT_FALSE(headerPasses(image));
 }
 
+TEST(UnitMemory, AUnitThatStopsShortEndsItsImageReadsThereWhateverTheHeaderSays) {
+  UnitSettings s = unitWith(5);
+  s.firmwareSize = 5000;
+  s.shortImage = 2500;
+  SimUnit unit(s);
+  Bytes image = readImage(unit, kFirmware);
+  ASSERT_EQ(image.size(), 2500u);
+  EXPECT_EQ(readLe32(&image[36]), 5000u) << "the header still gives the whole length";
+  Bytes whole = unit.firmwareImage();
+  EXPECT_EQ(image, Bytes(whole.begin(), whole.begin() + 2500));
+  EXPECT_EQ(readImage(unit, kLoader).size(), 2500u);
+}
+
 TEST(UnitMemory, ImageContentsAreFixedByTheUnitAndDifferBetweenUnits) {
   UnitSettings a = unitWith(5), b = unitWith(5);
   b.mac.bytes[5] ^= 1;

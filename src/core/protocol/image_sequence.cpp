@@ -44,6 +44,9 @@ class ImageReadSequence : public Sequence {
     moved_ += h.length;
     if (!sink_->isOpen() && !sink_->create()) return finish(d, ResultError);
     if (block.empty()) {
+      // A firmware image is whole only at the length its header gives; one
+      // that ends sooner stays in the partial file, never under the name.
+      if (op_ == OpReadFirmware && offset_ != total_) return finish(d, ResultError);
       if (!sink_->commit()) return finish(d, ResultError);
       return finish(d, ResultOk);
     }

@@ -360,6 +360,36 @@ TEST(ImageRead, HeaderLengthDecidesTheEndAndTheFileAppearsOnlyWhenWhole) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("fw.bin.partial")));
 }
 
+TEST(ImageRead, AnImageThatEndsBeforeItsHeaderSaysFailsAndKeepsThePartialFile) {
+  struct Case {
+    const char* why;
+    std::uint32_t endsAt;
+  } cases[] = {
+      {"after the first block", 1024},
+      {"after a short middle block", 1500},
+      {"one block before the end", 2048},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    auto img = firmwareImage(2500);
+    writeBytes(dir.file("fw.bin"), "the file the user had");
+    EngineHarness e;
+    OperationArgs a = unicastTo(OpReadFirmware, kUnit, kUnit);
+    a.fileName = dir.file("fw.bin");
+    e.run(a);
+    std::uint32_t offset = 0;
+    while (!e.host.outcome) {
+      std::size_t n = std::min<std::size_t>({1024, img.size() - offset, c.endsAt - offset});
+      e.answer(StatusOk, std::span(img).subspan(offset, n));
+      offset += static_cast<std::uint32_t>(n);
+    }
+    EXPECT_EQ(e.host.outcome, false) << c.why;
+    EXPECT_EQ(e.host.messages, std::vector<int>{ResultError}) << c.why;
+    EXPECT_EQ(readBytes(dir.file("fw.bin")), "the file the user had") << c.why;
+    EXPECT_EQ(readBytes(dir.file("fw.bin.partial")), std::string(img.begin(), img.begin() + c.endsAt)) << c.why;
+  }
+}
+
 TEST(ImageRead, BadHeaderFailsBeforeAnyFileIsCreated) {
   TempDir dir;
   auto img = firmwareImage(2000);
