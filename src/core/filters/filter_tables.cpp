@@ -193,7 +193,7 @@ Entry BasicFilterBlock<Byte, Entry>::entry(std::size_t index) const {
 
 template <class Byte, class Entry>
 void BasicFilterBlock<Byte, Entry>::storeSettings(bool on, bool permitOthers, int displayLevel) const
-  requires kMutable
+  requires(!std::is_const_v<Byte>)
 {
   setFilterOn(on ? 1 : 0);
   setOtherAccess(displayLevel >= kFilterDetailLevel && permitOthers ? 1 : 0);
@@ -201,7 +201,7 @@ void BasicFilterBlock<Byte, Entry>::storeSettings(bool on, bool permitOthers, in
 
 template <class Byte, class Entry>
 void BasicFilterBlock<Byte, Entry>::setEntry(std::size_t index, const Entry& e) const
-  requires kMutable
+  requires(!std::is_const_v<Byte>)
 {
   if (index >= kCapacity) return;
   e.encode(slot(index));
@@ -209,7 +209,7 @@ void BasicFilterBlock<Byte, Entry>::setEntry(std::size_t index, const Entry& e) 
 
 template <class Byte, class Entry>
 void BasicFilterBlock<Byte, Entry>::clearEntry(std::size_t index) const
-  requires kMutable
+  requires(!std::is_const_v<Byte>)
 {
   if (index >= kCapacity) return;
   auto s = slot(index);
@@ -218,7 +218,7 @@ void BasicFilterBlock<Byte, Entry>::clearEntry(std::size_t index) const
 
 template <class Byte, class Entry>
 bool BasicFilterBlock<Byte, Entry>::append(const Entry& e) const
-  requires kMutable
+  requires(!std::is_const_v<Byte>)
 {
   if (isFull()) return false;
   std::size_t at = entryCount();
@@ -229,7 +229,7 @@ bool BasicFilterBlock<Byte, Entry>::append(const Entry& e) const
 
 template <class Byte, class Entry>
 std::size_t BasicFilterBlock<Byte, Entry>::removeEntries(std::span<const std::size_t> indices) const
-  requires kMutable
+  requires(!std::is_const_v<Byte>)
 {
   std::size_t used = usedCount();
   std::vector<bool> gone(used, false);
@@ -254,14 +254,14 @@ std::size_t BasicFilterBlock<Byte, Entry>::removeEntries(std::span<const std::si
 
 template <class Byte, class Entry>
 void BasicFilterBlock<Byte, Entry>::clear() const
-  requires kMutable
+  requires(!std::is_const_v<Byte>)
 {
   std::fill(bytes_.begin(), bytes_.end(), std::uint8_t{0});
 }
 
 template <class Byte, class Entry>
 void BasicFilterBlock<Byte, Entry>::normalizeForLevel(int displayLevel) const
-  requires kMutable
+  requires(!std::is_const_v<Byte>)
 {
   if (displayLevel >= kFilterDetailLevel) return;
   for (std::size_t i = 0, n = usedCount(); i < n; ++i) {
@@ -272,9 +272,11 @@ void BasicFilterBlock<Byte, Entry>::normalizeForLevel(int displayLevel) const
 }
 
 template class BasicFilterBlock<std::uint8_t, MacFilterEntry>;
-template class BasicFilterBlock<const std::uint8_t, MacFilterEntry>;
 template class BasicFilterBlock<std::uint8_t, ProtocolFilterEntry>;
-template class BasicFilterBlock<const std::uint8_t, ProtocolFilterEntry>;
+template std::size_t ConstMacFilterBlock::usedCount() const;
+template MacFilterEntry ConstMacFilterBlock::entry(std::size_t) const;
+template std::size_t ConstProtocolFilterBlock::usedCount() const;
+template ProtocolFilterEntry ConstProtocolFilterBlock::entry(std::size_t) const;
 
 // ---------------------------------------------------------------- conflicts
 

@@ -202,6 +202,10 @@ constexpr std::size_t Size = 8;
 // A view of one filter block. Byte is std::uint8_t for a table that may be
 // changed and const std::uint8_t for one that is only read. Entries are
 // addressed by index from 0; the entry number shown to the user is index + 1.
+//
+// The changing members are constrained on a mutable Byte; the constraint is
+// spelled out on each of them, as some compilers cannot see a class member
+// from the requires-clause of a definition outside the class.
 template <class Byte, class Entry>
 class BasicFilterBlock {
   static constexpr bool kMutable = !std::is_const_v<Byte>;
@@ -224,7 +228,7 @@ class BasicFilterBlock {
     return BasicFilterBlock(std::span<Byte, kSize>(bytes.data(), kSize));
   }
   operator BasicFilterBlock<const std::uint8_t, Entry>() const
-    requires kMutable
+    requires(!std::is_const_v<Byte>)
   {
     return BasicFilterBlock<const std::uint8_t, Entry>(std::span<const std::uint8_t, kSize>(bytes_));
   }
@@ -243,17 +247,17 @@ class BasicFilterBlock {
   Entry entry(std::size_t index) const;
 
   void setFilterOn(std::uint16_t v) const
-    requires kMutable
+    requires(!std::is_const_v<Byte>)
   {
     setWord(filterhead::FilterOn, v);
   }
   void setOtherAccess(std::uint16_t v) const
-    requires kMutable
+    requires(!std::is_const_v<Byte>)
   {
     setWord(filterhead::OtherAccess, v);
   }
   void setEntryCount(std::uint16_t v) const
-    requires kMutable
+    requires(!std::is_const_v<Byte>)
   {
     setWord(filterhead::EntryCount, v);
   }
@@ -261,42 +265,42 @@ class BasicFilterBlock {
   // entry matches. Below kFilterDetailLevel the user has no say in the
   // latter and it is stored as 0.
   void storeSettings(bool on, bool permitOthers, int displayLevel) const
-    requires kMutable;
+    requires(!std::is_const_v<Byte>);
 
   // Writes the slot at an index below kCapacity (an editor works on a slot
   // before the count includes it); ignored past the table.
   void setEntry(std::size_t index, const Entry& e) const
-    requires kMutable;
+    requires(!std::is_const_v<Byte>);
   void clearEntry(std::size_t index) const
-    requires kMutable;
+    requires(!std::is_const_v<Byte>);
   // Appends at position entryCount + 1; false, with nothing changed, when
   // the table is full.
   bool append(const Entry& e) const
-    requires kMutable;
+    requires(!std::is_const_v<Byte>);
   // Removes the entries at the given indices (duplicates and indices past
   // the used entries are ignored); the rest move up in their order, the
   // count shrinks and every slot past it is zero. Returns how many went.
   std::size_t removeEntries(std::span<const std::size_t> indices) const
-    requires kMutable;
+    requires(!std::is_const_v<Byte>);
   bool removeEntry(std::size_t index) const
-    requires kMutable
+    requires(!std::is_const_v<Byte>)
   {
     return removeEntries(std::span<const std::size_t>(&index, 1)) == 1;
   }
   // Every byte zero, the head's reserved word too.
   void clear() const
-    requires kMutable;
+    requires(!std::is_const_v<Byte>);
   // Applies the fixed values of a level below kFilterDetailLevel to every
   // used entry; at higher levels nothing changes.
   void normalizeForLevel(int displayLevel) const
-    requires kMutable;
+    requires(!std::is_const_v<Byte>);
 
  private:
   std::uint16_t word(std::size_t at) const {
     return static_cast<std::uint16_t>(bytes_[at] | bytes_[at + 1] << 8);
   }
   void setWord(std::size_t at, std::uint16_t v) const
-    requires kMutable
+    requires(!std::is_const_v<Byte>)
   {
     bytes_[at] = static_cast<std::uint8_t>(v);
     bytes_[at + 1] = static_cast<std::uint8_t>(v >> 8);
@@ -313,10 +317,15 @@ using ConstMacFilterBlock = BasicFilterBlock<const std::uint8_t, MacFilterEntry>
 using ProtocolFilterBlock = BasicFilterBlock<std::uint8_t, ProtocolFilterEntry>;
 using ConstProtocolFilterBlock = BasicFilterBlock<const std::uint8_t, ProtocolFilterEntry>;
 
+// A read-only block is instantiated member by member: instantiating the whole
+// class would, with some compilers, also instantiate the changing members
+// whose constraint it does not meet.
 extern template class BasicFilterBlock<std::uint8_t, MacFilterEntry>;
-extern template class BasicFilterBlock<const std::uint8_t, MacFilterEntry>;
 extern template class BasicFilterBlock<std::uint8_t, ProtocolFilterEntry>;
-extern template class BasicFilterBlock<const std::uint8_t, ProtocolFilterEntry>;
+extern template std::size_t ConstMacFilterBlock::usedCount() const;
+extern template MacFilterEntry ConstMacFilterBlock::entry(std::size_t) const;
+extern template std::size_t ConstProtocolFilterBlock::usedCount() const;
+extern template ProtocolFilterEntry ConstProtocolFilterBlock::entry(std::size_t) const;
 
 // ------------------------------------------------------------- conflicts
 

@@ -256,10 +256,10 @@ TEST(ConfigFileValues, CountsFromAUnitNeverReachPastTheirSlots) {
       {"WepKey1", key},  // the slot's 32 bytes, nothing of the next slot
   };
   auto values = ConfigFileValues(c);
-  for (const auto& [key, value] : expected) {
-    auto it = std::find_if(values.begin(), values.end(), [&](const auto& kv) { return kv.first == key; });
-    ASSERT_NE(it, values.end()) << key;
-    EXPECT_EQ(it->second, value) << key;
+  for (const auto& [name, value] : expected) {
+    auto it = std::find_if(values.begin(), values.end(), [&name = name](const auto& kv) { return kv.first == name; });
+    ASSERT_NE(it, values.end()) << name;
+    EXPECT_EQ(it->second, value) << name;
   }
   EXPECT_EQ(values.size(), std::size_t{60});
 }
