@@ -10,6 +10,8 @@ bool isDecimalDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 bool isHexDigit(char32_t c) {
   return isDecimalDigit(c) || (c >= U'A' && c <= U'F') || (c >= U'a' && c <= U'f');
 }
+// What an address written out puts between its bytes or octets.
+bool isAddressSeparator(char32_t c) { return c == U'-' || c == U':' || c == U'.' || c == U' '; }
 // The blanks "%lu" skips before a number.
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -21,10 +23,42 @@ bool hexCharAccepted(char32_t c) { return isControl(c) || isHexDigit(c); }
 
 bool decimalCharAccepted(char32_t c) { return isControl(c) || isDecimalDigit(c); }
 
-bool hexPasteAccepted(std::u32string_view pasted) { return std::all_of(pasted.begin(), pasted.end(), isHexDigit); }
+bool editCharAccepted(EditKind kind, char32_t c) {
+  return kind == EditKind::Hex ? hexCharAccepted(c) : decimalCharAccepted(c);
+}
 
-bool decimalPasteAccepted(std::u32string_view pasted) {
-  return std::all_of(pasted.begin(), pasted.end(), isDecimalDigit);
+std::size_t editRoom(std::size_t length, std::size_t selected, std::size_t limit) {
+  const std::size_t stays = length - std::min(selected, length);
+  return stays < limit ? limit - stays : 0;
+}
+
+PasteSpread spreadPaste(EditKind kind, std::u32string_view pasted, std::size_t room,
+                        std::span<const std::size_t> boxesAfter) {
+  const auto takes = [kind](char32_t c) { return !isControl(c) && editCharAccepted(kind, c); };
+  std::size_t i = 0;
+  const auto take = [&](std::size_t limit) {
+    std::u32string part;
+    while (i < pasted.size() && part.size() < limit && takes(pasted[i])) part += pasted[i++];
+    return part;
+  };
+
+  PasteSpread spread;
+  spread.parts.push_back(take(room));
+  for (std::size_t limit : boxesAfter) {
+    if (i == pasted.size()) break;
+    if (!takes(pasted[i])) {
+      // A separator only counts after a part: a text that starts with one,
+      // or holds two in a row, is no address.
+      if (!isAddressSeparator(pasted[i]) || spread.parts.back().empty()) break;
+      ++i;
+      if (i == pasted.size() || !takes(pasted[i])) break;
+    }
+    std::u32string part = take(limit);
+    if (part.empty()) break;
+    spread.parts.push_back(std::move(part));
+  }
+  spread.refused = !pasted.empty() && spread.parts.size() == 1 && spread.parts.front().empty();
+  return spread;
 }
 
 void DecimalRange::SetRange(std::uint32_t newMinimum, std::uint32_t newMaximum) {

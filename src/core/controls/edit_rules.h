@@ -4,9 +4,12 @@
 // these functions and carry out the answer, so the rules are the same for
 // every window and can be checked without one.
 #include <cstdint>
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trennic {
 
@@ -17,12 +20,36 @@ bool hexCharAccepted(char32_t c);
 // A decimal field takes control characters and "0"-"9".
 bool decimalCharAccepted(char32_t c);
 
-// Text that is pasted lands in the field as it is, control characters
-// included, so a paste is taken only when every one of its characters is one
-// the field would keep when typed: hex digits, or decimal digits. An empty
-// paste holds nothing the field would refuse.
-bool hexPasteAccepted(std::u32string_view pasted);
-bool decimalPasteAccepted(std::u32string_view pasted);
+// The two kinds of field, by the characters they take.
+enum class EditKind { Hex, Decimal };
+bool editCharAccepted(EditKind kind, char32_t c);
+
+// How many more characters a box takes: what is typed or pasted replaces the
+// selection, so only the text outside it counts against the limit.
+std::size_t editRoom(std::size_t length, std::size_t selected, std::size_t limit);
+
+// A pasted text (or one an input method commits) is taken from its start:
+// the leading characters the field takes, up to its room, so a line break
+// copied from a terminal or the rest of a copied address costs nothing. When
+// the first box is full or the text runs on, the text runs on into the boxes
+// that follow, each taking as many as it holds; one separator of an address
+// written out ("-", ":", "." or a blank) moves on to the next box, so
+// "00-11-22-33-44-55", "00:11:22:33:44:55" and "192.168.0.1" fill a whole
+// row. The first character the boxes can't take ends the paste.
+struct PasteSpread {
+  // parts[0] goes in at the caret of the box pasted into (and may be empty
+  // when that box has no room); each later part replaces the whole text of
+  // the next box of the row, and is never empty.
+  std::vector<std::u32string> parts;
+  // The text held characters but none of them could be taken: the field
+  // refuses the paste and nothing changes.
+  bool refused = false;
+};
+// `room` is the room of the box pasted into; boxesAfter the limits of the
+// open boxes that follow it in its row, in order (none for a field that
+// stands alone).
+PasteSpread spreadPaste(EditKind kind, std::u32string_view pasted, std::size_t room,
+                        std::span<const std::size_t> boxesAfter);
 
 // The bounds of a decimal field. maxDigits is the number of characters of the
 // maximum written out, and the field's text limit as well: a field holding

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace {
 
@@ -21,7 +22,9 @@ char32_t typedCharacter(const QKeyEvent& event) {
 
 }  // namespace
 
-CCheckedEdit::CCheckedEdit(QWidget* parent) : QLineEdit(parent) { setAcceptDrops(false); }
+CCheckedEdit::CCheckedEdit(trennic::EditKind kind, QWidget* parent) : QLineEdit(parent), kind_(kind) {
+  setAcceptDrops(false);
+}
 
 void CCheckedEdit::keyPressEvent(QKeyEvent* event) {
   if (isReadOnly()) {
@@ -34,7 +37,7 @@ void CCheckedEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const char32_t c = typedCharacter(*event);
-  if (c != 0 && !characterAccepted(c)) {
+  if (c != 0 && !trennic::editCharAccepted(kind_, c)) {
     refuse();
     event->accept();
     return;
@@ -73,39 +76,48 @@ void CCheckedEdit::mouseReleaseEvent(QMouseEvent* event) {
 
 void CCheckedEdit::inputMethodEvent(QInputMethodEvent* event) {
   // Text an input method commits arrives without a key press; it is taken
-  // or refused whole, like a paste, and a single character then counts as
-  // typed.
+  // like a paste, and a single character then counts as typed.
   const std::u32string committed = event->commitString().toStdU32String();
   if (committed.empty() || isReadOnly()) {
     QLineEdit::inputMethodEvent(event);
     return;
   }
-  if (!pasteAccepted(committed)) {
-    QInputMethodEvent cleared;
-    QLineEdit::inputMethodEvent(&cleared);
+  const trennic::PasteSpread taken = spread(committed);
+  QInputMethodEvent here;
+  if (taken.refused) {
+    QLineEdit::inputMethodEvent(&here);
     refuse();
     event->accept();
     return;
   }
-  QLineEdit::inputMethodEvent(event);
-  edited(committed.size() == 1 ? committed.front() : kPasteKey);
+  here.setCommitString(QString::fromStdU32String(taken.parts.front()), event->replacementStart(),
+                       event->replacementLength());
+  QLineEdit::inputMethodEvent(&here);
+  const char32_t typedAs = committed.size() == 1 ? committed.front() : kPasteKey;
+  edited(typedAs);
 }
 
 void CCheckedEdit::pasteChecked(QClipboard::Mode mode) {
   if (isReadOnly()) return;
-  const QString pasted = QGuiApplication::clipboard()->text(mode);
-  if (!pasteAccepted(pasted.toStdU32String())) {
+  const trennic::PasteSpread taken = spread(QGuiApplication::clipboard()->text(mode).toStdU32String());
+  if (taken.refused) {
     refuse();
     return;
   }
-  if (mode == QClipboard::Clipboard)
-    paste();
-  else
-    insert(pasted);
+  insert(QString::fromStdU32String(taken.parts.front()));
   edited(kPasteKey);
 }
 
 void CCheckedEdit::refuse() {
   emit invalidCharacter();
   if (beepOnInvalid_) QApplication::beep();
+}
+
+std::size_t CCheckedEdit::room() const {
+  const auto count = [](qsizetype n) { return static_cast<std::size_t>(std::max<qsizetype>(n, 0)); };
+  return trennic::editRoom(count(text().size()), count(selectedText().size()), count(maxLength()));
+}
+
+trennic::PasteSpread CCheckedEdit::spread(const std::u32string& text) const {
+  return trennic::spreadPaste(kind_, text, room(), {});
 }

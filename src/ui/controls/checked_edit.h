@@ -7,12 +7,14 @@
 #include <QLineEdit>
 #include <string>
 
+#include "core/controls/edit_rules.h"
+
 class CCheckedEdit : public QLineEdit {
   Q_OBJECT
   Q_PROPERTY(bool beepOnInvalid READ beepOnInvalid WRITE setBeepOnInvalid)
 
  public:
-  explicit CCheckedEdit(QWidget* parent = nullptr);
+  explicit CCheckedEdit(trennic::EditKind kind, QWidget* parent = nullptr);
 
   // A window that answers invalidCharacter itself turns the beep off.
   bool beepOnInvalid() const { return beepOnInvalid_; }
@@ -26,8 +28,6 @@ class CCheckedEdit : public QLineEdit {
   // A paste counts as the control character Ctrl+V types.
   static constexpr char32_t kPasteKey = 0x16;
 
-  virtual bool characterAccepted(char32_t c) const = 0;
-  virtual bool pasteAccepted(const std::u32string& text) const = 0;
   // After the text changed: `typed` is the character typed (0 for an editing
   // key such as Backspace), or kPasteKey for a paste.
   virtual void edited(char32_t typed) { (void)typed; }
@@ -40,6 +40,9 @@ class CCheckedEdit : public QLineEdit {
  private:
   void pasteChecked(QClipboard::Mode mode);
   void refuse();
+  std::size_t room() const;
+  trennic::PasteSpread spread(const std::u32string& text) const;
 
+  trennic::EditKind kind_;
   bool beepOnInvalid_ = true;
 };

@@ -3,16 +3,14 @@
 #include <QByteArray>
 #include <string_view>
 
-CDecimalEdit::CDecimalEdit(QWidget* parent) : CCheckedEdit(parent) { setMaxLength(range_.maxDigits); }
+CDecimalEdit::CDecimalEdit(QWidget* parent) : CCheckedEdit(trennic::EditKind::Decimal, parent) {
+  setMaxLength(range_.maxDigits);
+}
 
 void CDecimalEdit::SetRange(quint32 minimum, quint32 maximum) {
   range_.SetRange(minimum, maximum);
   setMaxLength(range_.maxDigits);
 }
-
-bool CDecimalEdit::characterAccepted(char32_t c) const { return trennic::decimalCharAccepted(c); }
-
-bool CDecimalEdit::pasteAccepted(const std::u32string& text) const { return trennic::decimalPasteAccepted(text); }
 
 void CDecimalEdit::edited(char32_t typed) {
   // One byte per character keeps the length the rule counts; a character

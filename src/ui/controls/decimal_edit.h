@@ -20,8 +20,6 @@ class CDecimalEdit : public CCheckedEdit {
   int maxDigits() const { return range_.maxDigits; }
 
  protected:
-  bool characterAccepted(char32_t c) const override;
-  bool pasteAccepted(const std::u32string& text) const override;
   void edited(char32_t typed) override;
 
  private:

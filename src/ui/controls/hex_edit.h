@@ -7,9 +7,5 @@ class CHexEdit : public CCheckedEdit {
   Q_OBJECT
 
  public:
-  explicit CHexEdit(QWidget* parent = nullptr) : CCheckedEdit(parent) {}
-
- protected:
-  bool characterAccepted(char32_t c) const override;
-  bool pasteAccepted(const std::u32string& text) const override;
+  explicit CHexEdit(QWidget* parent = nullptr);
 };

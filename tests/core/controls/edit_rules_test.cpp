@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace trennic {
 namespace {
@@ -49,27 +50,100 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ------------------------------------------------------------ pasted text
 
-struct PasteCase {
-  const char* rule;
-  std::u32string_view text;
-  bool hex;
-  bool decimal;
-};
-void PrintTo(const PasteCase& c, std::ostream* os) { *os << c.rule; }
-class EditRulesPaste : public ::testing::TestWithParam<PasteCase> {};
+constexpr EditKind kHex = EditKind::Hex;
+constexpr EditKind kDecimal = EditKind::Decimal;
 
-TEST_P(EditRulesPaste, Hex) { EXPECT_EQ(hexPasteAccepted(GetParam().text), GetParam().hex); }
-TEST_P(EditRulesPaste, Decimal) { EXPECT_EQ(decimalPasteAccepted(GetParam().text), GetParam().decimal); }
+struct SpreadCase {
+  const char* rule;
+  EditKind kind;
+  std::u32string_view text;
+  std::size_t room;
+  std::vector<std::size_t> boxesAfter;
+  std::vector<std::u32string> parts;
+  bool refused;
+};
+void PrintTo(const SpreadCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesPaste : public ::testing::TestWithParam<SpreadCase> {};
+
+TEST_P(EditRulesPaste, Spread) {
+  const SpreadCase& c = GetParam();
+  const PasteSpread spread = spreadPaste(c.kind, c.text, c.room, c.boxesAfter);
+  EXPECT_EQ(spread.parts, c.parts);
+  EXPECT_EQ(spread.refused, c.refused);
+}
+
+const std::vector<std::size_t> kMacAfter{2, 2, 2, 2, 2};
+const std::vector<std::size_t> kIpAfter{3, 3, 3};
 
 INSTANTIATE_TEST_SUITE_P(
     EditRules, EditRulesPaste,
-    ::testing::Values(PasteCase{"Empty", U"", true, true}, PasteCase{"Digits", U"0123456789", true, true},
-                      PasteCase{"HexBothCases", U"aBcDeF", true, false}, PasteCase{"MacText", U"00-11", false, false},
-                      PasteCase{"HexPrefix", U"0x1F", false, false}, PasteCase{"DottedAddress", U"10.0", false, false},
-                      PasteCase{"LeadingBlank", U" 12", false, false}, PasteCase{"Signed", U"-12", false, false},
-                      PasteCase{"TrailingNewline", U"12\n", false, false}, PasteCase{"Tab", U"1\t2", false, false},
-                      PasteCase{"FullWidthDigits", U"\uFF11\uFF12", false, false}),
+    ::testing::Values(
+        // One field: the leading characters it takes, up to its room.
+        SpreadCase{"EmptyIsNoRefusal", kDecimal, U"", 3, {}, {U""}, false},
+        SpreadCase{"DecimalDigits", kDecimal, U"12", 3, {}, {U"12"}, false},
+        SpreadCase{"TrailingNewlineLeft", kDecimal, U"25\n", 3, {}, {U"25"}, false},
+        SpreadCase{"TrailingCrLfLeft", kDecimal, U"25\r\n", 3, {}, {U"25"}, false},
+        SpreadCase{"DecimalStopsAtLetter", kDecimal, U"1a", 3, {}, {U"1"}, false},
+        SpreadCase{"DecimalStopsAtDot", kDecimal, U"10.0", 3, {}, {U"10"}, false},
+        SpreadCase{"DecimalStopsAtTab", kDecimal, U"1\t2", 3, {}, {U"1"}, false},
+        SpreadCase{"CutAtRoom", kDecimal, U"999", 1, {}, {U"9"}, false},
+        SpreadCase{"MacTextIntoOneByte", kHex, U"00-11", 2, {}, {U"00"}, false},
+        SpreadCase{"HexBothCasesKept", kHex, U"aBcDeF", 32, {}, {U"aBcDeF"}, false},
+        SpreadCase{"HexPrefixStopsAtX", kHex, U"0x1F", 8, {}, {U"0"}, false},
+        SpreadCase{"HexLettersInDecimalRefused", kDecimal, U"aBcDeF", 3, {}, {U""}, true},
+        SpreadCase{"LeadingBlankRefused", kDecimal, U" 12", 3, {}, {U""}, true},
+        SpreadCase{"SignRefused", kDecimal, U"-12", 3, {}, {U""}, true},
+        SpreadCase{"LeadingNewlineRefused", kHex, U"\n12", 2, {}, {U""}, true},
+        SpreadCase{"FullWidthDigitsRefused", kDecimal, U"\uFF11\uFF12", 3, {}, {U""}, true},
+        SpreadCase{"NoRoomRefused", kHex, U"12", 0, {}, {U""}, true},
+        // A row: on into the boxes that follow.
+        SpreadCase{"MacWithDashes", kHex, U"00-11-22-33-44-55", 2, kMacAfter,
+                   {U"00", U"11", U"22", U"33", U"44", U"55"}, false},
+        SpreadCase{"MacWithColons", kHex, U"00:11:22:aa:BB:cc", 2, kMacAfter,
+                   {U"00", U"11", U"22", U"aa", U"BB", U"cc"}, false},
+        SpreadCase{"MacWithBlanks", kHex, U"00 11 22 33 44 55\n", 2, kMacAfter,
+                   {U"00", U"11", U"22", U"33", U"44", U"55"}, false},
+        SpreadCase{"MacWithoutSeparators", kHex, U"001122334455", 2, kMacAfter,
+                   {U"00", U"11", U"22", U"33", U"44", U"55"}, false},
+        SpreadCase{"MacShortBytes", kHex, U"0-1-2-3-4-5", 2, kMacAfter, {U"0", U"1", U"2", U"3", U"4", U"5"}, false},
+        SpreadCase{"IpDotted", kDecimal, U"192.168.0.1", 3, kIpAfter, {U"192", U"168", U"0", U"1"}, false},
+        SpreadCase{"IpWithNewline", kDecimal, U"10.0.0.1\n", 3, kIpAfter, {U"10", U"0", U"0", U"1"}, false},
+        SpreadCase{"IpLongerThanRow", kDecimal, U"1.2.3.4.5", 3, kIpAfter, {U"1", U"2", U"3", U"4"}, false},
+        SpreadCase{"DigitsRunOnPastFullBox", kDecimal, U"1234", 3, kIpAfter, {U"123", U"4"}, false},
+        SpreadCase{"IntoMiddleBox", kDecimal, U"192.168.0.1", 3, {3}, {U"192", U"168"}, false},
+        SpreadCase{"FullBoxRunsOnToNext", kDecimal, U"168", 0, {3, 3}, {U"", U"168"}, false},
+        SpreadCase{"FirstPartCutAtRoom", kHex, U"123", 1, kMacAfter, {U"1", U"23"}, false},
+        SpreadCase{"TrailingSeparator", kHex, U"00-", 2, kMacAfter, {U"00"}, false},
+        SpreadCase{"TwoSeparatorsEndIt", kHex, U"00--11", 2, kMacAfter, {U"00"}, false},
+        SpreadCase{"OtherSeparatorEndsIt", kHex, U"00/11", 2, kMacAfter, {U"00"}, false},
+        SpreadCase{"SeparatorThenJunkEndsIt", kHex, U"00-xx", 2, kMacAfter, {U"00"}, false},
+        SpreadCase{"LeadingSeparatorRefused", kHex, U"-11", 2, kMacAfter, {U""}, true},
+        SpreadCase{"LeadingSeparatorIntoFullBoxRefused", kHex, U"-11", 0, kMacAfter, {U""}, true},
+        SpreadCase{"NothingTakenInRowRefused", kDecimal, U"ab.cd", 3, kIpAfter, {U""}, true}),
     [](const auto& info) { return std::string(info.param.rule); });
+
+struct RoomCase {
+  const char* rule;
+  std::size_t length;
+  std::size_t selected;
+  std::size_t limit;
+  std::size_t room;
+};
+void PrintTo(const RoomCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesRoom : public ::testing::TestWithParam<RoomCase> {};
+
+TEST_P(EditRulesRoom, Room) {
+  EXPECT_EQ(editRoom(GetParam().length, GetParam().selected, GetParam().limit), GetParam().room);
+}
+
+INSTANTIATE_TEST_SUITE_P(EditRules, EditRulesRoom,
+                         ::testing::Values(RoomCase{"Empty", 0, 0, 2, 2}, RoomCase{"HalfFull", 1, 0, 2, 1},
+                                           RoomCase{"Full", 2, 0, 2, 0},
+                                           RoomCase{"FullAndSelectedWhole", 2, 2, 2, 2},
+                                           RoomCase{"FullPartlySelected", 3, 1, 3, 1},
+                                           RoomCase{"LongerThanLimit", 4, 0, 3, 0},
+                                           RoomCase{"SelectionBeyondText", 1, 5, 3, 3}),
+                         [](const auto& info) { return std::string(info.param.rule); });
 
 // ------------------------------------------------------------ range
 

@@ -240,18 +240,24 @@ void EditControlsTest::paste_data() {
   QTest::newRow("decimal pasted zero is not typed") << "decimal" << 6u << 40u << "" << "0" << "ctrl+v" << "0" << false << 0;
   QTest::newRow("decimal shift+insert") << "decimal" << 0u << 255u << "" << "256" << "shift+insert" << "255" << true << 0;
   QTest::newRow("decimal menu paste clamped") << "decimal" << 0u << 255u << "" << "300" << "menu" << "255" << true << 0;
-  // Decimal: a paste holding anything but digits is not taken.
-  QTest::newRow("decimal letters refused") << "decimal" << 0u << 255u << "" << "1a" << "ctrl+v" << "" << false << 1;
+  // Decimal: the leading digits are taken; a paste that starts with anything else is not.
+  QTest::newRow("decimal paste stops at letter") << "decimal" << 0u << 255u << "" << "1a" << "ctrl+v" << "1" << false << 0;
   QTest::newRow("decimal sign refused") << "decimal" << 0u << 255u << "12" << "-3" << "ctrl+v" << "12" << false << 1;
-  QTest::newRow("decimal dotted refused") << "decimal" << 0u << 255u << "" << "10.0" << "ctrl+v" << "" << false << 1;
-  QTest::newRow("decimal newline refused") << "decimal" << 0u << 255u << "" << "25\n" << "ctrl+v" << "" << false << 1;
+  QTest::newRow("decimal dotted gives first number")
+      << "decimal" << 0u << 255u << "" << "10.0" << "ctrl+v" << "10" << false << 0;
+  QTest::newRow("decimal trailing newline left") << "decimal" << 0u << 255u << "" << "25\n" << "ctrl+v" << "25" << false << 0;
+  QTest::newRow("decimal trailing crlf left, full clamped")
+      << "decimal" << 0u << 255u << "" << "300\r\n" << "ctrl+v" << "255" << true << 0;
+  QTest::newRow("decimal menu trailing newline left")
+      << "decimal" << 0u << 255u << "" << "42\n" << "menu" << "42" << false << 0;
   QTest::newRow("decimal blank refused") << "decimal" << 0u << 255u << "" << " 7" << "ctrl+v" << "" << false << 1;
   QTest::newRow("decimal menu letters refused") << "decimal" << 0u << 255u << "4" << "xy" << "menu" << "4" << false << 1;
-  // Hex: digits of either case are taken as they are.
+  QTest::newRow("decimal full field refuses paste") << "decimal" << 0u << 99u << "12" << "3" << "ctrl+v" << "12" << false << 1;
+  // Hex: digits of either case are taken as they are, up to the first other character.
   QTest::newRow("hex pair taken") << "hex" << 0u << 0u << "" << "aB" << "ctrl+v" << "aB" << false << 0;
   QTest::newRow("hex menu pair taken") << "hex" << 0u << 0u << "" << "0F" << "menu" << "0F" << false << 0;
-  QTest::newRow("hex mac text refused") << "hex" << 0u << 0u << "" << "00-11" << "ctrl+v" << "" << false << 1;
-  QTest::newRow("hex prefix refused") << "hex" << 0u << 0u << "1" << "0x" << "ctrl+v" << "1" << false << 1;
+  QTest::newRow("hex mac text gives first byte") << "hex" << 0u << 0u << "" << "00-11" << "ctrl+v" << "00" << false << 0;
+  QTest::newRow("hex prefix stops at x") << "hex" << 0u << 0u << "1" << "0x" << "ctrl+v" << "10" << false << 0;
   QTest::newRow("hex full width refused") << "hex" << 0u << 0u << "" << QString::fromUtf8("\uFF21") << "ctrl+v" << ""
                                           << false << 1;
   QTest::newRow("hex menu letters refused") << "hex" << 0u << 0u << "" << "zz" << "menu" << "" << false << 1;
@@ -299,6 +305,7 @@ void EditControlsTest::inputMethodCommit_data() {
   QTest::newRow("decimal digit taken") << "decimal" << 0u << "7" << "7" << 0;
   QTest::newRow("decimal zero checked as typed") << "decimal" << 1u << "0" << "1" << 0;
   QTest::newRow("decimal full width refused") << "decimal" << 0u << QString::fromUtf8("\uFF11\uFF12") << "" << 1;
+  QTest::newRow("decimal leading digits taken") << "decimal" << 0u << "5a" << "5" << 0;
   QTest::newRow("hex digits taken") << "hex" << 0u << "Ab" << "Ab" << 0;
   QTest::newRow("hex kana refused") << "hex" << 0u << QString::fromUtf8("\u30A2") << "" << 1;
 }
