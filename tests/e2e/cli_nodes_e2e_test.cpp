@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -127,6 +129,44 @@ TEST(CodePage, NamesItsByteRule) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(trennic::platform::textEncodingFor(QString::fromLatin1(c.name)), c.rule) << c.name;
+}
+
+// Files saved as "Unicode" text are read in the code page in use, through
+// the code page's own conversion; a character it lacks is one '?'.
+TEST(CodePage, ConvertsTheTextOfUnicodeFiles) {
+  using trennic::platform::textEncodingFor;
+  const trennic::CodePageConversion& sjis = textEncodingFor("Shift_JIS").conversion();
+  EXPECT_EQ(sjis.fromUtf16(u"\u8868\u30BE\uFF5Ea\U0001F600\u00E9"), "\x95\x5C\x83\x5D\x81\x60" "a??");
+  EXPECT_EQ(sjis.toUtf16("\x95\x5C\x83\x5D\x81\x60" "a"), u"\u8868\u30BE\uFF5Ea");
+  EXPECT_EQ(sjis.toUtf16("a\xA0\x83"), u"a??");
+  const trennic::CodePageConversion& latin = textEncodingFor("windows-1252").conversion();
+  EXPECT_EQ(latin.fromUtf16(u"Caf\u00E9\u20AC\u0141"), "Caf\xE9\x80?");
+  EXPECT_EQ(latin.toUtf16("Caf\xE9\x80"), u"Caf\u00E9\u20AC");
+  EXPECT_EQ(textEncodingFor("windows-1250").conversion().fromUtf16(u"\u0141\u00E9"), "\xA3\xE9");
+}
+
+// A node list and a settings file a Windows editor saved as "Unicode" text:
+// the list imports, and the settings file stays such a file, its other lines
+// as they were.
+TEST_F(CliNodes, UnicodeFilesFromWindowsEditors) {
+  auto utf16 = [](const char* utf8) {
+    QStringEncoder e(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    return QByteArray(e(QString::fromUtf8(utf8)));
+  };
+  write(settings(), utf16("; Ger\u00e4t \U0001F600\r\n[Environment]\r\nScanTime=5\r\n"));
+  write(dir.filePath("in.txt"),
+        utf16("[NodeList]\r\nEntry1=1,00-80-92-00-00-01,127.0.0.2,\"\u8868\u793a\uff5e\",2.01\r\n"));
+  CliRun imp = cli({"nodes", "import", dir.filePath("in.txt")}, "Shift_JIS");
+  ASSERT_EQ(imp.status, 0) << imp.err.toStdString();
+  CliRun json = cli({"nodes", "list", "--json"}, "Shift_JIS");
+  EXPECT_EQ(QJsonDocument::fromJson(json.out).array()[0].toObject()["name"].toString(),
+            QString::fromUtf8("\u8868\u793a\uff5e"));
+  QByteArray stored = read(settings());
+  ASSERT_TRUE(stored.startsWith("\xFF\xFE"));
+  QString text = QStringDecoder(QStringConverter::Utf16LE)(stored);
+  EXPECT_TRUE(text.startsWith(QString::fromUtf8("; Ger\u00e4t \U0001F600\r\n[Environment]\r\nScanTime=5\r\n"))) << text.toStdString();
+  EXPECT_TRUE(text.contains(QString::fromUtf8("Entry1=1,00-80-92-00-00-01,127.0.0.2,\"\u8868\u793a\uff5e\",2.01\r\n")))
+      << text.toStdString();
 }
 
 TEST_F(CliNodes, BadInputChangesNothing) {

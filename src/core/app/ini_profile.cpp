@@ -22,6 +22,8 @@ using text::isSpace;
 // reading it whole would only stall the program.
 constexpr std::uintmax_t kMaxProfileBytes = 64u << 20;
 
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim(std::string_view s) {
@@ -158,19 +160,43 @@ Profile Profile::load(const std::string& path, TextEncoding encoding) {
     return p;
   }
   p.state_ = LoadState::Loaded;
-  std::string_view all(data);
-  splitLines(all, [&](std::size_t begin, std::size_t end, std::size_t next) {
-    p.lines_.push_back(Line{std::string(all.substr(begin, end - begin)), std::string(all.substr(end, next - end))});
-  });
+  if (data.rfind(kUtf16Mark, 0) == 0) {
+    p.loadUtf16(std::string_view(data).substr(kUtf16Mark.size()));
+  } else {
+    std::string_view all(data);
+    splitLines(all, [&](std::size_t begin, std::size_t end, std::size_t next) {
+      p.lines_.push_back(Line{std::string(all.substr(begin, end - begin)), std::string(all.substr(end, next - end))});
+    });
+  }
   // Lines the program adds end as the file's first line does, so the file
   // keeps one kind of line end.
   if (!p.lines_.empty() && !p.lines_[0].end.empty()) p.eol_ = p.lines_[0].end;
   // A UTF-8 mark in front of the first section would hide its name.
-  if (!p.lines_.empty() && p.lines_[0].text.rfind("\xEF\xBB\xBF", 0) == 0) {
+  if (!p.utf16_ && !p.lines_.empty() && p.lines_[0].text.rfind("\xEF\xBB\xBF", 0) == 0) {
     p.lines_[0].text.erase(0, 3);
     p.utf8Mark_ = true;
   }
   return p;
+}
+
+// What a Windows editor saves as "Unicode": the platform's reader takes such
+// a file in the code page in use, and so do we.
+void Profile::loadUtf16(std::string_view bytes) {
+  utf16_ = true;
+  std::u16string wide;
+  wide.reserve(bytes.size() / 2);
+  // A last odd byte is half a character, which no reader can take.
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+  const CodePageConversion& conversion = encoding_.conversion();
+  std::u16string_view all(wide);
+  splitLines(all, [&](std::size_t begin, std::size_t end, std::size_t next) {
+    std::u16string_view text = all.substr(begin, end - begin);
+    std::string lineEnd;
+    for (char16_t c : all.substr(end, next - end)) lineEnd.push_back(static_cast<char>(c));
+    lines_.push_back(Line{conversion.fromUtf16(text), std::move(lineEnd), std::u16string(text)});
+  });
 }
 
 std::optional<Profile::Range> Profile::findSection(std::string_view section) const {
@@ -279,10 +305,25 @@ void Profile::removeSection(std::string_view section) {
 }
 
 std::string Profile::text() const {
+  if (utf16_) return utf16Text();
   std::string out = utf8Mark_ ? "\xEF\xBB\xBF" : "";
   for (const auto& l : lines_) {
     out += l.text;
     out += l.end.empty() ? eol_ : l.end;
+  }
+  return out;
+}
+
+std::string Profile::utf16Text() const {
+  const CodePageConversion& conversion = encoding_.conversion();
+  std::string out(kUtf16Mark);
+  auto put = [&out](char16_t c) {
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>(c >> 8));
+  };
+  for (const auto& l : lines_) {
+    for (char16_t c : l.wide ? *l.wide : conversion.toUtf16(l.text)) put(c);
+    for (char c : l.end.empty() ? eol_ : l.end) put(static_cast<unsigned char>(c));
   }
   return out;
 }

@@ -10,13 +10,16 @@
 // Values are byte strings in the user's code page and pass through untouched;
 // the profile is told the code page's byte rule, so that a section name is
 // never closed by the second byte of a double-byte character, nor a byte
-// like 0xE9 of a single-byte code page taken for the start of one. Every save
+// like 0xE9 of a single-byte code page taken for the start of one. A file
+// saved as UTF-16LE with its mark (a Windows editor's "Unicode" text) is read
+// converted to the code page, and written back in UTF-16LE. Every save
 // goes to a temporary file in the same folder that is then renamed over the
 // target, so an interrupted write never leaves a truncated file behind.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/app/text_encoding.h"
@@ -78,8 +81,13 @@ class Profile {
 
  private:
   struct Line {
-    std::string text;
-    std::string end;  // the line end as read; empty for lines the program added
+    explicit Line(std::string t = {}, std::string e = {}, std::optional<std::u16string> w = std::nullopt)
+        : text(std::move(t)), end(std::move(e)), wide(std::move(w)) {}
+    std::string text;  // in the code page
+    std::string end;   // the line end as read; empty for lines the program added
+    // A line of a UTF-16 file as it was read: written back as it is while the
+    // line is unchanged, so characters the code page lacks are never lost.
+    std::optional<std::u16string> wide;
   };
   struct Range {
     std::size_t header;  // index of the "[section]" line
@@ -87,12 +95,15 @@ class Profile {
   };
   std::optional<Range> findSection(std::string_view section) const;
   std::optional<std::size_t> findKey(const Range& r, std::string_view key) const;
+  void loadUtf16(std::string_view bytes);
+  std::string utf16Text() const;
 
   TextEncoding encoding_;
   std::vector<Line> lines_;
   std::string eol_ = kNativeEol;
   LoadState state_ = LoadState::Missing;
   bool utf8Mark_ = false;  // kept so that a save gives the file back as it came
+  bool utf16_ = false;     // a "Unicode" file: read in the code page, written back in UTF-16LE
 
 #ifdef _WIN32
   static constexpr const char* kNativeEol = "\r\n";

@@ -15,6 +15,22 @@
 
 namespace trennic {
 
+// The code page's bytes to UTF-16 and back, for files a Windows editor saved
+// as "Unicode" text: they are read as the code page's bytes and written back
+// in UTF-16. A character the code page has no bytes for becomes '?', as the
+// platform's own conversion writes it; so do bytes that make no character.
+class CodePageConversion {
+ public:
+  virtual ~CodePageConversion() = default;
+  virtual std::string fromUtf16(std::u16string_view text) const = 0;
+  virtual std::u16string toUtf16(std::string_view bytes) const = 0;
+};
+
+// windows-1252, which the core knows by heart.
+const CodePageConversion& windows1252Conversion();
+// Only the ASCII characters, which every code page has.
+const CodePageConversion& asciiConversion();
+
 enum class ByteRule : std::uint8_t {
   SingleByte,  // windows-1252 and the like: one byte, one character
   ShiftJis,    // lead bytes 0x81-0x9F and 0xE0-0xFC start a two-byte character
@@ -22,11 +38,16 @@ enum class ByteRule : std::uint8_t {
 
 class TextEncoding {
  public:
-  constexpr explicit TextEncoding(ByteRule rule) : rule_(rule) {}
+  constexpr explicit TextEncoding(ByteRule rule, const CodePageConversion* conversion = nullptr)
+      : rule_(rule), conversion_(conversion) {}
   static constexpr TextEncoding singleByte() { return TextEncoding(ByteRule::SingleByte); }
   static constexpr TextEncoding shiftJis() { return TextEncoding(ByteRule::ShiftJis); }
 
   constexpr ByteRule rule() const { return rule_; }
+
+  // The code page's own conversion when the front gave one; without it
+  // windows-1252 for a single-byte rule, and ASCII alone for Shift_JIS.
+  const CodePageConversion& conversion() const;
   constexpr bool isDoubleByte() const { return rule_ == ByteRule::ShiftJis; }
 
   constexpr bool isLeadByte(unsigned char c) const {
@@ -54,10 +75,13 @@ class TextEncoding {
   // Upper-cases ASCII letters outside double-byte pairs.
   std::string toUpperAscii(std::string_view text) const;
 
-  friend constexpr bool operator==(TextEncoding, TextEncoding) = default;
+  // Encodings are alike when their byte rules are; the conversion comes with
+  // the code page the rule was taken from.
+  friend constexpr bool operator==(TextEncoding a, TextEncoding b) { return a.rule_ == b.rule_; }
 
  private:
   ByteRule rule_;
+  const CodePageConversion* conversion_;
 };
 
 }  // namespace trennic

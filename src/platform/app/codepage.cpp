@@ -3,8 +3,82 @@
 #include <QLocale>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <map>
+#include <memory>
+#include <mutex>
 
 namespace trennic::platform {
+
+namespace {
+
+// The code page's own conversion from Qt's converters, so that a file saved
+// as "Unicode" text reads as the texts the windows show. The whole text goes
+// at once; only when the code page lacks a character is it taken one
+// character at a time, so that each such character becomes a single '?'
+// rather than the converter's own stand-in.
+class QtConversion final : public CodePageConversion {
+ public:
+  QtConversion(QByteArray name, TextEncoding rule) : name_(std::move(name)), rule_(rule) {}
+
+  std::string fromUtf16(std::u16string_view text) const override {
+    const QStringView all(text.data(), static_cast<qsizetype>(text.size()));
+    QStringEncoder whole(name_.constData(), QStringConverter::Flag::Stateless);
+    QByteArray out = whole(all);
+    if (!whole.hasError()) return out.toStdString();
+    std::string result;
+    for (qsizetype i = 0; i < all.size();) {
+      const qsizetype n = all[i].isHighSurrogate() && i + 1 < all.size() && all[i + 1].isLowSurrogate() ? 2 : 1;
+      QStringEncoder one(name_.constData(), QStringConverter::Flag::Stateless);
+      QByteArray bytes = one(all.mid(i, n));
+      result += one.hasError() || bytes.isEmpty() ? std::string("?") : bytes.toStdString();
+      i += n;
+    }
+    return result;
+  }
+
+  std::u16string toUtf16(std::string_view bytes) const override {
+    QStringDecoder whole(name_.constData(), QStringConverter::Flag::Stateless);
+    QString out = whole(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!whole.hasError()) return wide(out);
+    std::u16string result;
+    for (std::size_t i = 0; i < bytes.size();) {
+      const std::size_t n = rule_.charLength(bytes, i);
+      QStringDecoder one(name_.constData(), QStringConverter::Flag::Stateless);
+      QString c = one(QByteArrayView(bytes.data() + i, static_cast<qsizetype>(n)));
+      result += one.hasError() || c.isEmpty() ? std::u16string(u"?") : wide(c);
+      i += n;
+    }
+    return result;
+  }
+
+ private:
+  static std::u16string wide(const QString& s) {
+    return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
+  }
+  QByteArray name_;
+  TextEncoding rule_;
+};
+
+// One conversion per code page name for the life of the program: the core
+// keeps a pointer to it in every TextEncoding it is handed. Nothing when Qt
+// has no converter of that name; the core then uses its own windows-1252.
+const CodePageConversion* conversionFor(const QString& codePage, TextEncoding rule) {
+  static std::mutex lock;
+  static std::map<QString, std::unique_ptr<QtConversion>> known;
+  const QString name = codePage.trimmed();
+  std::lock_guard<std::mutex> hold(lock);
+  auto it = known.find(name);
+  if (it == known.end()) {
+    const QByteArray bytes = name.toUtf8();
+    std::unique_ptr<QtConversion> made;
+    if (!name.isEmpty() && QStringEncoder(bytes.constData()).isValid() && QStringDecoder(bytes.constData()).isValid())
+      made = std::make_unique<QtConversion>(bytes, rule);
+    it = known.emplace(name, std::move(made)).first;
+  }
+  return it->second.get();
+}
+
+}  // namespace
 
 QString userCodePage() {
   QString env = qEnvironmentVariable("TRENNIC_CODEPAGE");
@@ -19,9 +93,10 @@ TextEncoding textEncodingFor(const QString& codePage) {
   static const char* const kShiftJisNames[] = {"shiftjis", "sjis", "xsjis", "mskanji", "csshiftjis",
                                                "windows31j", "cswindows31j", "cp932", "ms932", "windows932",
                                                "ibm943"};
+  TextEncoding rule = TextEncoding::singleByte();
   for (const char* n : kShiftJisNames)
-    if (name == QLatin1String(n)) return TextEncoding::shiftJis();
-  return TextEncoding::singleByte();
+    if (name == QLatin1String(n)) rule = TextEncoding::shiftJis();
+  return TextEncoding(rule.rule(), conversionFor(codePage, rule));
 }
 
 TextEncoding userTextEncoding() { return textEncodingFor(userCodePage()); }

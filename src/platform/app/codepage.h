@@ -15,7 +15,8 @@ QString userCodePage();
 
 // The byte rule of a code page, by any of its usual names: Shift_JIS (and
 // its Windows form, code page 932) makes pairs; any other code page is read
-// one byte per character.
+// one byte per character. The encoding carries the code page's conversion
+// to UTF-16 for files saved as "Unicode" text.
 TextEncoding textEncodingFor(const QString& codePage);
 // The rule of userCodePage(), which the fronts hand to the core.
 TextEncoding userTextEncoding();

@@ -48,6 +48,58 @@ TEST_P(IniRead, GetString) {
 
 constexpr TextEncoding kSingle = TextEncoding::singleByte();
 const std::string kLongValue(253, 'x');
+const std::u16string kLongWide(253, u'x');
+
+// The bytes a Windows editor saves as "Unicode" text: UTF-16LE after its mark.
+std::string utf16le(std::u16string_view text) {
+  std::string out = "\xFF\xFE";
+  for (char16_t c : text) {
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>(c >> 8));
+  }
+  return out;
+}
+
+// A few characters of Shift_JIS, the way the front's conversion gives them:
+// U+30BE ends in the byte of ']', U+8868 in that of a backslash.
+class FewShiftJis final : public CodePageConversion {
+ public:
+  std::string fromUtf16(std::u16string_view text) const override {
+    std::string out;
+    for (char16_t c : text) {
+      if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+      } else if (const char* pair = pairOf(c)) {
+        out += pair;
+      } else {
+        out.push_back('?');
+      }
+    }
+    return out;
+  }
+  std::u16string toUtf16(std::string_view bytes) const override {
+    std::u16string out;
+    for (std::size_t i = 0; i < bytes.size();) {
+      std::size_t n = TextEncoding::shiftJis().charLength(bytes, i);
+      char16_t c = static_cast<unsigned char>(bytes[i]) < 0x80 ? char16_t(bytes[i]) : u'?';
+      for (const auto& [wide, pair] : kChars)
+        if (bytes.substr(i, n) == pair) c = wide;
+      out.push_back(c);
+      i += n;
+    }
+    return out;
+  }
+
+ private:
+  static constexpr std::pair<char16_t, std::string_view> kChars[] = {{u'\u30BE', "\x83\x5D"}, {u'\u8868', "\x95\x5C"}};
+  static const char* pairOf(char16_t c) {
+    for (const auto& [wide, pair] : kChars)
+      if (wide == c) return pair.data();
+    return nullptr;
+  }
+};
+const FewShiftJis kFewShiftJis;
+const TextEncoding kSjisOfTheFront(ByteRule::ShiftJis, &kFewShiftJis);
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, IniRead,
@@ -101,6 +153,22 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SingleByteLetterAfterLeadRangeByteFolds", "[S]\nCaf\xE9s=v\n", "S", "CAF\xE9S", "v", kSingle},
         ReadCase{"SingleByteValueKeepsLastByte", "[S]\nk=" + kLongValue + "\xE9!\n", "S", "k", kLongValue + "\xE9",
                  kSingle},
+        // Saved by a Windows editor as "Unicode" text: read in the code page in
+        // use, by its rules.
+        ReadCase{"Utf16FileRead", utf16le(u"[S]\r\nk=\"v\"\r\nj=w\r\n"), "S", "k", "v"},
+        ReadCase{"Utf16FileWithLoneCrs", utf16le(u"[S]\rk=v\rj='w'\r"), "S", "j", "w"},
+        ReadCase{"Utf16SingleByteSectionAndLastByte",
+                 utf16le(u"[Caf\u00E9]\r\nk=" + kLongWide + u"\u00E9!\r\n"), "Caf\xE9", "k", kLongValue + "\xE9",
+                 kSingle},
+        ReadCase{"Utf16Windows1252Punctuation", utf16le(u"[S]\nk=\u2019\u20AC\u2013\n"), "S", "k", "\x92\x80\x96",
+                 kSingle},
+        ReadCase{"Utf16CharacterOutsideTheCodePageIsAQuestionMark", utf16le(u"[S]\nk=a\u8868\U0001F600b\n"), "S",
+                 "k", "a??b", kSingle},
+        ReadCase{"Utf16ShiftJisSectionEndingInBracketByte", utf16le(u"[\u30BE]\nk=\u8868\n"), "\x83\x5D", "k",
+                 "\x95\x5C", kSjisOfTheFront},
+        ReadCase{"Utf16ShiftJisValueDropsSplitPair", utf16le(u"[S]\nk=" + kLongWide + u"\u8868\n"), "S", "k",
+                 kLongValue, kSjisOfTheFront},
+        ReadCase{"Utf16MarkAloneIsAnEmptyFile", utf16le(u""), "S", "k", "<default>"},
         ReadCase{"ShiftJisSectionNameSwallowsBracket", "[Caf\xE9]\nk=v\n", "Caf\xE9", "k", "<default>"},
         ReadCase{"ShiftJisValueDropsSplitPair", "[S]\nk=" + kLongValue + "\xE9!\n", "S", "k", kLongValue}),
     [](const auto& info) { return std::string(info.param.rule); });
@@ -297,6 +365,35 @@ TEST_F(IniWrite, Utf8MarkIsKeptAndDoesNotHideTheFirstSection) {
   EXPECT_EQ(getProfileString(path, "A", "a", ""), "1");
   ASSERT_TRUE(writeProfileString(path, "A", "b", "2"));
   EXPECT_EQ(readBytes(path), "\xEF\xBB\xBF[A]\na=1\nb=2\n");
+}
+
+TEST_F(IniWrite, Utf16FileSavesByteForByte) {
+  const std::string original = utf16le(u"; \u65E5\u672C\r\n[A]\r\n  a = \"x\" \r\n\r\n[B]\rb=\u8868\U0001F600\n");
+  writeBytes(path, original);
+  Profile p = Profile::load(path, kSingle);
+  EXPECT_EQ(p.getString("B", "b", ""), "??");
+  EXPECT_EQ(p.text(), original);
+  ASSERT_TRUE(p.save(path));
+  EXPECT_EQ(readBytes(path), original);
+}
+
+// A write keeps the file "Unicode" text, and every line it does not change
+// keeps the characters the code page has no bytes for.
+TEST_F(IniWrite, WriteIntoUtf16FileKeepsItsEncoding) {
+  writeBytes(path, utf16le(u"; \u65E5\u672C\r\n[S]\r\nk=1\r\nkeep=\u65E5\r\n"));
+  ASSERT_TRUE(writeProfileString(path, "S", "k", "Caf\xE9", kSingle));
+  ASSERT_TRUE(writeProfileString(path, "S", "new", "\x80", kSingle));
+  ASSERT_TRUE(writeProfileString(path, "T", "t", "3", kSingle));
+  EXPECT_EQ(readBytes(path),
+            utf16le(u"; \u65E5\u672C\r\n[S]\r\nk=Caf\u00E9\r\nkeep=\u65E5\r\nnew=\u20AC\r\n\r\n[T]\r\nt=3\r\n"));
+  EXPECT_EQ(getProfileString(path, "S", "k", "", kValueBuffer, kSingle), "Caf\xE9");
+  ASSERT_TRUE(deleteProfileKey(path, "S", "new", kSingle));
+  EXPECT_EQ(readBytes(path), utf16le(u"; \u65E5\u672C\r\n[S]\r\nk=Caf\u00E9\r\nkeep=\u65E5\r\n\r\n[T]\r\nt=3\r\n"));
+
+  // Under Shift_JIS the front's conversion makes the characters.
+  writeBytes(path, utf16le(u"[\u30BE]\n"));
+  ASSERT_TRUE(writeProfileString(path, "\x83\x5D", "k", "\x95\x5C\x83\x5D", kSjisOfTheFront));
+  EXPECT_EQ(readBytes(path), utf16le(u"[\u30BE]\nk=\u8868\u30BE\n"));
 }
 
 TEST_F(IniWrite, DeletingAKeyRemovesOnlyItsLine) {

@@ -157,6 +157,38 @@ INSTANTIATE_TEST_SUITE_P(Windows1252, SingleByte,
                                            SingleCase{"RightQuote", "\x92"}, SingleCase{"EnDash", "\x96"}),
                          [](const auto& info) { return std::string(info.param.rule); });
 
+// Files saved as "Unicode" text are read in the code page; without the
+// front's conversion the core knows windows-1252, and ASCII under Shift_JIS.
+TEST(Conversion, Windows1252BytesAndCharacters) {
+  const CodePageConversion& c = kSingle.conversion();
+  EXPECT_EQ(c.toUtf16("a\x80\x81\x92\x9F\xA0\xE9\xFF"), u"a\u20AC\u0081\u2019\u0178\u00A0\u00E9\u00FF");
+  // A character outside the code page is one '?', however many units it takes.
+  EXPECT_EQ(c.fromUtf16(u"a\u20AC\u00E9\u0100\U0001F600\xD800z\xDC00"), "a\x80\xE9???z?");
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    EXPECT_EQ(c.fromUtf16(c.toUtf16(byte)), byte) << b;
+  }
+}
+
+TEST(Conversion, ShiftJisWithoutTheFrontsConversionKeepsAscii) {
+  const CodePageConversion& c = kSjis.conversion();
+  EXPECT_EQ(c.fromUtf16(u"[S]\u8868"), "[S]?");
+  EXPECT_EQ(c.toUtf16("k=\x95"), u"k=?");
+}
+
+TEST(Conversion, TheFrontsConversionIsUsed) {
+  struct Upper final : CodePageConversion {
+    std::string fromUtf16(std::u16string_view) const override { return "from"; }
+    std::u16string toUtf16(std::string_view) const override { return u"to"; }
+  } upper;
+  const TextEncoding e(ByteRule::ShiftJis, &upper);
+  EXPECT_EQ(e.conversion().fromUtf16(u"x"), "from");
+  EXPECT_EQ(e.conversion().toUtf16("x"), u"to");
+  // The rule is what makes two encodings alike.
+  EXPECT_EQ(e, kSjis);
+  EXPECT_FALSE(e == kSingle);
+}
+
 TEST(SingleByte, NoByteLeads) {
   for (int c = 0; c < 256; ++c) EXPECT_FALSE(kSingle.isLeadByte(static_cast<unsigned char>(c))) << c;
 }
