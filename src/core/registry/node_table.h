@@ -149,6 +149,7 @@ class NodeTable {
   };
   void beginBatch();
   bool endBatch();
+  bool inBatch() const { return batchDepth_ > 0; }
 
   // True once since the last call when a write of the settings profile
   // failed: a read-only file, a folder in its place, a full disk. Writes

@@ -94,7 +94,10 @@ CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& pro
   number_ = new QLabel(this);
   list_->setNumberLabel(number_);
   connect(list_->header(), &QHeaderView::sectionClicked, this,
-          [this](int column) { nodes_.SortAndRelist(*list_, column); });
+          [this](int column) {
+            nodes_.SortAndRelist(*list_, column);
+            reportSettingsWriteFailure(this, nodes_);
+          });
   connect(list_, &QWidget::customContextMenuRequested, this, &CFileMgmtDlg::showListMenu);
 
   auto* form = new QGridLayout;
@@ -373,8 +376,11 @@ void CFileMgmtDlg::getVersion() {
     a.primary = a.alternate = kMulticastGroup;
     a.unitMac = MacAddress::broadcast();
     a.line1 = "Searching...";
-    NodeTable::Batch batch(nodes_);
-    progress_.run(a, c);
+    {
+      NodeTable::Batch batch(nodes_);
+      progress_.run(a, c);
+    }
+    reportSettingsWriteFailure(this, nodes_);
     return;
   }
   UnitRunOptions options;

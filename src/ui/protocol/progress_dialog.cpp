@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "platform/app/codepage.h"
+#include "core/registry/node_table.h"
 #include "ui/protocol/result_message.h"
 
 namespace trennic::ui {
@@ -42,6 +43,9 @@ int CProgressDlg::run(const OperationArgs& args, const OperationContext& context
   startArmed_ = false;
   driver_.open(args, context);
   exec();
+  // A route learnt or a version read is written as the operation goes; a
+  // batch around the run reports for itself when it ends.
+  if (context.nodes && !context.nodes->inBatch()) reportSettingsWriteFailure(parentWidget(), *context.nodes);
   return driver_.runResult();
 }
 

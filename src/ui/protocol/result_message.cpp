@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "core/protocol/operations.h"
+#include "core/registry/node_table.h"
 
 namespace trennic::ui {
 
@@ -29,6 +30,14 @@ void showErrorMessage(QWidget* parent, const QString& text) {
 
 void showResultMessage(QWidget* parent, int result) {
   showErrorMessage(parent, QString::fromLatin1(resultMessage(result)));
+}
+
+bool reportSettingsWriteFailure(QWidget* parent, NodeTable& nodes) {
+  if (!nodes.takeWriteFailure()) return false;
+  showErrorMessage(parent, QMessageBox::tr("Error occurred.") + QStringLiteral("\n\n") +
+                               QMessageBox::tr("The settings file %1 could not be written.")
+                                   .arg(QString::fromStdString(nodes.settingsPath())));
+  return true;
 }
 
 bool askYesNo(QWidget* parent, const QString& text) {

@@ -7,11 +7,19 @@
 
 class QWidget;
 
+namespace trennic {
+class NodeTable;
+}
+
 namespace trennic::ui {
 
 void showResultMessage(QWidget* parent, int result);
 // Any other message of the program in the same form ("Invalid password.").
 void showErrorMessage(QWidget* parent, const QString& text);
+
+// When the last action left a write of the settings file undone, says so
+// once ("Error occurred." and which file); true when it did.
+bool reportSettingsWriteFailure(QWidget* parent, NodeTable& nodes);
 
 // While set, messages go to the interceptor instead of a box.
 void setMessageInterceptor(std::function<void(const QString&)> interceptor);

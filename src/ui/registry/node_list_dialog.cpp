@@ -103,6 +103,7 @@ void CNodeListDlg::search() {
     NodeTable::Batch batch(nodes_);
     progress_.run(a, c);
   }
+  reportSettingsWriteFailure(this, nodes_);
   list_->setFocus();
 }
 
@@ -112,6 +113,7 @@ void CNodeListDlg::clearList() {
   list_->removeAllRows();
   nodes_.listedCount = 0;
   list_->setNumberText(nodes_.NumberText());
+  reportSettingsWriteFailure(this, nodes_);
   list_->setFocus();
 }
 
@@ -124,6 +126,7 @@ void CNodeListDlg::newNode() {
     if (editor.edit(EditModeNew) == 1 && !nodes_.current.mac.empty() && editor.mode() == EditModeNew)
       CommitNewNode(nodes_, *list_, nodes_.current);
   }
+  reportSettingsWriteFailure(this, nodes_);
   list_->setFocus();
 }
 
@@ -139,6 +142,7 @@ void CNodeListDlg::editNode() {
   if (editor.edit(EditModeChange) == 1 && !nodes_.current.mac.empty() && editor.mode() == EditModeChange &&
       !selected.empty() && slot >= 0)
     CommitEditedNode(nodes_, *list_, selected.front(), slot, nodes_.current);
+  reportSettingsWriteFailure(this, nodes_);
   list_->setFocus();
 }
 
@@ -154,6 +158,7 @@ void CNodeListDlg::deleteNodes() {
     nodes_.RelistFromRows(*list_);
     list_->setNumberText(nodes_.NumberText());
   }
+  reportSettingsWriteFailure(this, nodes_);
   list_->clearSelection();
   list_->setFocus();
 }
@@ -162,7 +167,10 @@ void CNodeListDlg::selectAllNodes() { list_->selectAllWithMac(); }
 
 void CNodeListDlg::releaseSelection() { list_->clearSelection(); }
 
-void CNodeListDlg::sortByColumn(int column) { nodes_.SortAndRelist(*list_, column); }
+void CNodeListDlg::sortByColumn(int column) {
+  nodes_.SortAndRelist(*list_, column);
+  reportSettingsWriteFailure(this, nodes_);
+}
 
 void CNodeListDlg::openFile() {
   const QString path = chooseFile(true, QString::fromLatin1(kNodeListFileName));
@@ -173,7 +181,8 @@ void CNodeListDlg::openFile() {
   f.close();
   nodes_.LoadNodeList(localPath(path));
   nodes_.FillRows(*list_);
-  if (!nodes_.SaveNodeList(nodes_.settingsPath())) showErrorMessage(this, tr("Error occurred."));
+  nodes_.SaveNodeList(nodes_.settingsPath());
+  reportSettingsWriteFailure(this, nodes_);
 }
 
 void CNodeListDlg::saveFile() {

@@ -229,6 +229,8 @@ bool CStatusDlg::Clear(std::uint32_t mask) {
 
 void CStatusDlg::refreshPages() {
   for (CStatusPage* p : pages_) p->refresh();
+  // The route a cycle learnt is kept in the settings file.
+  reportSettingsWriteFailure(this, nodes_);
 }
 
 void CStatusDlg::controlsIdle() {

@@ -3,6 +3,7 @@
 // file (and the node list files) that came out.
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
@@ -477,6 +478,24 @@ class NodeListTest : public QObject {
     QFile f(settings);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().contains("TopWin=0"));
+  }
+
+  // A folder where the settings file was: every change the window makes is
+  // told, once per action, and the list stays as the window shows it.
+  void aSettingsFileThatCantBeWrittenIsToldOnEveryChange() {
+    openWindow({"0,00-80-92-00-00-01,10.0.0.10,\"b\",2.01", "0,00-80-92-00-00-02,10.0.0.9,\"c\",2.01"});
+    QVERIFY(QFile::remove(settings));
+    QVERIFY(QDir(dir->path()).mkdir("Trennic.INI"));
+    const QString told = "Error occurred.\n\nThe settings file " + settings + " could not be written.";
+    clickHeader(2);
+    QCOMPARE(messages, QStringList{told});
+    QCOMPARE(rowTexts(0)[2], QString("10.0.0.9"));
+    clickRow(0);
+    click("Delete");
+    QCOMPARE(messages, (QStringList{told, told}));
+    QCOMPARE(list()->topLevelItemCount(), 1);
+    click("Clear");
+    QCOMPARE(messages, (QStringList{told, told, told}));
   }
 
   void headerClicksSortAscendingThenDescending() {
