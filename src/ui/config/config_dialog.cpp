@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -187,6 +188,18 @@ bool CConfigDlg::focusNextPrevChild(bool next) {
     return true;
   }
   return QDialog::focusNextPrevChild(next);
+}
+
+void CConfigDlg::keyPressEvent(QKeyEvent* e) {
+  // Enter in a field ends the typing there and nothing more. Passed on, it
+  // would press "Exit", and every edit on every page would be dropped
+  // without a question; Esc, the close box and "Exit" itself still close.
+  const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+  if (enter && qobject_cast<QLineEdit*>(focusWidget())) {
+    e->accept();
+    return;
+  }
+  CTaskDlg::keyPressEvent(e);
 }
 
 std::optional<ResolvedNode> CConfigDlg::chosenUnit() {

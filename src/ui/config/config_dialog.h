@@ -65,6 +65,7 @@ class CConfigDlg : public CTaskDlg {
   void opening() override;
   bool eventFilter(QObject* watched, QEvent* e) override;
   bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   // The unit the combo names, or nothing (and "No select." shown).

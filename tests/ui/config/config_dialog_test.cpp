@@ -5,23 +5,41 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
+#include "core/filters/filter_tables.h"
 #include "core/registry/node_table.h"
 #include "platform/protocol/engine_runtime.h"
+#include "support/modal_watch.h"
 #include "support/sim_process.h"
 #include "ui/app/about_dialog.h"
 #include "ui/config/base_page.h"
 #include "ui/config/config_dialog.h"
+#include "ui/config/filter_page.h"
 #include "ui/controls/decimal_edit.h"
+#include "ui/controls/hex_edit.h"
 #include "ui/protocol/password_dialog.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
 
 using namespace trennic;
+
+namespace {
+
+void retype(QLineEdit* e, const QString& text) {
+  e->setFocus();
+  e->selectAll();
+  QTest::keyClick(e, Qt::Key_Backspace);
+  QTest::keyClicks(e, text);
+}
+
+}  // namespace
 
 class ConfigDialogTest : public QObject {
   Q_OBJECT
@@ -36,6 +54,7 @@ class ConfigDialogTest : public QObject {
   QStringList messages;
   int prompts = 0;
   QTimer answerer;
+  testing::ModalWatchers watchers;
   std::unique_ptr<ui::CConfigDlg> w;
 
   ui::CBasePage* base() const { return static_cast<ui::CBasePage*>(w->page(ui::CConfigDlg::BasePage)); }
@@ -78,6 +97,83 @@ class ConfigDialogTest : public QObject {
     prompts = 0;
     w = std::make_unique<ui::CConfigDlg>(app, *nodes, *progress);
     w->show();
+  }
+  void cleanup() { watchers.clear(); }
+
+  // Enter in a field of any page ends the typing there: the window stays
+  // open and the field holds what was typed, which the pages then store.
+  void enterInAFieldNeverClosesTheWindow() {
+    QVERIFY(w->button("Exit")->isDefault());
+    int fields = 0;
+    for (int p = 0; p < ui::CConfigDlg::kPageCount; ++p) {
+      w->tabs()->setCurrentIndex(p);
+      for (QLineEdit* e : w->page(p)->findChildren<QLineEdit*>()) {
+        if (!e->isVisible() || !e->isEnabled() || e->isReadOnly()) continue;
+        retype(e, "1");
+        const QString typed = e->text();
+        QTest::keyClick(e, Qt::Key_Return);
+        QVERIFY2(w->isVisible(), qPrintable(w->tabs()->tabText(p) + ": " + e->accessibleName()));
+        QCOMPARE(e->text(), typed);
+        ++fields;
+      }
+    }
+    QVERIFY(fields > 10);
+    w->tabs()->setCurrentIndex(ui::CConfigDlg::BasePage);
+    retype(base()->essId(), "Warehouse");
+    QTest::keyClick(base()->essId(), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(w->isVisible());
+    w->tabs()->setCurrentIndex(ui::CConfigDlg::WirelessPage);
+    w->tabs()->setCurrentIndex(ui::CConfigDlg::BasePage);
+    QCOMPARE(base()->essId()->text(), QString("Warehouse"));
+    QCOMPARE(w->transfer().record.text(cfg::ESSID, cfg::ESSIDSize), std::string("Warehouse"));
+    QVERIFY(messages.isEmpty());
+  }
+
+  // In an entry editor Enter is its OK: the entry is taken, and the window
+  // under it stays open.
+  void enterInAnEditorTakesTheEntry() {
+    w->tabs()->setCurrentIndex(ui::CConfigDlg::FilterPage);
+    auto* page = static_cast<ui::CFilterPage*>(w->page(ui::CConfigDlg::FilterPage));
+    MacFilterBlock(w->record()).setFilterOn(1);
+    page->load();
+    auto seen = watchers.onModal<ui::CMacFilterDlg>([](ui::CMacFilterDlg* ed) {
+      retype(ed->addressField(0, 5), "7");
+      QTest::keyClick(ed->addressField(0, 5), Qt::Key_Return);
+      QVERIFY(!ed->isVisible());
+    });
+    QTest::mouseClick(page->button(ui::CFilterPage::MacTable, "New"), Qt::LeftButton);
+    QVERIFY(*seen);
+    QVERIFY(w->isVisible());
+    QCOMPARE(MacFilterBlock(w->record()).entryCount(), std::uint16_t(1));
+    QCOMPARE(formatMac(MacFilterBlock(w->record()).entry(0).address1), std::string("00-00-00-00-00-07"));
+  }
+
+  // What closes the window still does: Esc in a field, "Exit", Enter where
+  // no field has the focus, and the close box.
+  void escExitAndTheCloseBoxStillClose() {
+    struct Case {
+      const char* how;
+      std::function<void()> act;
+      int result;
+    } cases[] = {
+        {"Esc in a field", [&] { retype(base()->essId(), "x"); QTest::keyClick(base()->essId(), Qt::Key_Escape); },
+         QDialog::Rejected},
+        {"Exit", [&] { QTest::mouseClick(w->button("Exit"), Qt::LeftButton); }, QDialog::Accepted},
+        {"Enter on the tab strip",
+         [&] {
+           w->tabs()->tabBar()->setFocus();
+           QTest::keyClick(w->tabs()->tabBar(), Qt::Key_Return);
+         },
+         QDialog::Accepted},
+        {"the close box", [&] { w->close(); }, QDialog::Rejected},
+    };
+    for (auto& c : cases) {
+      w = std::make_unique<ui::CConfigDlg>(app, *nodes, *progress);
+      w->show();
+      c.act();
+      QVERIFY2(!w->isVisible(), c.how);
+      QVERIFY2(w->result() == c.result, c.how);
+    }
   }
 
   void readEditWriteAndReadBack() {
