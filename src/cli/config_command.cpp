@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QTextStream>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/cli_context.h"
 #include "cli/operation_runner.h"
@@ -49,6 +51,27 @@ const ConfigSet& configDefaults() {
 bool isFolder(const std::string& path) {
   const TextEncoding encoding = platform::userTextEncoding();
   return encoding.endsWithChar(path, '/') || encoding.endsWithChar(path, kPathSeparator);
+}
+
+// A folder named without its trailing separator is still that folder, as
+// the window's folder chooser hands it on.
+std::string asFolderIfFolder(const std::string& path) {
+  std::error_code ec;
+  if (path.empty() || isFolder(path) || !std::filesystem::is_directory(path, ec)) return path;
+  return platform::userTextEncoding().withTrailingSeparator(path, kPathSeparator);
+}
+
+// Why a file can't be written at this path, known before a unit is asked
+// for anything; empty when nothing stands in the way.
+QString outputProblem(const std::string& file) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path p(file);
+  if (fs::is_directory(p, ec)) return QString("%1: Error occurred. (a folder of that name is in the way)").arg(decodeText(file));
+  const fs::path parent = p.has_parent_path() ? p.parent_path() : fs::path(".");
+  if (!fs::is_directory(parent, ec))
+    return QString("%1: Error occurred. (the folder %2 does not exist)").arg(decodeText(file), decodeText(parent.string()));
+  return {};
 }
 
 // "%02X%02X%02X.txt" of the unit's last three MAC bytes inside a folder, as
@@ -111,18 +134,23 @@ int configRead(CliContext& ctx, Args& args) {
   std::string out;
   int status = ExitOk;
   if (!takeOutput(args, out, status)) return status;
+  out = asFolderIfFolder(out);
   std::vector<UnitTarget> units;
   UnitRun run;
   Args probe(args.rest());
   std::string ignored;
   probe.option("--password-file", ignored);
   auto positional = probe.rest();
-  if (positional.size() != 1) return fail(ExitUsage, "usage: config read UNIT -o FILE|FOLDER/");
+  if (positional.size() != 1) return fail(ExitUsage, "usage: config read UNIT -o FILE|FOLDER");
+  // Before the password is asked: the unit's name only picks the file.
+  if (QString problem = outputProblem(isFolder(out) ? out + "file.txt" : out); !problem.isEmpty())
+    return fail(ExitIoError, problem);
   if (int s = prepare(ctx, args, positional, units, run)) return s;
   const UnitTarget& u = units.front();
   if (isFolder(out) && u.node.mac.isBroadcast())
     return fail(ExitUsage, "a file named after the unit needs its MAC address; name the unit by MAC or label");
   std::string file = unitFile(out, u.node.mac);
+  if (QString problem = outputProblem(file); !problem.isEmpty()) return fail(ExitIoError, problem);
   ConfigSet set;
   ResetToDefaults(configDefaults(), set, u.node.mac);
   OperationRunner runner(*run.engine);
@@ -142,8 +170,8 @@ int configWrite(CliContext& ctx, Args& args) {
   std::string ignored;
   probe.option("--password-file", ignored);
   auto positional = probe.rest();
-  if (positional.size() < 2) return fail(ExitUsage, "usage: config write FILE|FOLDER/ UNIT [UNIT ...]");
-  std::string source = positional.front();
+  if (positional.size() < 2) return fail(ExitUsage, "usage: config write FILE|FOLDER UNIT [UNIT ...]");
+  std::string source = asFolderIfFolder(positional.front());
   std::vector<std::string> names(positional.begin() + 1, positional.end());
   if (!isFolder(source))
     if (QString problem = checkFile(source, kConfigSection, "configuration file"); !problem.isEmpty()) return failFile(problem);

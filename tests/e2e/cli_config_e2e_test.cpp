@@ -1,6 +1,7 @@
 // trennic-cli config and filter against simulated units held in this
 // process, so that the test can look straight into their configuration
 // memory.
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
@@ -10,6 +11,7 @@
 
 #include "core/app/settings.h"
 #include "core/config/config_file.h"
+#include "core/files/file_kinds.h"
 #include "core/filters/filter_tables.h"
 #include "unitsim/sim_server.h"
 #include "unitsim/sim_options.h"
@@ -122,6 +124,30 @@ TEST_F(CliConfig, EveryKeyedByteSurvivesReadAndWrite) {
   ASSERT_EQ(cli({"config", "write", dir.filePath("again.txt"), "127.0.0.2"}).status, 0);
   EXPECT_EQ(server->unit(0).configImage(), after);
   EXPECT_EQ(read(dir.filePath("again.txt")), read(dir.filePath("unit.txt")));
+}
+
+// An existing folder is a folder with or without its separator; a place no
+// file can go is refused before the unit is asked for anything.
+TEST_F(CliConfig, ReadIntoAFolderOrNowhereIsKnownBeforeTheUnitIsAsked) {
+  startUnits({"--units", "1"});
+  // A file named after the unit needs its MAC address.
+  const QString unit = QString::fromStdString(formatMac(server->unit(0).mac()));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("backup"));
+  CliRun r = cli({"config", "read", unit, "-o", dir.filePath("backup")});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const QString named = QString::fromStdString(unitConfigFileName(server->unit(0).mac()));
+  EXPECT_TRUE(QFile::exists(dir.filePath("backup/" + named)));
+
+  const quint64 asked = server->counters().received;
+  for (const QString& nowhere : {dir.filePath("missing/unit.txt"), dir.filePath("missing/")}) {
+    CliRun bad = cli({"config", "read", unit, "-o", nowhere});
+    EXPECT_EQ(bad.status, 74) << nowhere.toStdString();
+    EXPECT_TRUE(bad.err.contains("does not exist")) << bad.err.toStdString();
+  }
+  EXPECT_EQ(server->counters().received, asked);
+  // And a write from that folder, named without its separator, reads the unit's file back.
+  CliRun w = cli({"config", "write", dir.filePath("backup"), unit});
+  EXPECT_EQ(w.status, 0) << w.err.toStdString();
 }
 
 TEST_F(CliConfig, FilterWriteChangesOnlyTheTable) {
