@@ -32,6 +32,11 @@ std::size_t editRoom(std::size_t length, std::size_t selected, std::size_t limit
   return stays < limit ? limit - stays : 0;
 }
 
+TypedGoes typedCharacterGoes(std::size_t room, bool nextBoxOpen) {
+  if (room > 0) return TypedGoes::Here;
+  return nextBoxOpen ? TypedGoes::NextBox : TypedGoes::Refused;
+}
+
 PasteSpread spreadPaste(EditKind kind, std::u32string_view pasted, std::size_t room,
                         std::span<const std::size_t> boxesAfter) {
   const auto takes = [kind](char32_t c) { return !isControl(c) && editCharAccepted(kind, c); };

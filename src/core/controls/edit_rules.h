@@ -28,6 +28,14 @@ bool editCharAccepted(EditKind kind, char32_t c);
 // selection, so only the text outside it counts against the limit.
 std::size_t editRoom(std::size_t length, std::size_t selected, std::size_t limit);
 
+// The boxes of one address (the bytes of a MAC address, the octets of an IP
+// address) work as one field. A character a box takes but has no room for
+// goes on into the next box of the address, as address fields do on every
+// desktop; where no open box follows, it is refused like any other refused
+// character, never lost without a word.
+enum class TypedGoes { Here, NextBox, Refused };
+TypedGoes typedCharacterGoes(std::size_t room, bool nextBoxOpen);
+
 // A pasted text (or one an input method commits) is taken from its start:
 // the leading characters the field takes, up to its room, so a line break
 // copied from a terminal or the rest of a copied address costs nothing. When

@@ -13,6 +13,7 @@
 
 #include "core/config/base_rules.h"
 #include "ui/config/config_dialog.h"
+#include "ui/controls/address_row.h"
 #include "ui/controls/decimal_edit.h"
 #include "ui/controls/hex_edit.h"
 
@@ -72,6 +73,7 @@ CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
       ip_[static_cast<std::size_t>(a)][static_cast<std::size_t>(o)] = box;
       row->addWidget(box);
     }
+    chainBoxes(ip_[static_cast<std::size_t>(a)]);
     row->addStretch(1);
     ipGrid->addLayout(row, a, 1);
   }
@@ -125,6 +127,7 @@ CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
     staticMac_[static_cast<std::size_t>(i)] = box;
     wifiRow->addWidget(box);
   }
+  chainBoxes(staticMac_);
   wifiRow->addStretch(1);
 
   auto* details = new QGridLayout;

@@ -23,6 +23,7 @@
 #include "core/filters/filter_files.h"
 #include "core/protocol/operations.h"
 #include "ui/config/config_dialog.h"
+#include "ui/controls/address_row.h"
 #include "ui/controls/field_width.h"
 #include "ui/controls/hex_edit.h"
 #include "ui/protocol/result_message.h"
@@ -182,6 +183,7 @@ CMacFilterDlg::CMacFilterDlg(int displayLevel, QWidget* parent) : QDialog(parent
       if (k > 0) row->addWidget(separator("-", this));
       row->addWidget(f);
     }
+    chainBoxes(address_[static_cast<std::size_t>(a)]);
     row->addStretch();
     caption->setBuddy(address_[static_cast<std::size_t>(a)][0]);
     grid->addWidget(caption, 2 + a, 0);

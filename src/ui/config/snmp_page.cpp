@@ -14,6 +14,7 @@
 
 #include "core/config/snmp_stp_rules.h"
 #include "platform/app/codepage.h"
+#include "ui/controls/address_row.h"
 #include "ui/controls/field_width.h"
 #include "ui/config/config_dialog.h"
 #include "ui/controls/decimal_edit.h"
@@ -86,6 +87,7 @@ CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
     trapRow->addWidget(f);
     trap_[k] = f;
   }
+  chainBoxes(trap_);
   trapRow->addStretch();
   trapCaption->setBuddy(trap_[0]);
   grid->addWidget(trapCaption, row, 0);

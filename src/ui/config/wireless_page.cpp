@@ -20,6 +20,7 @@
 
 #include "core/config/wireless_rules.h"
 #include "core/controls/edit_rules.h"
+#include "ui/controls/address_row.h"
 #include "ui/controls/field_width.h"
 #include "ui/config/base_page.h"
 #include "ui/config/config_dialog.h"
@@ -44,7 +45,8 @@ QGridLayout* fieldGrid() {
   return grid;
 }
 
-// A row of byte boxes, two hex digits each, joined by `joint`.
+// A row of byte boxes, two hex digits each, joined by `joint`, typed and
+// pasted into as one value.
 template <std::size_t N>
 QHBoxLayout* byteRow(std::array<CHexEdit*, N>& boxes, const char* joint, const QString& name, QWidget* parent) {
   auto* row = new QHBoxLayout;
@@ -59,6 +61,7 @@ QHBoxLayout* byteRow(std::array<CHexEdit*, N>& boxes, const char* joint, const Q
     if (k > 0) row->addWidget(separator(joint, parent));
     row->addWidget(f);
   }
+  chainBoxes(boxes);
   row->addStretch();
   return row;
 }

@@ -37,15 +37,34 @@ void CCheckedEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const char32_t c = typedCharacter(*event);
-  if (c != 0 && !trennic::editCharAccepted(kind_, c)) {
-    refuse();
-    event->accept();
-    return;
+  if (c != 0) {
+    if (!trennic::editCharAccepted(kind_, c)) {
+      refuse();
+      event->accept();
+      return;
+    }
+    switch (trennic::typedCharacterGoes(room(), openNext() != nullptr)) {
+      case trennic::TypedGoes::Here:
+        break;
+      case trennic::TypedGoes::NextBox: {
+        // As in any address field: the caret moves on and the character
+        // replaces what the next box held.
+        CCheckedEdit* next = openNext();
+        next->setFocus();
+        next->selectAll();
+        next->keyPressEvent(event);
+        return;
+      }
+      case trennic::TypedGoes::Refused:
+        refuse();
+        event->accept();
+        return;
+    }
   }
   const QString before = text();
   QLineEdit::keyPressEvent(event);
-  // Every typed character counts, even one the full field had no room for;
-  // other keys only when they changed the text (Backspace, Delete, cut, undo).
+  // Every typed character counts; other keys only when they changed the
+  // text (Backspace, Delete, cut, undo).
   if (c != 0 || text() != before) edited(c);
 }
 
@@ -82,7 +101,8 @@ void CCheckedEdit::inputMethodEvent(QInputMethodEvent* event) {
     QLineEdit::inputMethodEvent(event);
     return;
   }
-  const trennic::PasteSpread taken = spread(committed);
+  const std::vector<CCheckedEdit*> after = openBoxesAfter();
+  const trennic::PasteSpread taken = spread(committed, after);
   QInputMethodEvent here;
   if (taken.refused) {
     QLineEdit::inputMethodEvent(&here);
@@ -95,17 +115,20 @@ void CCheckedEdit::inputMethodEvent(QInputMethodEvent* event) {
   QLineEdit::inputMethodEvent(&here);
   const char32_t typedAs = committed.size() == 1 ? committed.front() : kPasteKey;
   edited(typedAs);
+  fillOn(after, taken, typedAs);
 }
 
 void CCheckedEdit::pasteChecked(QClipboard::Mode mode) {
   if (isReadOnly()) return;
-  const trennic::PasteSpread taken = spread(QGuiApplication::clipboard()->text(mode).toStdU32String());
+  const std::vector<CCheckedEdit*> after = openBoxesAfter();
+  const trennic::PasteSpread taken = spread(QGuiApplication::clipboard()->text(mode).toStdU32String(), after);
   if (taken.refused) {
     refuse();
     return;
   }
   insert(QString::fromStdU32String(taken.parts.front()));
   edited(kPasteKey);
+  fillOn(after, taken, kPasteKey);
 }
 
 void CCheckedEdit::refuse() {
@@ -118,6 +141,33 @@ std::size_t CCheckedEdit::room() const {
   return trennic::editRoom(count(text().size()), count(selectedText().size()), count(maxLength()));
 }
 
-trennic::PasteSpread CCheckedEdit::spread(const std::u32string& text) const {
-  return trennic::spreadPaste(kind_, text, room(), {});
+CCheckedEdit* CCheckedEdit::openNext() const {
+  CCheckedEdit* next = next_.data();
+  return next != nullptr && next->isEnabled() && !next->isReadOnly() ? next : nullptr;
+}
+
+std::vector<CCheckedEdit*> CCheckedEdit::openBoxesAfter() const {
+  std::vector<CCheckedEdit*> after;
+  for (CCheckedEdit* box = openNext(); box != nullptr && box != this; box = box->openNext()) after.push_back(box);
+  return after;
+}
+
+trennic::PasteSpread CCheckedEdit::spread(const std::u32string& text, const std::vector<CCheckedEdit*>& after) const {
+  std::vector<std::size_t> limits;
+  for (const CCheckedEdit* box : after) limits.push_back(static_cast<std::size_t>(std::max(box->maxLength(), 0)));
+  return trennic::spreadPaste(kind_, text, room(), limits);
+}
+
+void CCheckedEdit::fillOn(const std::vector<CCheckedEdit*>& after, const trennic::PasteSpread& spread,
+                          char32_t typedAs) {
+  // Each later part is put in as the user would, so the box's own rules and
+  // its window's handlers of edits run on it.
+  for (std::size_t k = 1; k < spread.parts.size(); ++k) {
+    CCheckedEdit* box = after[k - 1];
+    box->selectAll();
+    box->insert(QString::fromStdU32String(spread.parts[k]));
+    box->edited(typedAs);
+  }
+  // The caret follows the text to the last box it reached.
+  if (spread.parts.size() > 1) after[spread.parts.size() - 2]->setFocus();
 }

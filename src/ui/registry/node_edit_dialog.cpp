@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/app/codepage.h"
+#include "ui/controls/address_row.h"
 #include "ui/controls/field_width.h"
 #include "ui/protocol/result_message.h"
 
@@ -41,6 +42,7 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
     if (k > 0) macRow->addWidget(separator("-", this));
     macRow->addWidget(f);
   }
+  chainBoxes(mac_);
   macRow->addStretch();
   macLabel->setBuddy(mac_[0]);
   grid->addWidget(macLabel, 1, 0);
@@ -60,6 +62,7 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
     if (k > 0) ipRow->addWidget(separator(".", this));
     ipRow->addWidget(f);
   }
+  chainBoxes(ip_);
   ipRow->addStretch();
   ipLabel->setBuddy(ip_[0]);
   grid->addWidget(ipLabel, 2, 0);

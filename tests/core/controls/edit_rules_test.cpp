@@ -145,6 +145,26 @@ INSTANTIATE_TEST_SUITE_P(EditRules, EditRulesRoom,
                                            RoomCase{"SelectionBeyondText", 1, 5, 3, 3}),
                          [](const auto& info) { return std::string(info.param.rule); });
 
+// ------------------------------------------------------------ typed into a full box
+
+struct TypedCase {
+  const char* rule;
+  std::size_t room;
+  bool nextBoxOpen;
+  TypedGoes goes;
+};
+void PrintTo(const TypedCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesTyped : public ::testing::TestWithParam<TypedCase> {};
+
+TEST_P(EditRulesTyped, Goes) { EXPECT_EQ(typedCharacterGoes(GetParam().room, GetParam().nextBoxOpen), GetParam().goes); }
+
+INSTANTIATE_TEST_SUITE_P(EditRules, EditRulesTyped,
+                         ::testing::Values(TypedCase{"RoomHere", 1, false, TypedGoes::Here},
+                                           TypedCase{"RoomHereBeforeNextBox", 2, true, TypedGoes::Here},
+                                           TypedCase{"FullRunsOnToNextBox", 0, true, TypedGoes::NextBox},
+                                           TypedCase{"FullLastBoxRefuses", 0, false, TypedGoes::Refused}),
+                         [](const auto& info) { return std::string(info.param.rule); });
+
 // ------------------------------------------------------------ range
 
 struct SetRangeCase {

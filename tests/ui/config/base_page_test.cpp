@@ -1,6 +1,8 @@
 // The Base page inside the Configuration window: what it shows for the
 // working configuration, what it normalises and what it stores.
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +26,17 @@ class BasePageTest : public QObject {
     QStringList octets;
     for (int o = 0; o < 4; ++o) octets << p->ipBox(address, o)->text();
     return octets.join('.');
+  }
+  // A whole address pasted into the first box of a row, over what it held.
+  static void pasteInto(QLineEdit* first, const QString& text) {
+    first->setFocus();
+    first->selectAll();
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(first, Qt::Key_V, Qt::ControlModifier);
+  }
+  // Keys go to whichever box has the focus, as a person's keys do.
+  static void typeOn(QWidget* window, const QString& keys) {
+    for (QChar c : keys) QTest::keyClicks(window->focusWidget(), QString(c));
   }
 
  private slots:
@@ -106,6 +119,36 @@ class BasePageTest : public QObject {
     QVERIFY(p->staticNode()->isChecked());
     QCOMPARE(p->staticNodeByte(5)->text(), QString("55"));
     QCOMPARE(p->lastControl(), static_cast<QWidget*>(p->staticNodeByte(5)));
+  }
+
+  // Each address is one row: a pasted address fills its own row and no other,
+  // and typing runs on from a full box into the next box of the same address.
+  void addressRowsTakeWholeAddresses() {
+    testing::ConfigWindowFixture f;
+    ui::CConfigDlg& w = f.open();
+    ui::CBasePage* p = base(w);
+    // A compatible station, which has a static node address.
+    w.record().setU16(cfg::ModeSw, 0);
+    w.record().setU16(cfg::NetworkMode, 4);
+    w.record().setU16(cfg::UnitType, 1);
+    w.record().setMac(cfg::CompatiStaMac, MacAddress{{0, 0x11, 0x22, 0x33, 0x44, 0x55}});
+    p->load();
+    pasteInto(p->ipBox(0, 0), "192.168.0.10\n");
+    pasteInto(p->ipBox(2, 0), "192.168.0.1");
+    QCOMPARE(ip(p, 0), QString("192.168.0.10"));
+    QCOMPARE(ip(p, 1), QString("255.0.0.0"));
+    QCOMPARE(ip(p, 2), QString("192.168.0.1"));
+    p->ipBox(1, 0)->setFocus();
+    p->ipBox(1, 0)->selectAll();
+    typeOn(&w, "2552552550001");  // the last digit finds no box left
+    QCOMPARE(ip(p, 1), QString("255.255.255.000"));
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(p->ipBox(1, 3)));
+    QCOMPARE(ip(p, 2), QString("192.168.0.1"));
+    pasteInto(p->staticNodeByte(0), "00:80:92:ab:cd:ef");
+    p->store();
+    QCOMPARE(w.record().ip(cfg::IPAddress), ipv4FromOctets(192, 168, 0, 10));
+    QCOMPARE(w.record().ip(cfg::SubnetMask), ipv4FromOctets(255, 255, 255, 0));
+    QCOMPARE(w.record().mac(cfg::CompatiStaMac), (MacAddress{{0x00, 0x80, 0x92, 0xAB, 0xCD, 0xEF}}));
   }
 
   void editsSurviveATabSwitch() {

@@ -4,6 +4,7 @@
 // came out.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
@@ -61,6 +62,14 @@ void retype(QLineEdit* e, const QString& text) {
 
 void typeAddress(CMacFilterDlg* ed, int address, const QStringList& bytes) {
   for (int k = 0; k < 6; ++k) retype(ed->addressField(address, k), bytes.value(k));
+}
+
+// A whole address pasted into the first box of a row, over what it held.
+void pasteInto(QLineEdit* first, const QString& text) {
+  first->setFocus();
+  first->selectAll();
+  QApplication::clipboard()->setText(text);
+  QTest::keyClick(first, Qt::Key_V, Qt::ControlModifier);
 }
 
 QStringList addressFields(CMacFilterDlg* ed, int address) {
@@ -398,6 +407,33 @@ class FilterPageTest : public QObject {
     QCOMPARE(row(page->list(kMac), 0), (QStringList{"1", "00-11-22-33-44-00", "00-11-22-33-44-FF", "Refusal"}));
     QVERIFY(page->list(kMac)->topLevelItem(0)->isSelected());
     QCOMPARE(page->numberLabel(kMac)->text(), QString("   1/1024"));
+  }
+
+  // Each address of the editor is one row: a pasted address fills it, typing
+  // runs on from a full box, and neither spills into the other address.
+  void macAddressesPastedAndTypedWhole() {
+    openPage(3);
+    setMacTable({});
+    int refused = 0;
+    auto seen = onModal<CMacFilterDlg>([&](CMacFilterDlg* ed) {
+      for (int a = 0; a < 2; ++a)
+        for (int k = 0; k < 6; ++k)
+          connect(ed->addressField(a, k), &CHexEdit::invalidCharacter, ed, [&refused] { ++refused; });
+      pasteInto(ed->addressField(0, 0), "00-11-22-33-44-55");
+      QCOMPARE(addressFields(ed, 0), (QStringList{"00", "11", "22", "33", "44", "55"}));
+      clickBox(ed->rangeBox());
+      ed->addressField(1, 0)->setFocus();
+      ed->addressField(1, 0)->selectAll();
+      for (QChar c : QString("001122334466f")) QTest::keyClicks(ed->focusWidget(), QString(c));
+      QCOMPARE(addressFields(ed, 1), (QStringList{"00", "11", "22", "33", "44", "66"}));
+      QCOMPARE(addressFields(ed, 0), (QStringList{"00", "11", "22", "33", "44", "55"}));
+      QTest::mouseClick(ed->okButton(), Qt::LeftButton);
+    });
+    click(kMac, "New");
+    QVERIFY(*seen);
+    QCOMPARE(refused, 1);  // the "f" past the last box
+    QCOMPARE(formatMac(macBlock().entry(0).address1), std::string("00-11-22-33-44-55"));
+    QCOMPARE(formatMac(macBlock().entry(0).address2), std::string("00-11-22-33-44-66"));
   }
 
   void clearingRangeTakesTheFirstAddressAndNoAccess() {

@@ -1,7 +1,9 @@
 // The SNMP and Spanning Tree pages inside the Configuration window: what they
 // show for the working configuration, what a click changes at once, what
 // they store, and where Tab leaves them.
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -208,6 +210,23 @@ class SnmpStpPageTest : public QObject {
     QCOMPARE(w.record().ip(cfg::SnmpTrapIpAddr), 0u);
     QCOMPARE(shownTrap(p), QString("0.0.0.0"));
     for (CDecimalEdit* e : octets) QVERIFY(!e->isEnabled());
+  }
+
+  // The trap address is one row: a copied address fills all four octets.
+  void snmpTrapAddressPastedWhole() {
+    testing::ConfigWindowFixture f;
+    ui::CConfigDlg& w = f.open();
+    w.tabs()->setCurrentIndex(ui::CConfigDlg::SnmpPage);
+    QWidget* p = snmp(w);
+    click(box(p, "Send Trap"));
+    CDecimalEdit* first = trapOctets(p).first();
+    first->setFocus();
+    first->selectAll();
+    QApplication::clipboard()->setText("10.20.30.40\n");
+    QTest::keyClick(first, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(shownTrap(p), QString("10.20.30.40"));
+    w.tabs()->setCurrentIndex(ui::CConfigDlg::StpPage);
+    QCOMPARE(w.record().ip(cfg::SnmpTrapIpAddr), ipv4FromOctets(10, 20, 30, 40));
   }
 
   void snmpTextsStopAtThirtyOneCharacters() {

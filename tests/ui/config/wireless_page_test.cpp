@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
@@ -370,6 +371,17 @@ class WirelessPageTest : public QObject {
     QVERIFY(!p->scrambleKeyField(0)->isEnabled());
   }
 
+  // The scramble key's ten boxes take a key typed straight through.
+  void scrambleKeyTypedStraightThrough() {
+    openWith("ModeSw=0 NetworkMode=1 UnitType=1 Scramble=0");
+    choose(page()->scrambleList(), "Type 2");
+    page()->scrambleKeyField(0)->setFocus();
+    page()->scrambleKeyField(0)->selectAll();
+    for (QChar c : QString("00112233445566778899")) QTest::keyClicks(w->focusWidget(), QString(c));
+    storeBySwitching();
+    for (int i = 0; i < 10; ++i) QCOMPARE(int(record().bytes[cfg::ScrambleKey + static_cast<std::size_t>(i)]), 0x11 * i);
+  }
+
   // What the mode set on the Base page leaves usable here.
   void modeDecidesWhatIsUsable_data() {
     QTest::addColumn<QString>("fields");
@@ -487,6 +499,22 @@ class WirelessPageTest : public QObject {
     QCOMPARE(priorities(record()), QStringList{"00-00-00-00-00-00"});
     QCOMPARE(rows(page()->priorityList()), QStringList{"1 00-00-00-00-00-00"});
     QCOMPARE(w->focusWidget(), static_cast<QWidget*>(page()->priorityList()));
+  }
+
+  // The editor's address is one row: a copied address fills all six bytes.
+  void pastedAddressFillsTheEditor() {
+    openWith("ModeSw=0 NetworkMode=1 UnitType=1 RoamExtendCtrl=1");
+    auto seen = onEditor([&](CLoginPriorityDlg* ed) {
+      ed->macField(0)->selectAll();
+      QApplication::clipboard()->setText("00:80:92:ab:cd:ef\n");
+      QTest::keyClick(ed->macField(0), Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(editorBytes(ed), (QStringList{"00", "80", "92", "ab", "cd", "ef"}));
+      QCOMPARE(ed->focusWidget(), static_cast<QWidget*>(ed->macField(5)));
+      QTest::mouseClick(ed->okButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(page()->newButton(), Qt::LeftButton);
+    QVERIFY(*seen);
+    QCOMPARE(priorities(record()), QStringList{"00-80-92-AB-CD-EF"});
   }
 
   void duplicateAddressKeepsTheEditorOpen() {

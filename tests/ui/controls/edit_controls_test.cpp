@@ -6,8 +6,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
+#include "ui/controls/address_row.h"
 #include "ui/controls/decimal_edit.h"
 #include "ui/controls/hex_edit.h"
 
@@ -59,6 +61,8 @@ class EditControlsTest : public QObject {
   void paste();
   void inputMethodCommit_data();
   void inputMethodCommit();
+  void addressRow_data();
+  void addressRow();
   void beepCanBeTurnedOff();
   void dropsAreNotTaken();
 };
@@ -77,7 +81,7 @@ void EditControlsTest::hexTyping_data() {
   QTest::newRow("letters past F refused") << 8 << "gGzZ" << "" << 4;
   QTest::newRow("space dash dot refused") << 8 << " -." << "" << 3;
   QTest::newRow("prefix letter dropped") << 8 << "0x1F" << "01F" << 1;
-  QTest::newRow("byte holds two digits") << 2 << "1A2" << "1A" << 0;
+  QTest::newRow("full byte refuses the third digit") << 2 << "1A2" << "1A" << 1;
 }
 
 void EditControlsTest::hexTyping() {
@@ -327,6 +331,116 @@ void EditControlsTest::inputMethodCommit() {
   QApplication::sendEvent(field.get(), &done);
   QCOMPARE(field->text(), text);
   QCOMPARE(spy.count(), refused);
+}
+
+// ------------------------------------------------------------ address rows
+
+void EditControlsTest::addressRow_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QStringList>("before");
+  QTest::addColumn<int>("box");         // the box the caret is in, at the end of its text
+  QTest::addColumn<int>("closed");      // a disabled box, or -1
+  QTest::addColumn<QString>("via");     // "type" or "paste"
+  QTest::addColumn<QString>("input");
+  QTest::addColumn<QStringList>("after");
+  QTest::addColumn<int>("focus");
+  QTest::addColumn<int>("refused");
+
+  const QStringList noMac{"", "", "", "", "", ""};
+  const QStringList noIp{"", "", "", ""};
+  const QStringList mac{"00", "11", "22", "33", "44", "55"};
+  // Typing runs on from a full box into the next, replacing what it held.
+  QTest::newRow("mac typed whole") << "hex" << noMac << 0 << -1 << "type" << "001122334455" << mac << 5 << 0;
+  QTest::newRow("mac past last box refused")
+      << "hex" << noMac << 0 << -1 << "type" << "001122334455a" << mac << 5 << 1;
+  QTest::newRow("full box runs on and replaces")
+      << "hex" << mac << 2 << -1 << "type" << "9" << QStringList{"00", "11", "22", "9", "44", "55"} << 3 << 0;
+  QTest::newRow("full last box refuses") << "hex" << mac << 5 << -1 << "type" << "9" << mac << 5 << 1;
+  QTest::newRow("closed next box refuses")
+      << "hex" << noMac << 0 << 1 << "type" << "001" << QStringList{"00", "", "", "", "", ""} << 0 << 1;
+  QTest::newRow("refused letter does not move on")
+      << "hex" << noMac << 0 << -1 << "type" << "0g0" << QStringList{"00", "", "", "", "", ""} << 0 << 1;
+  QTest::newRow("ip typed whole")
+      << "decimal" << noIp << 0 << -1 << "type" << "192168000001" << QStringList{"192", "168", "000", "001"} << 3 << 0;
+  // A clamped octet is selected, so the next digit replaces it and stays.
+  QTest::newRow("clamped octet replaced in place")
+      << "decimal" << noIp << 0 << -1 << "type" << "2561" << QStringList{"1", "", "", ""} << 0 << 0;
+  QTest::newRow("digits run on into next box")
+      << "decimal" << noIp << 0 << -1 << "type" << "10300" << QStringList{"103", "00", "", ""} << 1 << 0;
+  // A pasted address fills the row; each box's rules run on its part.
+  QTest::newRow("mac pasted with dashes") << "hex" << noMac << 0 << -1 << "paste" << "00-11-22-33-44-55" << mac << 5 << 0;
+  QTest::newRow("mac pasted with colons")
+      << "hex" << noMac << 0 << -1 << "paste" << "00:11:22:aa:bb:CC\n"
+      << QStringList{"00", "11", "22", "aa", "bb", "CC"} << 5 << 0;
+  QTest::newRow("mac pasted over old bytes")
+      << "hex" << QStringList{"", "ff", "ff", "ff", "ff", "ff"} << 0 << -1 << "paste" << "001122334455" << mac << 5 << 0;
+  QTest::newRow("ip pasted") << "decimal" << noIp << 0 << -1 << "paste" << "192.168.0.1"
+                             << QStringList{"192", "168", "0", "1"} << 3 << 0;
+  QTest::newRow("ip pasted octets clamped")
+      << "decimal" << noIp << 0 << -1 << "paste" << "300.1.2.999" << QStringList{"255", "1", "2", "255"} << 3 << 0;
+  QTest::newRow("paste into middle box stops at the end")
+      << "decimal" << noIp << 2 << -1 << "paste" << "10.0.0.1" << QStringList{"", "", "10", "0"} << 3 << 0;
+  QTest::newRow("paste into full box runs on")
+      << "decimal" << QStringList{"192", "", "", ""} << 0 << -1 << "paste" << "168"
+      << QStringList{"192", "168", "", ""} << 1 << 0;
+  QTest::newRow("paste stops at closed box")
+      << "hex" << noMac << 0 << 2 << "paste" << "00-11-22-33-44-55" << QStringList{"00", "11", "", "", "", ""} << 1 << 0;
+  QTest::newRow("paste into full last box refused") << "hex" << mac << 5 << -1 << "paste" << "66" << mac << 5 << 1;
+}
+
+void EditControlsTest::addressRow() {
+  QFETCH(QString, kind);
+  QFETCH(QStringList, before);
+  QFETCH(int, box);
+  QFETCH(int, closed);
+  QFETCH(QString, via);
+  QFETCH(QString, input);
+  QFETCH(QStringList, after);
+  QFETCH(int, focus);
+  QFETCH(int, refused);
+
+  QWidget window;
+  std::array<CHexEdit*, 6> mac{};
+  std::array<CDecimalEdit*, 4> ip{};
+  std::vector<CCheckedEdit*> boxes;
+  if (kind == QLatin1String("hex")) {
+    for (auto& b : mac) {
+      b = new CHexEdit(&window);
+      b->setMaxLength(2);
+      boxes.push_back(b);
+    }
+    trennic::ui::chainBoxes(mac);
+  } else {
+    for (auto& b : ip) {
+      b = new CDecimalEdit(&window);
+      b->SetRange(0, 255);
+      boxes.push_back(b);
+    }
+    trennic::ui::chainBoxes(ip);
+  }
+  for (std::size_t k = 0; k < boxes.size(); ++k) boxes[k]->setText(before.value(static_cast<int>(k)));
+  if (closed >= 0) boxes[static_cast<std::size_t>(closed)]->setEnabled(false);
+  window.show();
+  window.activateWindow();
+  CCheckedEdit* start = boxes[static_cast<std::size_t>(box)];
+  start->setFocus();
+  start->end(false);
+
+  int refusals = 0;
+  for (CCheckedEdit* b : boxes) connect(b, &CCheckedEdit::invalidCharacter, this, [&] { ++refusals; });
+  if (via == QLatin1String("type")) {
+    // Keys go where a person's keys go: to the box that has the focus.
+    for (QChar c : input) QTest::keyClicks(window.focusWidget(), QString(c));
+  } else {
+    QApplication::clipboard()->setText(input);
+    QTest::keyClick(start, Qt::Key_V, Qt::ControlModifier);
+  }
+
+  QStringList texts;
+  for (CCheckedEdit* b : boxes) texts << b->text();
+  QCOMPARE(texts, after);
+  QCOMPARE(window.focusWidget(), static_cast<QWidget*>(boxes[static_cast<std::size_t>(focus)]));
+  QCOMPARE(refusals, refused);
 }
 
 // ------------------------------------------------------------ notification

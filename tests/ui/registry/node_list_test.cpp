@@ -2,6 +2,7 @@
 // uses them: clicks, typed keys and menus. Each test then reads the settings
 // file (and the node list files) that came out.
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QElapsedTimer>
@@ -310,6 +311,33 @@ class NodeListTest : public QObject {
     QCOMPARE(nodeListLines(settings), (QStringList{"Entry1=0,00-80-92-00-00-01,192.168.1.10,\"Hall\",2.01",
                                                    "Entry2=2,00-80-92-00-00-09,172.16.0.9,\"\","}));
     QCOMPARE(list()->topLevelItemCount(), 2);
+  }
+
+  // The MAC and IP rows each work as one field: a copied MAC address fills
+  // all six boxes (and moves the default IP address with it), and an IP
+  // address typed straight through runs on from box to box.
+  void addressesPastedAndTypedWhole() {
+    openWindow({});
+    int refused = 0;
+    auto seen = onModal<CNodeEditDlg>([&refused](CNodeEditDlg* ed) {
+      for (int k = 0; k < 4; ++k)
+        QObject::connect(ed->ipField(k), &CDecimalEdit::invalidCharacter, ed, [&refused] { ++refused; });
+      ed->macField(0)->setFocus();
+      ed->macField(0)->selectAll();
+      QApplication::clipboard()->setText("00-11-22-ab-CD-EF\n");
+      QTest::keyClick(ed->macField(0), Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(macFields(ed), (QStringList{"00", "11", "22", "ab", "CD", "EF"}));
+      QCOMPARE(ipFields(ed), (QStringList{"10", "171", "205", "239"}));
+      ed->ipField(0)->setFocus();
+      ed->ipField(0)->selectAll();
+      for (QChar c : QString("1921680000099")) QTest::keyClicks(ed->focusWidget(), QString(c));
+      QCOMPARE(ipFields(ed), (QStringList{"192", "168", "000", "009"}));
+      QTest::mouseClick(ed->okButton(), Qt::LeftButton);
+    });
+    click("New");
+    QVERIFY(*seen);
+    QCOMPARE(refused, 1);  // the digit past the last octet
+    QCOMPARE(nodeListLines(settings), QStringList{"Entry1=2,00-11-22-AB-CD-EF,192.168.0.9,\"\","});
   }
 
   void newNodeWithAnEmptyMacFieldIsInvalid() {
