@@ -89,6 +89,10 @@ const char* nodeCheckMessage(NodeCheck result) {
   }
 }
 
+bool nodeNameEditFits(std::size_t bytesBefore, std::size_t bytesAfter) {
+  return bytesAfter <= kMaxNodeNameBytes || bytesAfter <= bytesBefore;
+}
+
 NodeEditorFields OpenNodeEditor(NodeEntry& current, int mode) {
   if (current.mac.empty()) current.mac = kNoMacYet;
   NodeEditorFields f;
@@ -133,12 +137,12 @@ std::string ipFromFields(const std::array<std::string, 4>& ipFields) {
 
 NodeCheck AcceptNodeEditor(const NodeTable& table, int mode, const NodeEditorFields& fields,
                            const NodeEntry& original, NodeEntry& current) {
-  current.name = fields.name;
+  current.name = fields.nameEdited ? fields.name : original.name;
   current.mac = joinMacFields(fields.mac);
   current.ip = ipFromFields(fields.ip);
 
   auto check = [&]() -> NodeCheck {
-    if (!fields.nameStorable) return NodeCheck::Invalid;
+    if (fields.nameEdited && !fields.nameStorable) return NodeCheck::Invalid;
     auto mac = parseMac(current.mac);
     if (!mac) return NodeCheck::Invalid;
     current.mac = formatMac(*mac);

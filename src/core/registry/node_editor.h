@@ -27,7 +27,12 @@ enum class NodeCheck {
 // The message a refused OK shows; nullptr when the editor closes.
 const char* nodeCheckMessage(NodeCheck result);
 
-constexpr int kMaxNodeNameChars = 32;
+// Typing into the name field stops at this many bytes of the user's code
+// page. The limit is the field's, not the node's: a longer name (node lists
+// from elsewhere hold them) is shown whole and kept, and an edit may shorten
+// it but never make it longer.
+constexpr std::size_t kMaxNodeNameBytes = 32;
+bool nodeNameEditFits(std::size_t bytesBefore, std::size_t bytesAfter);
 constexpr const char* kNoMacYet = "00-00-00-00-00-00";
 
 // The editor's fields as texts: one per MAC byte, one per IP octet.
@@ -39,6 +44,9 @@ struct NodeEditorFields {
   // False when the typed name holds a character the user's code page
   // cannot store; such a name could never be written back as typed.
   bool nameStorable = true;
+  // False while the name field still shows the name it opened with: the
+  // node keeps that name byte for byte, whatever the field made of it.
+  bool nameEdited = true;
 };
 
 // Opening, in both modes: a node without a MAC address gets 00-00-00-00-00-00
@@ -71,7 +79,8 @@ std::string ipFromFields(const std::array<std::string, 4>& ipFields);
 // Invalid and Duplicate restore current from original (the fields keep what
 // the user typed); Accepted and Unchanged set the route to 2 when the IP
 // differs from original's, since the unit is then reachable at an address
-// of its own.
+// of its own. A name that was not edited is original's, and a name edited
+// into one the code page cannot store is Invalid.
 NodeCheck AcceptNodeEditor(const NodeTable& table, int mode, const NodeEditorFields& fields,
                            const NodeEntry& original, NodeEntry& current);
 

@@ -115,4 +115,10 @@ std::optional<std::string> encodeText(const QString& text) {
   return out.toStdString();
 }
 
+std::size_t encodedLength(const QString& text) {
+  QStringEncoder e(userCodePage().toUtf8().constData());
+  if (!e.isValid()) return static_cast<std::size_t>(text.size());
+  return static_cast<std::size_t>(QByteArray(e(text)).size());
+}
+
 }  // namespace trennic::platform

@@ -2,6 +2,7 @@
 // The core keeps texts as byte strings in the user's code page; the fronts
 // turn them into Unicode for showing and back for storing.
 #include <QString>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -24,5 +25,8 @@ TextEncoding userTextEncoding();
 QString decodeText(const std::string& bytes);
 // Nothing when the text holds a character the code page cannot store.
 std::optional<std::string> encodeText(const QString& text);
+// The bytes the text takes in the code page; a character it cannot store
+// counts as the stand-in the converter writes for it.
+std::size_t encodedLength(const QString& text);
 
 }  // namespace trennic::platform

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "platform/app/codepage.h"
 #include "ui/controls/address_row.h"
@@ -13,6 +14,25 @@
 #include "ui/protocol/result_message.h"
 
 namespace trennic::ui {
+
+// Typing stops at the name limit, counted in bytes of the user's code page.
+// What the field shows when it opens is never cut: a longer name from a
+// node list stays whole unless the user shortens it.
+class NodeNameLimit : public QValidator {
+ public:
+  explicit NodeNameLimit(QLineEdit* field) : QValidator(field) {
+    connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { shown_ = text; });
+  }
+  // The text the field is about to show, before it shows it.
+  void opening(const QString& text) { shown_ = text; }
+
+  State validate(QString& input, int&) const override {
+    return nodeNameEditFits(platform::encodedLength(shown_), platform::encodedLength(input)) ? Acceptable : Invalid;
+  }
+
+ private:
+  QString shown_;
+};
 
 CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent), nodes_(nodes) {
   setWindowTitle(QString());
@@ -23,7 +43,8 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
   auto* grid = new QGridLayout;
   auto* nameLabel = new QLabel(tr("Name:"), this);
   name_ = new QLineEdit(this);
-  name_->setMaxLength(kMaxNodeNameChars);
+  nameLimit_ = new NodeNameLimit(name_);
+  name_->setValidator(nameLimit_);
   nameLabel->setBuddy(name_);
   grid->addWidget(nameLabel, 0, 0);
   grid->addWidget(name_, 0, 1);
@@ -99,7 +120,9 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
 int CNodeEditDlg::edit(int mode) {
   mode_ = mode;
   NodeEditorFields f = OpenNodeEditor(nodes_.current, mode);
-  name_->setText(platform::decodeText(f.name));
+  openedName_ = platform::decodeText(f.name);
+  nameLimit_->opening(openedName_);
+  name_->setText(openedName_);
   for (std::size_t k = 0; k < 6; ++k) {
     mac_[k]->setText(QString::fromLatin1(f.mac[k].c_str()));
     mac_[k]->setEnabled(f.macEditable);
@@ -115,7 +138,9 @@ int CNodeEditDlg::edit(int mode) {
 
 NodeEditorFields CNodeEditDlg::readFields() const {
   NodeEditorFields f;
-  auto name = platform::encodeText(name_->text());
+  const QString typed = name_->text();
+  auto name = platform::encodeText(typed);
+  f.nameEdited = typed != openedName_;
   f.nameStorable = name.has_value();
   f.name = name.value_or(std::string());
   for (std::size_t k = 0; k < 6; ++k) f.mac[k] = mac_[k]->text().toLatin1().toStdString();

@@ -12,6 +12,8 @@
 
 namespace trennic::ui {
 
+class NodeNameLimit;
+
 class CNodeEditDlg : public QDialog {
   Q_OBJECT
  public:
@@ -40,7 +42,10 @@ class CNodeEditDlg : public QDialog {
   int mode_ = EditModeNew;
   NodeEntry original_;
   bool ipTyped_ = false;
+  // The name as the field showed it on opening, which OK leaves as it was.
+  QString openedName_;
   QLineEdit* name_;
+  NodeNameLimit* nameLimit_;
   std::array<CHexEdit*, 6> mac_{};
   std::array<CDecimalEdit*, 4> ip_{};
   QPushButton* ok_;

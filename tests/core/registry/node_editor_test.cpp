@@ -107,6 +107,16 @@ TEST(AcceptNodeEditor, Rules) {
          return f;
        }(),
        NodeCheck::Invalid, "00-00-00-00-00-00", "", 0},
+      {"a name only opened and closed keeps every byte, whatever the field made of it", EditModeChange,
+       node("Warehouse north, rack 12, upper shelf", "00-80-92-00-00-01", "192.168.1.10", 0, "2.01"),
+       [] {
+         auto f = fields("Warehouse north, rack 12, upper ", {"00", "80", "92", "00", "00", "01"},
+                         {"192", "168", "1", "10"});
+         f.nameEdited = false;
+         f.nameStorable = false;
+         return f;
+       }(),
+       NodeCheck::Unchanged, "00-80-92-00-00-01", "192.168.1.10", 0},
       {"edit of the name only keeps MAC and IP and route 0", EditModeChange,
        node("Hall", "00-80-92-00-00-01", "192.168.1.10", 0, "2.01"),
        fields("Lobby", {"00", "80", "92", "00", "00", "01"}, {"192", "168", "1", "10"}), NodeCheck::Accepted,
@@ -143,7 +153,7 @@ TEST(AcceptNodeEditor, Rules) {
     if (r == NodeCheck::Invalid || r == NodeCheck::Duplicate) {
       EXPECT_EQ(current.name, original.name) << c.why;
     } else {
-      EXPECT_EQ(current.name, c.typed.name) << c.why;
+      EXPECT_EQ(current.name, c.typed.nameEdited ? c.typed.name : original.name) << c.why;
     }
   }
 }
@@ -153,6 +163,24 @@ TEST(AcceptNodeEditor, Messages) {
   EXPECT_STREQ(nodeCheckMessage(NodeCheck::Duplicate), "Already exist.");
   EXPECT_EQ(nodeCheckMessage(NodeCheck::Accepted), nullptr);
   EXPECT_EQ(nodeCheckMessage(NodeCheck::Unchanged), nullptr);
+}
+
+TEST(NodeNameEditFits, TypingStopsAtTheLimitAndNeverCutsALongerName) {
+  struct Case {
+    const char* why;
+    std::size_t before, after;
+    bool fits;
+  } cases[] = {
+      {"typing up to the limit", 31, 32, true},
+      {"a character past the limit is refused", 32, 33, false},
+      {"a two-byte character with room for one byte is refused", 31, 33, false},
+      {"a longer name as it was opened is kept", 40, 40, true},
+      {"a longer name may shrink", 40, 39, true},
+      {"a longer name never grows", 39, 40, false},
+      {"replacing a longer name by a short one", 40, 3, true},
+  };
+  for (auto& c : cases) EXPECT_EQ(nodeNameEditFits(c.before, c.after), c.fits) << c.why;
+  EXPECT_EQ(kMaxNodeNameBytes, 32u);
 }
 
 TEST(CommitNewNode, AppendsAddsAndWritesTheNextEntry) {
