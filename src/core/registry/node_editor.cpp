@@ -93,6 +93,20 @@ bool nodeNameEditFits(std::size_t bytesBefore, std::size_t bytesAfter) {
   return bytesAfter <= kMaxNodeNameBytes || bytesAfter <= bytesBefore;
 }
 
+std::string nodeCheckText(NodeCheck result, const NodeEditorFields& fields, std::string_view codePage) {
+  const char* message = nodeCheckMessage(result);
+  if (!message) return {};
+  std::string text = message;
+  if (result == NodeCheck::Invalid && fields.nameEdited && !fields.nameStorable) {
+    text += "\nName: ";
+    text += fields.unstorableChar.empty() ? std::string("the text") : "the character \"" + fields.unstorableChar + "\"";
+    text += " cannot be stored in the code page ";
+    text += codePage;
+    text += '.';
+  }
+  return text;
+}
+
 NodeEditorFields OpenNodeEditor(NodeEntry& current, int mode) {
   if (current.mac.empty()) current.mac = kNoMacYet;
   NodeEditorFields f;

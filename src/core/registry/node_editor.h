@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "core/registry/node_table.h"
 
@@ -44,6 +45,8 @@ struct NodeEditorFields {
   // False when the typed name holds a character the user's code page
   // cannot store; such a name could never be written back as typed.
   bool nameStorable = true;
+  // The first such character, in UTF-8, for the message that names it.
+  std::string unstorableChar;
   // False while the name field still shows the name it opened with: the
   // node keeps that name byte for byte, whatever the field made of it.
   bool nameEdited = true;
@@ -83,6 +86,12 @@ std::string ipFromFields(const std::array<std::string, 4>& ipFields);
 // into one the code page cannot store is Invalid.
 NodeCheck AcceptNodeEditor(const NodeTable& table, int mode, const NodeEditorFields& fields,
                            const NodeEntry& original, NodeEntry& current);
+
+// The whole message of a refused OK, empty when the editor closes: the
+// message of nodeCheckMessage, and when the cause is a name the code page
+// cannot store, a second line naming the field, the character and the code
+// page (as the front names it), so that the user knows what to change.
+std::string nodeCheckText(NodeCheck result, const NodeEditorFields& fields, std::string_view codePage);
 
 // New after OK: row appended, node added, key Entry<listedCount> written,
 // number label refreshed. False when there is no MAC or no room.

@@ -121,4 +121,14 @@ std::size_t encodedLength(const QString& text) {
   return static_cast<std::size_t>(QByteArray(e(text)).size());
 }
 
+QString firstUnstorable(const QString& text) {
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString c = text.mid(i, n);
+    if (!encodeText(c)) return c;
+    i += n;
+  }
+  return QString();
+}
+
 }  // namespace trennic::platform

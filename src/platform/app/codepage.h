@@ -28,5 +28,8 @@ std::optional<std::string> encodeText(const QString& text);
 // The bytes the text takes in the code page; a character it cannot store
 // counts as the stand-in the converter writes for it.
 std::size_t encodedLength(const QString& text);
+// The first character of the text the code page cannot store; empty when
+// it stores them all.
+QString firstUnstorable(const QString& text);
 
 }  // namespace trennic::platform

@@ -143,6 +143,7 @@ NodeEditorFields CNodeEditDlg::readFields() const {
   f.nameEdited = typed != openedName_;
   f.nameStorable = name.has_value();
   f.name = name.value_or(std::string());
+  if (!f.nameStorable) f.unstorableChar = platform::firstUnstorable(typed).toStdString();
   for (std::size_t k = 0; k < 6; ++k) f.mac[k] = mac_[k]->text().toLatin1().toStdString();
   for (std::size_t k = 0; k < 4; ++k) f.ip[k] = ip_[k]->text().toLatin1().toStdString();
   f.macEditable = mode_ != EditModeChange;
@@ -157,9 +158,11 @@ void CNodeEditDlg::macEdited() {
 }
 
 void CNodeEditDlg::accept() {
-  NodeCheck result = AcceptNodeEditor(nodes_, mode_, readFields(), original_, nodes_.current);
-  if (const char* message = nodeCheckMessage(result)) {
-    showErrorMessage(this, QString::fromLatin1(message));
+  const NodeEditorFields fields = readFields();
+  NodeCheck result = AcceptNodeEditor(nodes_, mode_, fields, original_, nodes_.current);
+  const std::string message = nodeCheckText(result, fields, platform::userCodePage().toStdString());
+  if (!message.empty()) {
+    showErrorMessage(this, QString::fromStdString(message));
     return;
   }
   QDialog::accept();

@@ -165,6 +165,37 @@ TEST(AcceptNodeEditor, Messages) {
   EXPECT_EQ(nodeCheckMessage(NodeCheck::Unchanged), nullptr);
 }
 
+TEST(AcceptNodeEditor, TextOfTheMessage) {
+  auto typed = [](bool edited, bool storable, const char* character) {
+    NodeEditorFields f;
+    f.nameEdited = edited;
+    f.nameStorable = storable;
+    f.unstorableChar = character;
+    return f;
+  };
+  struct Case {
+    const char* why;
+    NodeCheck result;
+    NodeEditorFields fields;
+    const char* codePage;
+    const char* expected;
+  } cases[] = {
+      {"a name the code page cannot store names the field, the character and the code page", NodeCheck::Invalid,
+       typed(true, false, "\u03A9"), "windows-1252",
+       "Invalid parameter.\nName: the character \"\u03A9\" cannot be stored in the code page windows-1252."},
+      {"without the character the field and the code page are still named", NodeCheck::Invalid,
+       typed(true, false, ""), "Shift_JIS", "Invalid parameter.\nName: the text cannot be stored in the code page Shift_JIS."},
+      {"a bad MAC address keeps the message it had", NodeCheck::Invalid, typed(true, true, ""), "Shift_JIS",
+       "Invalid parameter."},
+      {"a name not edited is never the cause", NodeCheck::Invalid, typed(false, false, "x"), "Shift_JIS",
+       "Invalid parameter."},
+      {"a duplicate says so alone", NodeCheck::Duplicate, typed(true, true, ""), "Shift_JIS", "Already exist."},
+      {"an editor that closes shows nothing", NodeCheck::Accepted, typed(true, true, ""), "Shift_JIS", ""},
+      {"nor does an unchanged one", NodeCheck::Unchanged, typed(false, true, ""), "Shift_JIS", ""},
+  };
+  for (auto& c : cases) EXPECT_EQ(nodeCheckText(c.result, c.fields, c.codePage), c.expected) << c.why;
+}
+
 TEST(NodeNameEditFits, TypingStopsAtTheLimitAndNeverCutsALongerName) {
   struct Case {
     const char* why;

@@ -1,5 +1,6 @@
 // The node editor's name field, driven with keys and an input method: what
-// it shows when it opens and what it takes while typing.
+// it shows when it opens, what it takes while typing, and what OK says of a
+// name the code page cannot store.
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -123,6 +124,29 @@ class NodeEditTest : public QObject {
                          QCOMPARE(e->text(), kanji.repeated(15) + "ab");
                        }),
              2);
+  }
+
+  // A character the code page has no bytes for: OK says which field and
+  // why, and the editor stays open with what was typed.
+  void aNameTheCodePageCannotStoreSaysWhy() {
+    useCodePage("windows-1252", QString::fromUtf8("\u00e9"));
+    const QString typed = QString::fromUtf8("\u03a9mega");
+    QCOMPARE(runEditor(EditModeNew,
+                       [&](CNodeEditDlg* ed) {
+                         ed->nameEdit()->setFocus();
+                         commit(ed->nameEdit(), typed);
+                         for (int k = 0; k < 6; ++k) {
+                           ed->macField(k)->selectAll();
+                           QTest::keyClicks(ed->macField(k), k == 5 ? "05" : "00");
+                         }
+                         QTest::mouseClick(ed->okButton(), Qt::LeftButton);
+                         QVERIFY(ed->isVisible());
+                         QCOMPARE(ed->nameEdit()->text(), typed);
+                       }),
+             2);
+    QCOMPARE(messages, QStringList{QString::fromUtf8("Invalid parameter.\nName: the character \"\u03a9\" cannot be "
+                                                     "stored in the code page windows-1252.")});
+    QVERIFY(nodes->usedCount == 0);
   }
 };
 
