@@ -2,6 +2,7 @@
 
 #include <QTextStream>
 
+#include "core/app/shown_text.h"
 #include "platform/protocol/local_host.h"
 
 namespace trennic::cli {
@@ -37,15 +38,17 @@ int CliContext::openEngine(platform::EngineRuntime*& out) {
   return ExitOk;
 }
 
+QString shown(const QString& text) { return QString::fromStdU16String(escapeControls(text.toStdU16String())); }
+
 int fail(int status, const QString& message) {
   QTextStream err(stderr);
-  err << "trennic-cli: " << message << Qt::endl;
+  err << "trennic-cli: " << shown(message) << Qt::endl;
   return status;
 }
 
 void printLine(const QString& text) {
   QTextStream out(stdout);
-  out << text << Qt::endl;
+  out << shown(text) << Qt::endl;
 }
 
 bool Args::flag(const std::string& name) {

@@ -41,8 +41,14 @@ struct CliContext {
   int openEngine(platform::EngineRuntime*& out);
 };
 
+// Names, ESS IDs and file contents come from units and files the user does
+// not control: every text the command line prints shows their control
+// characters escaped ("\x1B"), never raw. JSON output escapes on its own.
+QString shown(const QString& text);
+
 // One clear line on stderr, then the status to exit with.
 int fail(int status, const QString& message);
+// One line on stdout.
 void printLine(const QString& text);
 
 // Arguments of a command: positional words and "--name value" options.

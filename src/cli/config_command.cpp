@@ -250,7 +250,7 @@ int configShow(Args& args) {
     for (const auto& [k, v] : values) o[QString::fromStdString(k)] = decodeText(v);
     out << QJsonDocument(o).toJson(QJsonDocument::Indented);
   } else {
-    for (const auto& [k, v] : values) out << k.c_str() << '=' << decodeText(v) << '\n';
+    for (const auto& [k, v] : values) out << k.c_str() << '=' << shown(decodeText(v)) << '\n';
   }
   return ExitOk;
 }
@@ -272,7 +272,8 @@ int configDiff(Args& args) {
   auto report = [&](const std::string& key, const std::string* x, const std::string* y) {
     if (x && y && *x == *y) return;
     ++differences;
-    out << key.c_str() << ": " << (x ? decodeText(*x) : "(none)") << " -> " << (y ? decodeText(*y) : "(none)") << '\n';
+    out << key.c_str() << ": " << (x ? shown(decodeText(*x)) : "(none)") << " -> " << (y ? shown(decodeText(*y)) : "(none)")
+        << '\n';
   };
   for (const auto& [k, v] : va) report(k, &v, find(vb, k));
   for (const auto& [k, v] : vb)

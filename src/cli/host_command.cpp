@@ -18,8 +18,9 @@ int runHost(CliContext& ctx, Args& args) {
   if (transport.openSocket() != 1) return fail(7, "TCP/IP Protocol not installed.");
   const auto& h = transport.localHost();
   QTextStream out(stdout);
-  out << "Host Name: \"" << h.hostName.c_str() << "\"\n";
-  out << "IP Address Table (entry=" << h.addresses.size() << ")" << (h.restricted ? " restricted to " + ctx.interfaceNames().join(", ") : "") << "\n";
+  out << "Host Name: \"" << shown(QString::fromStdString(h.hostName)) << "\"\n";
+  out << "IP Address Table (entry=" << h.addresses.size() << ")"
+      << (h.restricted ? " restricted to " + shown(ctx.interfaceNames().join(", ")) : "") << "\n";
   for (std::size_t i = 0; i < h.addresses.size(); ++i) out << "  " << i << ": " << formatIpv4(h.addresses[i]).c_str() << "\n";
   out << "MAC Address Table (entry=" << h.adapterMacs.size() << ")\n";
   for (std::size_t i = 0; i < h.adapterMacs.size(); ++i) out << "  " << i << ": " << formatMac(h.adapterMacs[i]).c_str() << "\n";

@@ -55,16 +55,17 @@ int listNodes(CliContext& ctx, Args& args) {
     const NodeEntry& e = t.slot(i);
     if (e.used != 1) continue;
     if (csv) {
-      out << i << ',' << e.route << ',' << csvCell(decodeText(e.name)) << ',' << csvCell(decodeText(e.mac)) << ','
-          << csvCell(decodeText(e.ip)) << ',' << csvCell(decodeText(e.version)) << '\n';
+      out << i << ',' << e.route << ',' << csvCell(shown(decodeText(e.name))) << ',' << csvCell(shown(decodeText(e.mac)))
+          << ',' << csvCell(shown(decodeText(e.ip))) << ',' << csvCell(shown(decodeText(e.version))) << '\n';
     } else {
-      out << QString("%1 %2 %3 %4 %5 %6\n")
-                 .arg(i, 4)
-                 .arg(e.route, 5)
-                 .arg(decodeText(e.mac), -17)
-                 .arg(decodeText(e.ip), -15)
-                 .arg(decodeText(e.version), -7)
-                 .arg(decodeText(e.name));
+      out << shown(QString("%1 %2 %3 %4 %5 %6")
+                       .arg(i, 4)
+                       .arg(e.route, 5)
+                       .arg(decodeText(e.mac), -17)
+                       .arg(decodeText(e.ip), -15)
+                       .arg(decodeText(e.version), -7)
+                       .arg(decodeText(e.name)))
+          << '\n';
     }
   }
   if (!csv) out << t.NumberText().c_str() << '\n';

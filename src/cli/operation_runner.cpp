@@ -7,6 +7,9 @@
 #include <csignal>
 #include <cstdio>
 
+#include "cli/cli_context.h"
+#include "platform/app/codepage.h"
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
@@ -60,7 +63,8 @@ int OperationRunner::run(const OperationArgs& args, const OperationContext& cont
   answers_.clear();
   done_ = false;
   shownResult_ = -1;
-  label_ = QString::fromStdString(args.line2.empty() ? args.line1 : args.line2);
+  // The label may be a name from the settings file.
+  label_ = shown(platform::decodeText(args.line2.empty() ? args.line1 : args.line2));
   driver_.open(args, context);
   driver_.start();
   QEventLoop loop;

@@ -128,7 +128,8 @@ int collect(CliContext& ctx, int op, bool json) {
       int slot = table.FindNodeByMac(m);
       if (slot < 0) continue;
       const NodeEntry& e = table.slot(static_cast<std::size_t>(slot));
-      out << QString("%1 %2 %3 %4").arg(q(e.mac), -17).arg(q(e.ip), -15).arg(q(e.version), -7).arg(q(e.name)) << '\n';
+      out << shown(QString("%1 %2 %3 %4").arg(q(e.mac), -17).arg(q(e.ip), -15).arg(q(e.version), -7).arg(q(e.name)))
+          << '\n';
     }
     if (!runner.interrupted()) out << macs.size() << (macs.size() == 1 ? " unit" : " units") << " answered\n";
   }
@@ -287,7 +288,7 @@ int runImage(CliContext& ctx, Args& args, bool firmware) {
     int result = forEachUnit(ctx, t.units, pw, firmware ? OpReadFirmware : OpReadLoader, "Reading...",
                              [&](OperationArgs& a, OperationContext&) { a.fileName = file; });
     if (result != ResultOk && QFile::exists(QString::fromStdString(ImageSink::partialPath(file))))
-      QTextStream(stderr) << "trennic-cli: the bytes received so far are in " << ImageSink::partialPath(file).c_str()
+      QTextStream(stderr) << "trennic-cli: the bytes received so far are in " << shown(q(ImageSink::partialPath(file)))
                           << Qt::endl;
     return result;
   }
@@ -326,8 +327,8 @@ int runImage(CliContext& ctx, Args& args, bool firmware) {
     if (result != ResultOk) return result;
     qint64 at = 0;
     if (!sameBytes(info.filePath(), back, at)) {
-      QTextStream(stderr) << "trennic-cli: " << q(u.label) << ": VERIFY FAILED: the " << kind
-                          << " read back differs from " << q(file) << " at byte " << at << Qt::endl;
+      QTextStream(stderr) << "trennic-cli: " << shown(q(u.label)) << ": VERIFY FAILED: the " << kind
+                          << " read back differs from " << shown(q(file)) << " at byte " << at << Qt::endl;
       return ResultError;
     }
     return ResultOk;

@@ -1,0 +1,130 @@
+// trennic-cli given what others control: names and files with terminal
+// escapes, the broadcast address as a unit, more units than the list holds,
+// files that are no text, a password file others may read.
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "unitsim/sim_options.h"
+#include "unitsim/sim_server.h"
+
+namespace trennic {
+namespace {
+
+struct CliRun {
+  int status = -1;
+  QByteArray out, err;
+};
+
+class CliHostile : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  std::unique_ptr<sim::SimServer> server;
+
+  QString path(const QString& name) const { return dir.filePath(name); }
+
+  void startUnits(const std::vector<std::string>& options) {
+    sim::SimOptions o;
+    std::string message;
+    std::vector<std::string> args = options;
+    args.insert(args.end(), {"--port", "0"});
+    ASSERT_EQ(sim::parseSimOptions(args, o, message), sim::ParseOutcome::Run) << message;
+    server = std::make_unique<sim::SimServer>(o);
+    QString error;
+    ASSERT_TRUE(server->start(&error)) << error.toStdString();
+  }
+  quint64 received() const { return server ? server->counters().received : 0; }
+
+  // The units answer from this process's event loop, so the command line
+  // runs beside it.
+  CliRun cli(const QStringList& args, const QMap<QString, QString>& extraEnv = {}) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TRENNIC_INTERFACES", "lo");
+    env.insert("TRENNIC_TICK_MS", "50");
+    env.insert("TRENNIC_CODEPAGE", "windows-1252");
+    env.remove("TRENNIC_PASSWORD");
+    for (auto it = extraEnv.begin(); it != extraEnv.end(); ++it) env.insert(it.key(), it.value());
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dir.path());
+    p.setStandardInputFile(QProcess::nullDevice());
+    QStringList global{"--settings", path("trennic.INI")};
+    if (server) global << "--unit-port" << QString::number(server->port());
+    QEventLoop loop;
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+    p.start(QStringLiteral(TRENNIC_CLI_PATH), global + args);
+    loop.exec();
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+  }
+
+  void write(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+  }
+  QByteArray read(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+  }
+  void writeNodeList(const QList<QByteArray>& entries) {
+    QByteArray text = "[NodeList]\n";
+    for (int i = 0; i < entries.size(); ++i) text += "Entry" + QByteArray::number(i + 1) + "=" + entries[i] + "\n";
+    write(path("trennic.INI"), text);
+  }
+};
+
+// Nothing below 0x20 but the line ends, no DEL, no C1 control.
+bool noRawControls(const QByteArray& output) {
+  const QString text = QString::fromUtf8(output);
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
+    if ((u < 0x20 && u != '\n') || (u >= 0x7F && u <= 0x9F)) return false;
+  }
+  return true;
+}
+
+TEST_F(CliHostile, ControlCharactersFromUnitsAndFilesAreShownEscaped) {
+  startUnits({"--units", "1"});
+  writeNodeList({"0,00-80-92-00-00-01,127.0.0.2,\"Lobby\x1B[31m\x07\",2.01"});
+  const QByteArray shownName = "Lobby\\x1B[31m\\x07";
+  for (const QStringList& args : {QStringList{"nodes", "list"}, QStringList{"nodes", "list", "--csv"},
+                                  QStringList{"version", "Lobby\x1B[31m\x07"}}) {
+    CliRun r = cli(args);
+    EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(shownName)) << r.out.toStdString();
+    EXPECT_TRUE(noRawControls(r.out) && noRawControls(r.err)) << args.join(' ').toStdString();
+  }
+  // JSON escapes as JSON does, and the name reads back as it is.
+  CliRun json = cli({"nodes", "list", "--json"});
+  EXPECT_TRUE(json.out.contains("\\u001b[31m\\u0007")) << json.out.toStdString();
+  EXPECT_EQ(QJsonDocument::fromJson(json.out).array()[0].toObject()["name"].toString(), "Lobby\x1B[31m\x07");
+
+  // A text typed or read back in an error message.
+  CliRun unknown = cli({"reboot", "\x1B]0;owned\x07"});
+  EXPECT_EQ(unknown.status, 64);
+  EXPECT_TRUE(unknown.err.contains("\\x1B]0;owned\\x07")) << unknown.err.toStdString();
+  EXPECT_TRUE(noRawControls(unknown.err));
+
+  // A configuration file passed on by another administrator.
+  write(path("config.txt"), "[Config]\nESSID=\"lan\x1B[2J\x9B" "1m\"\n");
+  CliRun show = cli({"config", "show", path("config.txt")});
+  ASSERT_EQ(show.status, 0) << show.err.toStdString();
+  EXPECT_TRUE(show.out.contains("lan\\x1B[2J")) << show.out.toStdString();
+  EXPECT_TRUE(noRawControls(show.out));
+  write(path("plain.txt"), "[Config]\nESSID=\"lan\"\n");
+  CliRun diff = cli({"config", "diff", path("plain.txt"), path("config.txt")});
+  EXPECT_EQ(diff.status, 1);
+  EXPECT_TRUE(diff.out.contains("lan\\x1B[2J")) << diff.out.toStdString();
+  EXPECT_TRUE(noRawControls(diff.out));
+}
+
+}  // namespace
+}  // namespace trennic
