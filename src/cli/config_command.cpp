@@ -118,11 +118,7 @@ int prepare(CliContext& ctx, Args& args, const std::vector<std::string>& names, 
   PasswordSource src;
   args.option("--password-file", src.file);
   if (args.error()) return fail(ExitUsage, QString::fromStdString(args.errorText()));
-  for (const auto& n : names) {
-    auto u = resolveUnit(ctx.nodes(), n);
-    if (!u) return fail(ExitUsage, QString("\"%1\" is no known unit, MAC address or IP address").arg(decodeText(n)));
-    units.push_back(*u);
-  }
+  if (int s = resolveUnits(ctx, names, units)) return s;
   QString error;
   auto pw = obtainPassword(src, "Password: ", &error);
   if (!pw) return fail(ExitUsage, error);

@@ -8,6 +8,7 @@
 
 #include "cli/cli_context.h"
 #include "core/app/ini_profile.h"
+#include "core/registry/node_editor.h"
 #include "platform/app/codepage.h"
 
 namespace trennic::cli {
@@ -108,6 +109,9 @@ int addNode(CliContext& ctx, Args& args) {
   if (!hasMac || !args.rest().empty()) return fail(ExitUsage, "usage: nodes add --mac MAC [--ip IP] [--name NAME]");
   auto mac = parseMac(macText);
   if (!mac) return fail(ExitDataError, QString("Invalid parameter. (bad MAC address \"%1\")").arg(macText.c_str()));
+  if (!isNodeMac(*mac))
+    return fail(ExitDataError, QString("Invalid parameter. (%1 is the broadcast address, every unit's; a node needs its own)")
+                                   .arg(formatMac(*mac).c_str()));
   NodeEntry e;
   e.mac = formatMac(*mac);
   if (hasIp) {

@@ -1,6 +1,8 @@
 #include "cli/unit_args.h"
 
+#include "cli/cli_context.h"
 #include "core/registry/unit_operation.h"
+#include "platform/app/codepage.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -54,6 +56,20 @@ std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string&
     return t;
   }
   return std::nullopt;
+}
+
+int resolveUnits(CliContext& ctx, const std::vector<std::string>& texts, std::vector<UnitTarget>& units) {
+  for (const auto& text : texts) {
+    auto u = resolveUnit(ctx.nodes(), text);
+    const QString named = platform::decodeText(text);
+    if (!u) return fail(ExitUsage, QString("\"%1\" is no known unit, MAC address or IP address").arg(named));
+    if (reachesEveryUnit(u->node))
+      return fail(ExitDataError, QString("\"%1\" is no one unit: every unit would take the command through the group "
+                                         "(%2 is the broadcast address); name a unit by its own address")
+                                     .arg(named, QString::fromStdString(formatMac(u->node.mac))));
+    units.push_back(*u);
+  }
+  return ExitOk;
 }
 
 OperationArgs operationArgsFor(int operation, const UnitTarget& u, const PasswordField& password, const char* line1) {

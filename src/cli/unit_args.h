@@ -3,12 +3,15 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/protocol/operation_driver.h"
 #include "core/protocol/packet.h"
 #include "core/registry/node_table.h"
 
 namespace trennic::cli {
+
+struct CliContext;
 
 struct UnitTarget {
   ResolvedNode node;
@@ -19,6 +22,12 @@ struct UnitTarget {
 // the table is still usable: a MAC through the multicast group, an IP by
 // unicast. Nothing when the text is none of these.
 std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string& text);
+
+// The UNIT arguments of a command, in order: 0 when each names one unit,
+// else the exit status with its one line out: 64 for a text that names no
+// unit, 65 for one that would be every unit at once (the broadcast MAC
+// address, typed or stored for the node named, or a group address).
+int resolveUnits(CliContext& ctx, const std::vector<std::string>& texts, std::vector<UnitTarget>& units);
 
 // The arguments of an operation on one unit, its addresses in the order
 // the unit last answered on, its label as the second progress line.

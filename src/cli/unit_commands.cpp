@@ -34,14 +34,7 @@ struct Targets {
 
 Targets resolveAll(CliContext& ctx, const std::vector<std::string>& names) {
   Targets t;
-  for (const auto& n : names) {
-    auto u = resolveUnit(ctx.nodes(), n);
-    if (!u) {
-      t.error = fail(ExitUsage, QString("\"%1\" is no known unit, MAC address or IP address").arg(q(n)));
-      return t;
-    }
-    t.units.push_back(*u);
-  }
+  t.error = resolveUnits(ctx, names, t.units);
   return t;
 }
 

@@ -126,5 +126,38 @@ TEST_F(CliHostile, ControlCharactersFromUnitsAndFilesAreShownEscaped) {
   EXPECT_TRUE(noRawControls(diff.out));
 }
 
+TEST_F(CliHostile, NoCommandTakesTheBroadcastAddressForAUnit) {
+  startUnits({"--units", "2"});
+  // A node list from elsewhere that gave a node the broadcast address.
+  writeNodeList({"1,FF-FF-FF-FF-FF-FF,127.0.0.9,\"everyone\",2.01"});
+  const QByteArray before = read(path("trennic.INI"));
+  const QString bc = "FF-FF-FF-FF-FF-FF";
+  const QStringList commands[] = {
+      {"reboot", bc},
+      {"reboot", "127.0.0.2", "ff-ff-ff-ff-ff-ff"},
+      {"reboot", "everyone"},
+      {"reboot", "239.192.19.99"},
+      {"password", bc},
+      {"clear", bc, "0x00000003"},
+      {"version", bc},
+      {"firmware", "read", bc, path("fw.bin")},
+      {"config", "read", bc, "-o", path("unit.txt")},
+      {"filter", "read", "mac", bc, "-o", path("mac.txt")},
+  };
+  for (const QStringList& args : commands) {
+    CliRun r = cli(args, {{"TRENNIC_PASSWORD", ""}, {"TRENNIC_NEW_PASSWORD", "x"}});
+    EXPECT_EQ(r.status, 65) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("broadcast address")) << r.err.toStdString();
+  }
+  EXPECT_EQ(received(), 0u) << "nothing was sent";
+  CliRun add = cli({"nodes", "add", "--mac", bc, "--ip", "10.0.0.1"});
+  EXPECT_EQ(add.status, 65);
+  EXPECT_TRUE(add.err.contains("Invalid parameter.")) << add.err.toStdString();
+  EXPECT_EQ(read(path("trennic.INI")), before);
+  // A unit by its IP address alone is one unit.
+  EXPECT_EQ(cli({"version", "127.0.0.2"}).status, 0);
+}
+
 }  // namespace
 }  // namespace trennic

@@ -158,7 +158,7 @@ NodeCheck AcceptNodeEditor(const NodeTable& table, int mode, const NodeEditorFie
   auto check = [&]() -> NodeCheck {
     if (fields.nameEdited && !fields.nameStorable) return NodeCheck::Invalid;
     auto mac = parseMac(current.mac);
-    if (!mac) return NodeCheck::Invalid;
+    if (!mac || !isNodeMac(*mac)) return NodeCheck::Invalid;
     current.mac = formatMac(*mac);
     if (mode != EditModeChange) {
       bool taken = anyNode(table, [&](const NodeEntry& s) { return s.mac == current.mac || s.ip == current.ip; });

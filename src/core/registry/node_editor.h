@@ -34,6 +34,11 @@ const char* nodeCheckMessage(NodeCheck result);
 // it but never make it longer.
 constexpr std::size_t kMaxNodeNameBytes = 32;
 bool nodeNameEditFits(std::size_t bytesBefore, std::size_t bytesAfter);
+
+// Whether a node may carry this MAC address. The broadcast address is every
+// unit's: a request for it through the group would reach them all at once,
+// so no node is ever given it.
+inline bool isNodeMac(const MacAddress& mac) { return !mac.isBroadcast(); }
 constexpr const char* kNoMacYet = "00-00-00-00-00-00";
 
 // The editor's fields as texts: one per MAC byte, one per IP octet.
@@ -73,8 +78,9 @@ std::string joinMacFields(const std::array<std::string, 6>& macFields);
 std::string ipFromFields(const std::array<std::string, 4>& ipFields);
 
 // OK: current takes the fields, then is checked against the table.
-// - The MAC must read as six hexadecimal numbers each at most 255, else
-//   Invalid; it is then written "%02X-%02X-%02X-%02X-%02X-%02X".
+// - The MAC must read as six hexadecimal numbers each at most 255 and be a
+//   node's (isNodeMac), else Invalid; it is then written
+//   "%02X-%02X-%02X-%02X-%02X-%02X".
 // - New: a node with the same MAC or the same IP is a Duplicate.
 // - Change: no node with this MAC is Invalid; name, MAC and IP as in original
 //   is Unchanged; MAC and IP as in original is Accepted; another node with

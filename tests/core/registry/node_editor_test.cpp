@@ -94,6 +94,9 @@ TEST(AcceptNodeEditor, Rules) {
       {"empty MAC field is invalid and current is restored", EditModeNew, NodeEntry{},
        fields("n", {"00", "", "22", "33", "44", "55"}, {"10", "51", "68", "85"}), NodeCheck::Invalid,
        "00-00-00-00-00-00", "", 0},
+      {"new node with the broadcast address is invalid: it would be every unit", EditModeNew, NodeEntry{},
+       fields("all", {"FF", "ff", "FF", "FF", "FF", "FF"}, {"10", "255", "255", "255"}), NodeCheck::Invalid,
+       "00-00-00-00-00-00", "", 0},
       {"new node with a known MAC is a duplicate", EditModeNew, NodeEntry{},
        fields("n", {"00", "80", "92", "00", "00", "01"}, {"10", "0", "0", "99"}), NodeCheck::Duplicate,
        "00-00-00-00-00-00", "", 0},
@@ -135,6 +138,10 @@ TEST(AcceptNodeEditor, Rules) {
       {"edit of a node whose MAC is not in the table is invalid", EditModeChange, node("", "00-00-00-00-00-00", ""),
        fields("", {"00", "00", "00", "00", "00", "00"}, {"10", "0", "0", "0"}), NodeCheck::Invalid,
        "00-00-00-00-00-00", "", 0},
+      {"a listed node with the broadcast address can't be kept by an edit", EditModeChange,
+       node("all", "FF-FF-FF-FF-FF-FF", "10.255.255.255", 0, "2.01"),
+       fields("renamed", {"FF", "FF", "FF", "FF", "FF", "FF"}, {"10", "255", "255", "255"}), NodeCheck::Invalid,
+       "FF-FF-FF-FF-FF-FF", "10.255.255.255", 0},
       {"IP fields are taken modulo 256", EditModeChange, node("", "00-80-92-00-00-02", "192.168.1.11", 0, "2.01"),
        fields("", {"00", "80", "92", "00", "00", "02"}, {"448", "168", "", "267"}), NodeCheck::Accepted,
        "00-80-92-00-00-02", "192.168.0.11", 2},
@@ -142,6 +149,8 @@ TEST(AcceptNodeEditor, Rules) {
   for (auto& c : cases) {
     NodeTable t;
     addKnown(t);
+    // And one from a file that gave it the broadcast address.
+    ASSERT_TRUE(t.AddNode(node("all", "FF-FF-FF-FF-FF-FF", "10.255.255.255", 0, "2.01")));
     NodeEntry current = c.opened;
     OpenNodeEditor(current, c.mode);
     const NodeEntry original = current;
