@@ -49,8 +49,7 @@ CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CPr
     poller_->selectionChanged(selectedLabel());
   });
 
-  slider_ = new QSlider(Qt::Horizontal, this);
-  slider_->setRange(1, 61);
+  slider_ = new CIntervalSlider(this);
   slider_->setTickInterval(5);
   slider_->setTickPosition(QSlider::TicksBelow);
   slider_->setAccessibleName(tr("Interval"));
@@ -99,7 +98,9 @@ CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CPr
   top->addWidget(unitCaption, 0, 0);
   top->addWidget(units_, 0, 1, 1, 3);
   auto* intervalBox = new QGridLayout;
-  intervalBox->addWidget(new QLabel(tr("Interval"), this), 0, 0, 1, 3, Qt::AlignHCenter);
+  auto* intervalCaption = new QLabel(tr("Interval"), this);
+  intervalCaption->setBuddy(slider_);
+  intervalBox->addWidget(intervalCaption, 0, 0, 1, 3, Qt::AlignHCenter);
   intervalBox->addWidget(new QLabel(tr("0"), this), 1, 0);
   intervalBox->addWidget(slider_, 1, 1);
   intervalBox->addWidget(new QLabel(tr("120"), this), 1, 2);
@@ -172,7 +173,7 @@ void CStatusDlg::opening() {
   fillUnitList();
   tabs_->setCurrentIndex(0);
   poller_->setInitialInterval(app_.settings.scanTime);
-  slider_->setValue(trackbarPositionFor(app_.settings.scanTime));
+  slider_->setSeconds(app_.settings.scanTime);
   intervalShown(app_.settings.scanTime);
   bar_->setValue(0);
   scanStart_->setEnabled(true);
@@ -235,7 +236,9 @@ void CStatusDlg::refreshPages() {
 
 void CStatusDlg::controlsIdle() {
   scanStart_->setEnabled(true);
-  scanStart_->setFocus();
+  // Moving the interval to 0 stops the scan; whoever moves the slider by
+  // keyboard keeps it under the keys rather than finding them on a button.
+  if (!slider_->hasFocus()) scanStart_->setFocus();
   stop_->setEnabled(false);
   bar_->setValue(0);
   clearButtonsEnabled(true);

@@ -10,12 +10,12 @@
 
 #include "core/app/settings.h"
 #include "core/status/status_poller.h"
+#include "ui/status/interval_slider.h"
 
 class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QSlider;
 class QTabWidget;
 
 namespace trennic {
@@ -39,7 +39,7 @@ class CStatusDlg : public CTaskDlg, public StatusHost {
 
   StatusPoller& poller() { return *poller_; }
   QComboBox* unitList() const { return units_; }
-  QSlider* intervalSlider() const { return slider_; }
+  CIntervalSlider* intervalSlider() const { return slider_; }
   QLabel* intervalText() const { return intervalText_; }
   QProgressBar* progressBar() const { return bar_; }
   QPushButton* scanStartButton() const { return scanStart_; }
@@ -78,7 +78,7 @@ class CStatusDlg : public CTaskDlg, public StatusHost {
   CProgressDlg& progress_;
   std::unique_ptr<StatusPoller> poller_;
   QComboBox* units_;
-  QSlider* slider_;
+  CIntervalSlider* slider_;
   QLabel* intervalText_;
   QProgressBar* bar_;
   QPushButton* exit_;

@@ -1,6 +1,7 @@
 // The Status Information window against a simulated unit over loopback:
 // one cycle fills the pages, Clear goes through the password and progress
 // windows, and the interval goes back into the settings.
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -338,6 +339,51 @@ class StatusDialogTest : public QObject {
                qPrintable(QString("%1: %2 < %3").arg(title).arg(list->columnWidth(c)).arg(contents)));
       QVERIFY2(list->columnWidth(c) >= list->header()->sectionSizeHint(c), qPrintable(title));
     }
+  }
+
+  // A listener hears the interval in seconds, as the window shows it, under
+  // its caption; moving the slider to its lowest position stops a scan and
+  // leaves the keys on the slider, whether a scan ran or not.
+  void theIntervalSliderSpeaksSecondsAndKeepsTheKeys() {
+    app.settings.scanTime = 10;
+    auto w = openWindow();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    ui::CIntervalSlider* slider = w->intervalSlider();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(slider);
+    QVERIFY(a);
+    QCOMPARE(a->role(), QAccessible::Slider);
+    QCOMPARE(a->text(QAccessible::Name), QString("Interval"));
+    QCOMPARE(a->text(QAccessible::Value), QString("10 seconds"));
+    QAccessibleValueInterface* value = a->valueInterface();
+    QVERIFY(value);
+    QCOMPARE(value->currentValue().toInt(), 10);
+    QCOMPARE(value->minimumValue().toInt(), 0);
+    QCOMPARE(value->maximumValue().toInt(), 120);
+    QCOMPARE(value->minimumStepSize().toInt(), 2);
+    QStringList labels;
+    for (const auto& [other, relation] : a->relations(QAccessible::Label)) labels << other->text(QAccessible::Name);
+    QCOMPARE(labels, QStringList{"Interval"});
+    value->setCurrentValue(30);
+    QCOMPARE(slider->value(), 16);
+    QTRY_COMPARE(w->intervalText()->text(), QString("30"));
+    QCOMPARE(a->text(QAccessible::Value), QString("30 seconds"));
+
+    for (bool scanning : {false, true}) {
+      slider->setSeconds(2);
+      QTRY_COMPARE(w->poller().interval(), 2u);
+      if (scanning) QTest::mouseClick(w->scanStartButton(), Qt::LeftButton);
+      QCOMPARE(w->poller().scanning(), scanning);
+      slider->setFocus();
+      QTest::keyClick(slider, Qt::Key_Home);
+      QTRY_COMPARE(w->intervalText()->text(), QString("0"));
+      QCOMPARE(a->text(QAccessible::Value), QString("0 seconds"));
+      QVERIFY(!w->poller().scanning());
+      QCOMPARE(w->poller().step(), 0);
+      QVERIFY(w->scanStartButton()->isEnabled());
+      QVERIFY2(slider->hasFocus(), scanning ? "scanning" : "idle");
+    }
+    w->reject();
   }
 
   void nothingToSelectSaysSo() {
