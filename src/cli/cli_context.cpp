@@ -46,6 +46,11 @@ int fail(int status, const QString& message) {
   return status;
 }
 
+void warn(const QString& message) {
+  QTextStream err(stderr);
+  err << "trennic-cli: warning: " << shown(message) << Qt::endl;
+}
+
 void printLine(const QString& text) {
   QTextStream out(stdout);
   out << shown(text) << Qt::endl;

@@ -48,6 +48,8 @@ QString shown(const QString& text);
 
 // One clear line on stderr, then the status to exit with.
 int fail(int status, const QString& message);
+// One line on stderr about something the command still did.
+void warn(const QString& message);
 // One line on stdout.
 void printLine(const QString& text);
 

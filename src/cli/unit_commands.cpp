@@ -126,6 +126,12 @@ int collect(CliContext& ctx, int op, bool json) {
     }
     if (!runner.interrupted()) out << macs.size() << (macs.size() == 1 ? " unit" : " units") << " answered\n";
   }
+  out.flush();
+  if (const std::size_t lost = table.unkeptAnswers())
+    warn(QString("%1 of the units that answered %2 not kept: the node list holds at most %3 units")
+             .arg(lost)
+             .arg(lost == 1 ? "was" : "were")
+             .arg(kMaxNodes));
   reportAborted(result);
   return result;
 }

@@ -159,5 +159,31 @@ TEST_F(CliHostile, NoCommandTakesTheBroadcastAddressForAUnit) {
   EXPECT_EQ(cli({"version", "127.0.0.2"}).status, 0);
 }
 
+TEST_F(CliHostile, ASearchBeyondAFullListSaysHowManyUnitsWereNotKept) {
+  startUnits({"--units", "3"});
+  QList<QByteArray> entries;
+  for (int i = 0; i < 1022; ++i)
+    entries << QString("0,00-11-22-33-%1-%2,10.1.%3.%4,\"\",")
+                   .arg(i >> 8, 2, 16, QChar('0'))
+                   .arg(i & 0xFF, 2, 16, QChar('0'))
+                   .arg(i >> 8)
+                   .arg(i & 0xFF)
+                   .toUpper()
+                   .toLatin1();
+  writeNodeList(entries);
+  CliRun r = cli({"search"});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains("3 units answered")) << r.out.toStdString();
+  EXPECT_EQ(r.err, "trennic-cli: warning: 1 of the units that answered was not kept: the node list holds at most "
+                   "1024 units\n");
+  EXPECT_EQ(QJsonDocument::fromJson(cli({"nodes", "list", "--json"}).out).array().size(), 1024);
+  // With room for the last unit, nothing is lost and nothing said.
+  ASSERT_EQ(cli({"nodes", "remove", "00-11-22-33-00-00"}).status, 0);
+  CliRun again = cli({"search"});
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.err, "");
+  EXPECT_EQ(QJsonDocument::fromJson(cli({"nodes", "list", "--json"}).out).array().size(), 1024);
+}
+
 }  // namespace
 }  // namespace trennic

@@ -14,6 +14,8 @@ class SearchSequence : public Sequence {
   explicit SearchSequence(int op) : op_(op) {}
 
   bool begin(OperationDriver& d) override {
+    // What is told after this run is what this run could not keep.
+    if (OperationContext& c = d.context(); c.nodes) c.nodes->resetUnkeptAnswers();
     d.sendRequest(CmdRead, unit_address::kIdentity, kIdentitySize);
     return true;
   }

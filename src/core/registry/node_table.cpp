@@ -335,7 +335,8 @@ void NodeTable::MergeFoundNode(NodeRows& rows, const UnitIdentity& id) {
   current.version = formatVersion(id.firmwareVersion, id.unitType);
   int k = FindNodeByMac(current.mac);
   if (k < 0) {
-    AddAndRecord(rows, current);
+    if (!AddAndRecord(rows, current) && std::find(unkept_.begin(), unkept_.end(), current.mac) == unkept_.end())
+      unkept_.push_back(current.mac);
     return;
   }
   NodeEntry& s = slots_[static_cast<std::size_t>(k)];

@@ -116,7 +116,12 @@ class NodeTable {
   ResolvedNode ResolveNode(std::string_view text) const;
   ResolvedNode ResolveNode(const NodeRows& rows, std::size_t row) const;
   bool SetNodeRoute(const MacAddress& mac, std::int32_t route);
+  // A unit that answers while the table is full is not kept, and counted:
+  // each such unit once, however often it answered, until the count is
+  // reset (at the start of every search and version query).
   void MergeFoundNode(NodeRows& rows, const UnitIdentity& identity);
+  std::size_t unkeptAnswers() const { return unkept_.size(); }
+  void resetUnkeptAnswers() { unkept_.clear(); }
 
   // Reads Entry1, Entry2, ... of the "NodeList" section of path.
   void LoadNodeList(const std::string& path);
@@ -182,6 +187,7 @@ class NodeTable {
   bool isSettingsPath(const std::string& path) const;
   bool noteWrite(bool written);
   bool writeFailed_ = false;
+  std::vector<std::string> unkept_;  // MAC texts of the units not kept
   TextEncoding encoding_;
   // Applies an edit to the settings profile: in memory during a batch, else
   // loaded, edited and saved at once.

@@ -103,6 +103,10 @@ void CNodeListDlg::search() {
     NodeTable::Batch batch(nodes_);
     progress_.run(a, c);
   }
+  if (const std::size_t lost = nodes_.unkeptAnswers())
+    showErrorMessage(this, tr("%1 of the units that answered could not be listed: the list holds at most %2 units.")
+                               .arg(lost)
+                               .arg(kMaxNodes));
   reportSettingsWriteFailure(this, nodes_);
   list_->setFocus();
 }

@@ -496,5 +496,37 @@ TEST(VersionQuery, ShortOrForeignAnswersAreIgnored) {
   EXPECT_EQ(formatVersion(e.host.answered[0].firmwareVersion, e.host.answered[0].unitType), "2.01T");
 }
 
+// The count belongs to one search: the next one starts again from none.
+TEST(Search, UnitsAFullTableCannotKeepAreCountedForThatSearch) {
+  NodeTable nodes;
+  VectorNodeRows rows;
+  nodes.FillRows(rows);
+  for (unsigned i = 0; i < kMaxNodes; ++i) {
+    NodeEntry n;
+    n.mac = formatMac(MacAddress{{0x00, 0x11, 0x22, 0x33, static_cast<std::uint8_t>(i >> 8), static_cast<std::uint8_t>(i)}});
+    ASSERT_TRUE(nodes.AddAndRecord(rows, n));
+  }
+  OperationContext c;
+  c.nodes = &nodes;
+  c.rows = &rows;
+  OperationArgs search;
+  search.operation = OpSearch;
+  for (int answers : {3, 0}) {
+    EngineHarness e;
+    e.run(search, c);
+    for (int k = 0; k < answers; ++k) {
+      UnitIdentity id;
+      id.macAddress = MacAddress{{0, 0x80, 0x92, 0, 0, static_cast<std::uint8_t>(1 + k % 2)}};
+      std::uint8_t block[kIdentitySize];
+      id.encode(block);
+      e.answer(StatusOk, block, {}, {}, ipv4FromOctets(127, 0, 0, static_cast<std::uint8_t>(2 + k % 2)));
+    }
+    e.ticks(6);
+    EXPECT_EQ(e.host.outcome, true);
+    EXPECT_EQ(e.host.answered.size(), static_cast<std::size_t>(answers));
+    EXPECT_EQ(nodes.unkeptAnswers(), answers == 0 ? 0u : 2u) << answers << " answers";
+  }
+}
+
 }  // namespace
 }  // namespace trennic

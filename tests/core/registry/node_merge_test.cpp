@@ -75,5 +75,29 @@ TEST(MergeFoundNode, NewUnitIsAppendedSelectedAndWritten) {
   EXPECT_EQ(ini::getProfileString(settings, "NodeList", "Entry2", ""), "2,00-80-92-00-00-02,127.0.0.3,\"\",3.00");
 }
 
+TEST(MergeFoundNode, UnitsAFullTableCannotKeepAreCountedOnceEach) {
+  NodeTable t;  // no settings file: only the table matters here
+  VectorNodeRows rows;
+  t.FillRows(rows);
+  for (unsigned i = 0; i < kMaxNodes; ++i) {
+    NodeEntry e;
+    e.mac = formatMac(MacAddress{{0x00, 0x11, 0x22, 0x33, static_cast<std::uint8_t>(i >> 8), static_cast<std::uint8_t>(i)}});
+    e.ip = "10.0.0.1";
+    ASSERT_TRUE(t.AddAndRecord(rows, e));
+  }
+  t.MergeFoundNode(rows, identity("00-80-92-00-00-01", "127.0.0.2"));
+  t.MergeFoundNode(rows, identity("00-80-92-00-00-01", "127.0.0.2"));  // the retransmission's answer
+  t.MergeFoundNode(rows, identity("00-80-92-00-00-02", "127.0.0.3"));
+  // A unit the table holds is still merged, and is no loss.
+  t.MergeFoundNode(rows, identity("00-11-22-33-00-05", "192.168.1.5"));
+  EXPECT_EQ(t.unkeptAnswers(), 2u);
+  EXPECT_EQ(t.usedCount, kMaxNodes);
+  EXPECT_EQ(rows.rows.size(), kMaxNodes);
+  EXPECT_EQ(t.slot(5).ip, "192.168.1.5");
+  EXPECT_EQ(t.FindNodeByMac("00-80-92-00-00-01"), -1);
+  t.resetUnkeptAnswers();
+  EXPECT_EQ(t.unkeptAnswers(), 0u);
+}
+
 }  // namespace
 }  // namespace trennic

@@ -642,6 +642,28 @@ class NodeListTest : public QObject {
     QCOMPARE(rest, (QStringList{",00-80-92-00-00-01,127.0.0.2,\"\",2.01", ",00-80-92-00-00-03,127.0.0.4,\"\",2.01"}));
     QVERIFY(lines[1].startsWith("Entry2=") && lines[2].startsWith("Entry3="));
   }
+
+  // The units of a search the list has no room for are told, in one message.
+  void searchBeyondAFullListTellsHowManyUnitsWereNotListed() {
+    sim = std::make_unique<testing::SimProcess>();
+    QVERIFY2(sim->start({"--units", "3"}), qPrintable(sim->error()));
+    rt = testing::engineFor(*sim);
+    QVERIFY(rt);
+    QStringList entries;
+    for (int i = 0; i < 1022; ++i)
+      entries << QString("0,00-11-22-33-%1-%2,10.1.%3.%4,\"\",")
+                     .arg(i >> 8, 2, 16, QChar('0'))
+                     .arg(i & 0xFF, 2, 16, QChar('0'))
+                     .arg(i >> 8)
+                     .arg(i & 0xFF)
+                     .toUpper();
+    openWindow(entries);
+    click("Search");
+    QCOMPARE(messages,
+             QStringList{"1 of the units that answered could not be listed: the list holds at most 1024 units."});
+    QCOMPARE(list()->topLevelItemCount(), 1024);
+    QCOMPARE(dlg->numberLabel()->text(), QString("1024/1024"));
+  }
 };
 
 QTEST_MAIN(NodeListTest)
