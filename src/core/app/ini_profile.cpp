@@ -253,6 +253,12 @@ int Profile::getInt(std::string_view section, std::string_view key, int def) con
 
 bool Profile::hasSection(std::string_view section) const { return findSection(section).has_value(); }
 
+std::optional<std::pair<std::size_t, std::size_t>> Profile::sectionLines(std::string_view section) const {
+  auto r = findSection(section);
+  if (!r) return std::nullopt;
+  return std::make_pair(r->header + 1, r->end);
+}
+
 std::vector<std::string> Profile::keys(std::string_view section) const {
   std::vector<std::string> out;
   auto r = findSection(section);

@@ -62,6 +62,10 @@ class Profile {
   // ends and a leading mark taken off), for readers with rules of their own.
   std::size_t lineCount() const { return lines_.size(); }
   const std::string& lineText(std::size_t i) const { return lines_.at(i).text; }
+  // The lines [first, end) of a section's body, as this reader finds the
+  // section: the first of the name, up to the next section header. A reader
+  // of its own that keeps to them reads what the writers here write.
+  std::optional<std::pair<std::size_t, std::size_t>> sectionLines(std::string_view section) const;
   std::vector<std::string> keys(std::string_view section) const;
 
   // Creates the section and key as needed. A line break in a value would

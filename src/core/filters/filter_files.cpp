@@ -119,11 +119,21 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix, TextEncodi
   return text.size() >= prefix.size() && ini::namesEqual(text.substr(0, prefix.size()), prefix, encoding);
 }
 
+// The entry scanner drops every character up to a blank at the ends of a
+// line, control characters as well.
+std::string_view trimControls(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
+  return s.substr(b, e - b);
+}
+
 // Entry keys a section already holds would be read back as entries of the
-// table, since the reader takes every key with the prefix.
+// table, since the reader takes every key with the prefix, after whatever
+// control characters stand before it.
 void removeEntryKeys(ini::Profile& profile, const char* section, const char* prefix) {
   for (const std::string& key : profile.keys(section))
-    if (startsWithNoCase(key, prefix, profile.encoding())) profile.removeKey(section, key);
+    if (startsWithNoCase(trimControls(key), prefix, profile.encoding())) profile.removeKey(section, key);
 }
 
 struct SectionKeys {
@@ -170,39 +180,24 @@ int writeFile(const std::string& path, const SectionKeys& keys, Block block, boo
 // Lines longer than this are cut; the rest of such a line is not read.
 constexpr std::size_t kMaxLineLength = 254;
 
-std::string_view trimControls(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
-  return s.substr(b, e - b);
-}
-
-// "[" followed by the name in any case and directly by "]".
-bool opensSection(std::string_view line, std::string_view name, TextEncoding encoding) {
-  std::string_view rest = line.substr(1);
-  return startsWithNoCase(rest, name, encoding) && rest.size() > name.size() && rest[name.size()] == ']';
-}
-
 // Calls onValue(value) for the value of every entry line of the section, in
-// file order, until it returns false. The lines are the profile reader's, so
-// the entries end where the head keys do, whatever line ends the file has.
+// file order, until it returns false. The lines are those of the section as
+// the profile reader finds it (the first of the name, up to the next section
+// header), so the entries are read from where the writer puts them, whatever
+// other lines with brackets, line ends or copies of the section the file has.
 template <class OnValue>
 void scanEntries(const ini::Profile& profile, std::string_view section, std::string_view prefix,
                  bool skipLeadingBlanks, TextEncoding encoding, OnValue onValue) {
-  bool inside = false;
-  for (std::size_t i = 0; i < profile.lineCount(); ++i) {
+  auto lines = profile.sectionLines(section);
+  if (!lines) return;
+  for (std::size_t i = lines->first; i < lines->second; ++i) {
     // A line is read as far as a C reader's line buffer holds it.
     std::string_view raw = std::string_view(profile.lineText(i)).substr(0, kMaxLineLength);
     // Text ends at a NUL byte as it would in the line buffer of a C reader.
     raw = raw.substr(0, raw.find('\0'));
     raw = raw.substr(0, raw.find('#'));
     std::string_view t = trimControls(raw);
-    if (t.empty()) continue;
-    if (t.front() == '[') {
-      inside = opensSection(t, section, encoding);
-      continue;
-    }
-    if (!inside || !startsWithNoCase(t, prefix, encoding)) continue;
+    if (!startsWithNoCase(t, prefix, encoding)) continue;
     std::size_t eq = t.find('=', prefix.size());
     if (eq == std::string_view::npos) continue;
     std::string_view value = t.substr(eq + 1);

@@ -365,6 +365,40 @@ TEST(FilterFileRoundTrip, BelowLevel3TheFixedValuesComeBack) {
   }
 }
 
+// A table written into a file that holds anything at all reads back as it
+// was: the entries are read from the section the profile writer writes to,
+// and every line the reader would take for an old entry is gone.
+TEST(FilterFileRoundTrip, WrittenIntoAnyFileTheTableReadsBack) {
+  struct Case {
+    const char* why;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"a line with a bracket that opens no section",
+       "[AP Login Filter Tables]\nNodeAddress=00-11-22-33-44-01\n[no section\nNodeAddress=00-11-22-33-44-02\n"},
+      {"blanks inside the brackets", "[ AP Login Filter Tables ]\nNodeAddress=00-11-22-33-44-01\n"},
+      {"a second copy of the section",
+       "[AP Login Filter Tables]\nNodeAddress=00-11-22-33-44-01\n[Other]\nKey=1\n"
+       "[AP Login Filter Tables]\nNodeAddress=00-11-22-33-44-02\n"},
+      {"a control character before a bracket",
+       "[AP Login Filter Tables]\nNodeAddress=00-11-22-33-44-01\n\x0B[Other]\nNodeAddress=00-11-22-33-44-02\n"},
+      {"a control character before an old entry", "[AP Login Filter Tables]\n\x01NodeAddress=00-11-22-33-44-01\n"},
+  };
+  ApConfig original;
+  fillTables(original);
+  for (const Case& c : cases) {
+    TempDir dir;
+    std::string path = dir.file("config.txt");
+    writeBytes(path, c.text);
+    ASSERT_EQ(WriteMacFilterSection(path, ConstMacFilterBlock(original), false, 3, kText), 1) << c.why;
+    ApConfig loaded;
+    ReadMacFilterSection(path, MacFilterBlock(loaded), 3, kText);
+    EXPECT_TRUE(std::ranges::equal(loaded.span(kMacFilterOffset, kMacFilterSize),
+                                   original.span(kMacFilterOffset, kMacFilterSize)))
+        << c.why << ": " << readBytes(path);
+  }
+}
+
 TEST(FilterFileWrite, KeysInOrderWithOtherAccessFromLevel3) {
   TempDir dir;
   ApConfig c;
@@ -606,7 +640,7 @@ INSTANTIATE_TEST_SUITE_P(FilterRules, FilterSectionLine,
                                            SectionLineCase{"BlanksAroundLine", " \t[AP Login Filter Tables] ", true},
                                            SectionLineCase{"TextAfterBracket", "[AP Login Filter Tables]x", true},
                                            SectionLineCase{"CommentAfterBracket", "[AP Login Filter Tables] # x", true},
-                                           SectionLineCase{"BlankInsideBracket", "[ AP Login Filter Tables]", false},
+                                           SectionLineCase{"BlankInsideBracket", "[ AP Login Filter Tables]", true},
                                            SectionLineCase{"LongerName", "[AP Login Filter Tables2]", false},
                                            SectionLineCase{"NoCloseBracket", "[AP Login Filter Tables", false},
                                            SectionLineCase{"CommentedOut", "#[AP Login Filter Tables]", false},
@@ -671,14 +705,19 @@ TEST(FilterFileRead, EntriesEndAtEveryKindOfLineEnd) {
   }
 }
 
+// The entries are those of the section as the profile reader finds it: the
+// first of the name, up to the next section header. A second copy further on
+// is read no more than its head keys are.
 TEST(FilterFileRead, AnotherSectionHeaderClosesTheSection) {
   TempDir dir;
   std::string path = dir.file("prtflist");
-  writeBytes(path, joinLines({"[Protocol Filter Tables]", "ProtocolType1=ARP", "[Protocol Filter Tables Old]",
-                              "ProtocolType1=RARP", "[Protocol Filter Tables]", "ProtocolType2=IP"}));
+  writeBytes(path, joinLines({"[Protocol Filter Tables]", "ProtocolType1=ARP", "[no header", "ProtocolType2=IP",
+                              "[Protocol Filter Tables Old]", "ProtocolType1=RARP", "[Protocol Filter Tables]",
+                              "ProtocolFilter=Enabled", "ProtocolType2=802.3"}));
   ApConfig c;
   ReadProtocolFilterSection(path, ProtocolFilterBlock(c), 3, kText);
   ProtocolFilterBlock p(c);
+  EXPECT_EQ(p.filterOn(), 0);
   ASSERT_EQ(p.entryCount(), 2);
   EXPECT_EQ(p.entry(0).etherLow, 0x0806);
   EXPECT_EQ(p.entry(1).etherLow, 0x0800);
