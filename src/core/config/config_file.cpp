@@ -346,6 +346,10 @@ void readChannels(const ini::Profile& p, ApConfig& c, const ConfigFileOptions& o
         }
         if (ch == '\0') break;
       } else {
+        // A number cut short by another character counts only as the first
+        // entry (below); after counted channels it is no channel, and a
+        // slot past the count would not come back from the written file.
+        if (count > 0) channels[count] = 0;
         break;
       }
     }

@@ -356,7 +356,8 @@ TEST(ReadConfigFile, ChannelList) {
       {"a number cut short still counts", {"ChannelFree=Disabled", "ChannelNo=6x"}, 1, {6}},
       {"a number cut short must be a channel", {"ChannelFree=Disabled", "ChannelNo=15x"}, 1, {7}},
       {"a dropped entry starts over", {"ChannelFree=Disabled", "ChannelNo=20,3x"}, 1, {3}},
-      {"after counted channels it is left uncounted", {"ChannelFree=Disabled", "ChannelNo=1,2,3x"}, 2, {1, 2, 3}},
+      {"after counted channels it is dropped", {"ChannelFree=Disabled", "ChannelNo=1,2,3x"}, 2, {1, 2}},
+      {"after counted channels a cut one leaves no trace", {"ChannelFree=Disabled", "ChannelNo=1,6/,11"}, 1, {1}},
       {"an empty first entry", {"ChannelFree=Disabled", "ChannelNo=,5"}, 1, {5}},
       {"duplicates stay", {"ChannelFree=Disabled", "ChannelNo=3,3"}, 2, {3, 3}},
       {"entries are 16 bits", {"ChannelFree=Disabled", "ChannelNo=65542"}, 1, {6}},
@@ -378,6 +379,13 @@ TEST(ReadConfigFile, ChannelList) {
     expected.resize(cfg::ChannelSlots);
     EXPECT_EQ(s.record.u16(cfg::ChannelCount), k.count) << k.why;
     EXPECT_EQ(channelsOf(s.record), expected) << k.why;
+    // Written and read again, the list is the one that was read.
+    TempDir dir;
+    ASSERT_EQ(WriteConfigFile(s.record, dir.file("again.txt"), options), 1);
+    ConfigSet again;
+    ASSERT_EQ(ReadConfigFile(defaults, again, MacAddress{}, dir.file("again.txt"), options), 1);
+    EXPECT_EQ(again.record.u16(cfg::ChannelCount), k.count) << k.why;
+    EXPECT_EQ(channelsOf(again.record), expected) << k.why;
   }
 }
 
