@@ -95,7 +95,12 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     auto* b = new QToolButton(this);
     b->setIcon(programIcon(301 + i));
     b->setIconSize(QSize(48, 48));
-    b->setAccessibleName(QString::fromLatin1(kButtons[i].button));
+    // The button shows only its icon; a listener hears the caption a
+    // sighted user reads beside it, and the line under that.
+    QString heard = QString::fromLatin1(kButtons[i].caption);
+    heard.remove(QLatin1Char('&'));
+    b->setAccessibleName(heard);
+    b->setAccessibleDescription(QString::fromLatin1(kButtons[i].description));
     b->setToolTip(QString::fromLatin1(kButtons[i].button));
     b->setAutoRaise(false);
     buttons_[i] = b;

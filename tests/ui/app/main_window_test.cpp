@@ -1,5 +1,6 @@
 // The main window's shared placement, its window menu, the icons and the
 // settings it leaves behind.
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -250,6 +251,25 @@ class MainWindowTest : public QObject {
       QVERIFY2(opened == 4, p.how);
       QApplication::setActiveWindow(&main);
     }
+  }
+
+  // A listener hears each of the five buttons by the caption a sighted user
+  // reads beside it.
+  void theButtonsAreHeardByTheirCaptions() {
+    CUtilityApp app = loadedApp();
+    ui::CMainMenuDlg main(app, {"lo"});
+    QStringList heard;
+    for (int i = 0; i < 5; ++i) {
+      QToolButton* b = main.button(i);
+      QString shown;
+      for (QLabel* l : main.findChildren<QLabel*>())
+        if (l->buddy() == b) shown = l->text().remove('&');
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+      QCOMPARE(a->role(), QAccessible::Button);
+      QCOMPARE(a->text(QAccessible::Name), shown);
+      heard << a->text(QAccessible::Name);
+    }
+    QCOMPARE(heard, (QStringList{"Node Registration", "Configuration", "File Management", "Status", "Exit"}));
   }
 
   // A mistyped --interface would leave the program reaching nothing.
