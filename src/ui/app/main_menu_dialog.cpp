@@ -19,6 +19,7 @@
 #include "platform/app/local_time.h"
 #include "platform/protocol/local_host.h"
 #include "ui/app/about_dialog.h"
+#include "ui/app/check_items_menu.h"
 #include "ui/app/system_menu.h"
 #include "ui/app/task_window.h"
 #include "ui/protocol/progress_dialog.h"
@@ -137,20 +138,19 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
   config_->setWindowIcon(windowIcon());
   connect(buttons_[1], &QToolButton::clicked, this, [this] { runTaskWindow(2, *config_); });
 
+  // The same items for as long as the program runs, so that a screen reader
+  // that has met them once finds them again; only the check marks change.
+  trayMenu_ = new CheckItemsMenu(this);
+  trayMenu_->addAction(tr("Restore(&R)"), this, &CMainMenuDlg::restoreFromTray);
+  trayMenu_->addAction(tr("Version(&A)"), this, &CMainMenuDlg::showVersion);
+  addDisplayItems(trayMenu_);
+  trayMenu_->addSeparator();
+  trayMenu_->addAction(tr("Exit(&X)"), this, &CMainMenuDlg::requestExit);
+  connect(trayMenu_, &QMenu::aboutToShow, this, [this] { updateDisplayChecks(trayMenu_); });
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
     tray_ = new QSystemTrayIcon(programIcon(300), this);
     tray_->setToolTip(QString::fromStdString(app_.settings.title));
-    auto* menu = new QMenu(this);
-    // Built afresh each time so that the check marks are current.
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-      menu->clear();
-      menu->addAction(tr("Restore(&R)"), this, &CMainMenuDlg::restoreFromTray);
-      menu->addAction(tr("Version(&A)"), this, &CMainMenuDlg::showVersion);
-      addDisplayItems(menu);
-      menu->addSeparator();
-      menu->addAction(tr("Exit(&X)"), this, &CMainMenuDlg::requestExit);
-    });
-    tray_->setContextMenu(menu);
+    tray_->setContextMenu(trayMenu_);
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
       if (r == QSystemTrayIcon::DoubleClick) restoreFromTray();
     });
@@ -297,11 +297,13 @@ void CMainMenuDlg::toggleUsualDisplay() {
     if (!app_.settings.topWin && w->isVisible()) w->raise();
   }
   updateSystemMenuChecks();
+  updateDisplayChecks(trayMenu_);
 }
 
 void CMainMenuDlg::toggleSaveDisplayPosition() {
   app_.settings.dispSave = app_.settings.dispSave ? 0 : 1;
   updateSystemMenuChecks();
+  updateDisplayChecks(trayMenu_);
 }
 
 void CMainMenuDlg::extendSystemMenu(QWidget* w) {
@@ -338,18 +340,30 @@ void CMainMenuDlg::showVersion() {
 }
 
 void CMainMenuDlg::addDisplayItems(QMenu* menu) {
-  menu->addSeparator();
-  QAction* usual = menu->addAction(tr("Usual Display"), this, &CMainMenuDlg::toggleUsualDisplay);
-  usual->setCheckable(true);
-  usual->setChecked(app_.settings.topWin != 0);
-  menu->addSeparator();
-  QAction* save = menu->addAction(tr("Save Display Position"), this, &CMainMenuDlg::toggleSaveDisplayPosition);
-  save->setCheckable(true);
-  save->setChecked(app_.settings.dispSave != 0);
+  // Checkable before they join the menu, so that nothing watching the menu
+  // ever meets them as plain commands.
+  auto addItem = [&](const QString& text, void (CMainMenuDlg::*toggle)(), const char* key) {
+    auto* item = new QAction(text, menu);
+    item->setCheckable(true);
+    item->setObjectName(QLatin1String(key));
+    connect(item, &QAction::triggered, this, toggle);
+    menu->addSeparator();
+    menu->addAction(item);
+  };
+  addItem(tr("Usual Display"), &CMainMenuDlg::toggleUsualDisplay, "usualDisplay");
+  addItem(tr("Save Display Position"), &CMainMenuDlg::toggleSaveDisplayPosition, "saveDisplayPosition");
+  updateDisplayChecks(menu);
+}
+
+void CMainMenuDlg::updateDisplayChecks(QMenu* menu) const {
+  for (QAction* a : menu->actions()) {
+    if (a->objectName() == QLatin1String("usualDisplay")) a->setChecked(app_.settings.topWin != 0);
+    if (a->objectName() == QLatin1String("saveDisplayPosition")) a->setChecked(app_.settings.dispSave != 0);
+  }
 }
 
 QMenu* CMainMenuDlg::windowMenu(QWidget* owner) {
-  auto* menu = new QMenu(owner);
+  auto* menu = new CheckItemsMenu(owner);
   menu->addAction(tr("Version(&A)..."), this, &CMainMenuDlg::showVersion);
   addDisplayItems(menu);
   return menu;

@@ -79,6 +79,9 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   void showVersion();
   // The actions shared by every window's context menu and the tray menu.
   QMenu* windowMenu(QWidget* owner);
+  // The notification icon's menu; it exists where there is no notification
+  // area too, only nothing shows it there.
+  QMenu* trayMenu() const { return trayMenu_; }
   // Shows the open task window (or the main window) again after it was hidden
   // to the notification area.
   void restoreFromTray();
@@ -105,6 +108,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   void minimised(QWidget* w);
   // "Usual Display" and "Save Display Position" with their check marks.
   void addDisplayItems(QMenu* menu);
+  void updateDisplayChecks(QMenu* menu) const;
   void applyTopmost(QWidget* w) const;
   // A window of the program other than the main and task windows is about
   // to show: it follows "Usual Display", and while the program ends it is
@@ -123,6 +127,7 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   std::unique_ptr<CConfigDlg> config_;
   QToolButton* buttons_[5] = {};
   QSystemTrayIcon* tray_ = nullptr;
+  QMenu* trayMenu_ = nullptr;
   int activeWindow_ = 0;
   QDialog* activeTask_ = nullptr;
   bool exiting_ = false;

@@ -272,6 +272,51 @@ class MainWindowTest : public QObject {
     QCOMPARE(heard, (QStringList{"Node Registration", "Configuration", "File Management", "Status", "Exit"}));
   }
 
+  // The display items of the notification icon's menu and of the window
+  // menu are heard as check boxes, on or off as their check marks show;
+  // toggled from the screen reader, the setting follows. The other items
+  // stay commands.
+  void theDisplayItemsAreHeardAsCheckBoxes() {
+    CUtilityApp app = loadedApp();
+    app.settings.topWin = 1;
+    app.settings.dispSave = 0;
+    ui::CMainMenuDlg main(app, {"lo"});
+    QVERIFY(main.initialise());
+    std::unique_ptr<QMenu> windowMenu(main.windowMenu(&main));
+    const std::pair<const char*, QMenu*> menus[] = {{"notification icon", main.trayMenu()},
+                                                    {"window", windowMenu.get()}};
+    const std::pair<const char*, int*> displayItems[] = {{"Usual Display", &app.settings.topWin},
+                                                         {"Save Display Position", &app.settings.dispSave}};
+    for (const auto& [which, menu] : menus) {
+      QVERIFY2(menu, which);
+      QAccessibleInterface* m = QAccessible::queryAccessibleInterface(menu);
+      QMap<QString, QAccessibleInterface*> items;
+      for (int i = 0; i < m->childCount(); ++i) {
+        QAccessibleInterface* item = m->child(i);
+        QCOMPARE(m->indexOfChild(item), i);
+        QCOMPARE(item->parent(), m);
+        if (item->role() != QAccessible::Separator) items.insert(item->text(QAccessible::Name), item);
+      }
+      for (const auto& [name, setting] : displayItems) {
+        QAccessibleInterface* item = items.take(name);
+        QVERIFY2(item, qPrintable(QString("%1 in the %2 menu").arg(name, which)));
+        QCOMPARE(item->role(), QAccessible::CheckBox);
+        QVERIFY(item->state().checkable);
+        for (int toggle = 0; toggle < 2; ++toggle) {
+          QCOMPARE(bool(item->state().checked), *setting != 0);
+          const int before = *setting;
+          item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+          QCOMPARE(*setting, before ? 0 : 1);
+        }
+      }
+      QVERIFY(!items.isEmpty());
+      for (QAccessibleInterface* command : items) {
+        QCOMPARE(command->role(), QAccessible::MenuItem);
+        QVERIFY2(!command->state().checkable, qPrintable(command->text(QAccessible::Name)));
+      }
+    }
+  }
+
   // A mistyped --interface would leave the program reaching nothing.
   void anUnknownInterfaceIsToldAtStart() {
     CUtilityApp app = loadedApp();
