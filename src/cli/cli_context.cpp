@@ -3,6 +3,8 @@
 #include <QTextStream>
 
 #include "core/app/shown_text.h"
+#include "core/app/text_file.h"
+#include "platform/app/codepage.h"
 #include "platform/protocol/local_host.h"
 
 namespace trennic::cli {
@@ -16,6 +18,13 @@ NodeTable& CliContext::nodes() {
     table->takeWriteFailure();
   }
   return *table;
+}
+
+int CliContext::requireSettings() const {
+  const TextFileProblem problem = textFileProblem(settingsPath());
+  if (problem == TextFileProblem::None || problem == TextFileProblem::Missing) return ExitOk;
+  return fail(ExitIoError, QString("the settings file %1 cannot be read: %2; nothing was done")
+                                 .arg(platform::decodeText(settingsPath()), textFileProblemText(problem)));
 }
 
 QStringList CliContext::interfaceNames() const {

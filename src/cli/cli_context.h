@@ -36,6 +36,10 @@ struct CliContext {
   QStringList interfaceNames() const;
   // Loads the node table from the settings file on first use.
   NodeTable& nodes();
+  // 0 when the settings file reads or is not there yet; else its one line
+  // is out (a folder, not a text file...) and 74 is returned, for a command
+  // that would otherwise go on with an empty node list.
+  int requireSettings() const;
   // Builds the local tables and opens the socket on first use; a status
   // other than 0 means it could not, and the message is out.
   int openEngine(platform::EngineRuntime*& out);

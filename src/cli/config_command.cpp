@@ -14,6 +14,7 @@
 #include "cli/cli_context.h"
 #include "cli/operation_runner.h"
 #include "cli/unit_args.h"
+#include "core/app/text_file.h"
 #include "core/config/config_file.h"
 #include "core/files/file_kinds.h"
 #include "core/filters/filter_files.h"
@@ -37,11 +38,16 @@ ConfigFileOptions fileOptions() {
   return o;
 }
 
-// The built-in defaults with "config.def" of the current folder laid over.
+// The built-in defaults with "config.def" of the current folder laid over;
+// a config.def that is there but can't be read is said once.
 const ConfigSet& configDefaults() {
   static ConfigSet defaults = [] {
     ConfigSet d;
     BuildDefaultConfig(d, DefaultChannel());
+    if (const TextFileProblem p = textFileProblem(kConfigDefaultsFileName);
+        p != TextFileProblem::None && p != TextFileProblem::Missing)
+      warn(QString("%1 cannot be read: %2; the built-in defaults are used")
+               .arg(kConfigDefaultsFileName, textFileProblemText(p)));
     ApplyConfigDefaults(d, kConfigDefaultsFileName, fileOptions());
     return d;
   }();

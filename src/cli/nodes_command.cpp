@@ -203,6 +203,9 @@ int runNodes(CliContext& ctx, Args& args) {
   std::string verb = rest.front();
   std::vector<std::string> tail(rest.begin() + 1, rest.end());
   Args sub(tail);
+  // Each of them starts from the list in the settings file, and an empty
+  // list is no answer when the file is there but can't be read.
+  if (int s = ctx.requireSettings()) return s;
   if (verb == "list") return listNodes(ctx, sub);
   if (verb == "import") return importNodes(ctx, sub);
   if (verb == "export") return exportNodes(ctx, sub);

@@ -59,6 +59,7 @@ std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string&
 }
 
 int resolveUnits(CliContext& ctx, const std::vector<std::string>& texts, std::vector<UnitTarget>& units) {
+  if (int s = ctx.requireSettings()) return s;
   for (const auto& text : texts) {
     auto u = resolveUnit(ctx.nodes(), text);
     const QString named = platform::decodeText(text);

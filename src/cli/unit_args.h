@@ -27,6 +27,7 @@ std::optional<UnitTarget> resolveUnit(const NodeTable& table, const std::string&
 // else the exit status with its one line out: 64 for a text that names no
 // unit, 65 for one that would be every unit at once (the broadcast MAC
 // address, typed or stored for the node named, or a group address).
+// A settings file that cannot be read ends the command here as well.
 int resolveUnits(CliContext& ctx, const std::vector<std::string>& texts, std::vector<UnitTarget>& units);
 
 // The arguments of an operation on one unit, its addresses in the order

@@ -94,6 +94,7 @@ std::vector<std::string> answeredMacs(const OperationRunner& r) {
 }
 
 int collect(CliContext& ctx, int op, bool json) {
+  if (int s = ctx.requireSettings()) return s;
   platform::EngineRuntime* engine = nullptr;
   if (int s = ctx.openEngine(engine); s != ExitOk) return s;
   NodeTable& table = ctx.nodes();

@@ -185,5 +185,30 @@ TEST_F(CliHostile, ASearchBeyondAFullListSaysHowManyUnitsWereNotKept) {
   EXPECT_EQ(QJsonDocument::fromJson(cli({"nodes", "list", "--json"}).out).array().size(), 1024);
 }
 
+TEST_F(CliHostile, ASettingsFileOrConfigDefThatCannotBeReadIsSaid) {
+  ASSERT_TRUE(QDir(dir.path()).mkdir("trennic.INI"));
+  for (const QStringList& args : {QStringList{"nodes", "list"}, QStringList{"nodes", "clear"}, QStringList{"search"},
+                                  QStringList{"reboot", "127.0.0.2"}}) {
+    CliRun r = cli(args);
+    EXPECT_EQ(r.status, 74) << args.join(' ').toStdString();
+    EXPECT_EQ(r.out, "") << "no empty list";
+    EXPECT_EQ(r.err, "trennic-cli: the settings file " + path("trennic.INI").toUtf8() +
+                         " cannot be read: it is a folder; nothing was done\n");
+  }
+  ASSERT_TRUE(QDir(dir.path()).rmdir("trennic.INI"));
+  write(path("trennic.INI"), QByteArray("\x7F" "ELF\x02\x01\x01\x00\x00\x00\x00", 11));
+  CliRun binary = cli({"nodes", "list"});
+  EXPECT_EQ(binary.status, 74);
+  EXPECT_TRUE(binary.err.contains("it is not a text file")) << binary.err.toStdString();
+  EXPECT_EQ(read(path("trennic.INI")).size(), 11) << "left as it was";
+
+  // The defaults go on without config.def, and say so once.
+  ASSERT_TRUE(QDir(dir.path()).mkdir("config.def"));
+  CliRun defaults = cli({"config", "defaults", "-o", path("defaults.txt")});
+  EXPECT_EQ(defaults.status, 0) << defaults.err.toStdString();
+  EXPECT_EQ(defaults.err, "trennic-cli: warning: config.def cannot be read: it is a folder; the built-in defaults are used\n");
+  EXPECT_TRUE(read(path("defaults.txt")).contains("[Config]"));
+}
+
 }  // namespace
 }  // namespace trennic

@@ -18,6 +18,7 @@
 #include "platform/app/codepage.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/file_choice.h"
+#include "ui/app/unreadable_file.h"
 #include "ui/config/base_page.h"
 #include "ui/config/filter_page.h"
 #include "ui/config/snmp_page.h"
@@ -133,6 +134,8 @@ void CConfigDlg::opening() {
   }
   if (units_->count() > 0) units_->setCurrentIndex(0);
   BuildDefaultConfig(*defaults_, fileOptions_.defaultChannel);
+  tellUnreadableFile(this, kConfigDefaultsFileName, QString::fromLatin1(kConfigDefaultsFileName),
+                     tr("The built-in defaults are used."));
   ApplyConfigDefaults(*defaults_, kConfigDefaultsFileName, fileOptions_);
   ResetToDefaults(*defaults_, *working_, firstMac);
   loadAllPages();

@@ -23,6 +23,7 @@
 #include "platform/app/codepage.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/file_choice.h"
+#include "ui/app/unreadable_file.h"
 #include "ui/protocol/password_dialog.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
@@ -149,6 +150,8 @@ void CFileMgmtDlg::opening() {
   options.displayLevel = app_.settings.displayLevel;
   options.encoding = app_.settings.textEncoding;
   BuildDefaultConfig(*defaults_, options.defaultChannel);
+  tellUnreadableFile(this, kConfigDefaultsFileName, QString::fromLatin1(kConfigDefaultsFileName),
+                     tr("The built-in defaults are used."));
   ApplyConfigDefaults(*defaults_, kConfigDefaultsFileName, options);
   showKind();
   nodes_.FillRows(*list_);

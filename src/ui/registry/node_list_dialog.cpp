@@ -15,6 +15,7 @@
 #include "core/registry/node_editor.h"
 #include "platform/app/codepage.h"
 #include "ui/app/file_choice.h"
+#include "ui/app/unreadable_file.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
 #include "ui/registry/node_edit_dialog.h"
@@ -212,6 +213,9 @@ void CNodeListDlg::opening() {
   // Each opening starts from the table as it is now, with every column
   // sorting ascending on its first click.
   nodes_.FillRows(*list_);
+  tellUnreadableFile(this, nodes_.settingsPath(),
+                     tr("The settings file %1").arg(platform::decodeText(nodes_.settingsPath())),
+                     tr("The list shows none of the units kept in it, and changes to the list are not kept."));
 }
 
 }  // namespace trennic::ui

@@ -3,6 +3,7 @@
 // opened; a unit whose firmware no layout knows.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTabBar>
@@ -259,6 +260,21 @@ class ConfigDialogTest : public QObject {
     w->reboot();
     QCOMPARE(prompts, 1);
     QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+  }
+
+  // A config.def that is there but no file is said on every opening, and
+  // the window goes on from the built-in defaults.
+  void aConfigDefThatCannotBeReadIsToldOnOpening() {
+    QTemporaryDir work;
+    QVERIFY(QDir(work.path()).mkdir("config.def"));
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work.path()));
+    w->reject();
+    QVERIFY(messages.isEmpty());
+    w->show();
+    const QString told = "config.def cannot be read: it is a folder.\n\nThe built-in defaults are used.";
+    QTRY_COMPARE(messages, QStringList{told});
+    QVERIFY(QDir::setCurrent(before));
   }
 };
 

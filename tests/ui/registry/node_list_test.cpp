@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -663,6 +664,40 @@ class NodeListTest : public QObject {
              QStringList{"1 of the units that answered could not be listed: the list holds at most 1024 units."});
     QCOMPARE(list()->topLevelItemCount(), 1024);
     QCOMPARE(dlg->numberLabel()->text(), QString("1024/1024"));
+  }
+
+  // A settings file in whose place there is a folder or no text: the window
+  // opens with an empty list and says why, instead of saying nothing.
+  void aSettingsFileThatCannotBeReadIsToldOnOpening() {
+    struct Case {
+      const char* what;
+      std::function<void()> put;
+      QString reason;
+    } cases[] = {
+        {"a folder", [&] { QVERIFY(std::filesystem::create_directory(settings.toStdString())); }, "it is a folder"},
+        {"a program", [&] {
+           QFile f(settings);
+           QVERIFY(f.open(QIODevice::WriteOnly));
+           f.write(QByteArray("\x7F" "ELF\x02\x01\x01\x00\x00\x00", 10));
+         }, "it is not a text file"},
+    };
+    for (const auto& c : cases) {
+      dlg.reset();
+      progress.reset();
+      nodes.reset();
+      init();
+      c.put();
+      nodes = std::make_unique<NodeTable>(settings.toStdString(), platform::userTextEncoding());
+      nodes->loadFromSettings();
+      if (!rt) rt = std::make_unique<platform::EngineRuntime>();
+      progress = std::make_unique<ui::CProgressDlg>(rt->link());
+      dlg = std::make_unique<CNodeListDlg>(*nodes, *progress);
+      dlg->show();
+      QTRY_COMPARE(messages, QStringList{"The settings file " + settings + " cannot be read: " + c.reason +
+                                         ".\n\nThe list shows none of the units kept in it, and changes to the "
+                                         "list are not kept."});
+      QCOMPARE(list()->topLevelItemCount(), 0);
+    }
   }
 };
 
