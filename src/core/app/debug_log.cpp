@@ -90,12 +90,13 @@ std::string dumpText(int kind, std::uint32_t number, std::string_view timeText, 
   return out;
 }
 
-DebugLog::DebugLog(std::string path, bool enabled, TimeSource now)
-    : path_(std::move(path)), enabled_(enabled), now_(std::move(now)) {}
+DebugLog::DebugLog(std::string path, bool enabled, TimeSource now, AppendText append)
+    : path_(std::move(path)), enabled_(enabled), now_(std::move(now)), append_(std::move(append)) {}
 
 bool DebugLog::writeLog(int level, std::string_view text) {
   if (level < 1 || text.empty()) return true;
   if (!enabled_) return false;
+  if (append_) return append_(path_, text);
   // Text mode, so the file has the platform's own line ends.
   std::FILE* f = std::fopen(path_.c_str(), "a");
   if (!f) return false;

@@ -29,7 +29,9 @@ constexpr std::size_t kDumpDataLimit = 128;
 std::string debugLogPathIn(std::string_view folder, TextEncoding encoding);
 
 // Deletes an existing log so that each run of the program starts a new
-// one; true when no file is left at the path.
+// one; true when no file is left at the path. The fronts create the log
+// anew instead, as a file of its owner's alone (platform's
+// createPrivateFile): every dump holds the request's password.
 bool startDebugLog(const std::string& path);
 
 // The 24-character ctime form without its line end, in English whatever the
@@ -45,9 +47,14 @@ std::string dumpText(int kind, std::uint32_t number, std::string_view timeText, 
 class DebugLog : public TrafficObserver {
  public:
   using TimeSource = std::function<std::string()>;
+  // Appends one entry to the file at path and closes it again; true when
+  // the whole text was written.
+  using AppendText = std::function<bool(const std::string& path, std::string_view text)>;
 
-  // The time comes from outside: the core reads no clock.
-  DebugLog(std::string path, bool enabled, TimeSource now);
+  // The time comes from outside: the core reads no clock. So does the way
+  // into the file, which the fronts keep private to its owner; without one
+  // the file is opened for appending in text mode.
+  DebugLog(std::string path, bool enabled, TimeSource now, AppendText append = {});
 
   bool enabled() const { return enabled_; }
   const std::string& path() const { return path_; }
@@ -75,6 +82,7 @@ class DebugLog : public TrafficObserver {
   std::string path_;
   bool enabled_;
   TimeSource now_;
+  AppendText append_;
 };
 
 }  // namespace trennic

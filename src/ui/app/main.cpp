@@ -5,6 +5,7 @@
 #include "core/app/debug_log.h"
 #include "core/app/settings.h"
 #include "platform/app/codepage.h"
+#include "platform/app/private_file.h"
 #include "platform/app/settings_location.h"
 #include "platform/protocol/local_host.h"
 #include "ui/app/main_menu_dialog.h"
@@ -33,7 +34,8 @@ int main(int argc, char** argv) {
       app.settingsOverride.empty() ? platform::defaultSettingsPath() : app.settingsOverride;
   app.loadSettings();
   app.settings.debugLogPath = debugLogPathIn(QDir::currentPath().toStdString(), app.settings.textEncoding);
-  if (app.settings.debugLog) startDebugLog(app.settings.debugLogPath);
+  // Each run starts a new log, its owner's alone: it holds the passwords.
+  if (app.settings.debugLog) platform::createPrivateFile(app.settings.debugLogPath);
 
   int status = 0;
   {

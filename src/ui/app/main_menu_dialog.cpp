@@ -17,6 +17,7 @@
 
 #include "core/protocol/operations.h"
 #include "platform/app/local_time.h"
+#include "platform/app/private_file.h"
 #include "platform/protocol/local_host.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/check_items_menu.h"
@@ -184,7 +185,8 @@ bool CMainMenuDlg::initialise() {
                                .arg(unknown.join(QStringLiteral(", ")),
                                     platform::interfaceNames().join(QStringLiteral(", "))));
   }
-  debugLog_ = std::make_unique<DebugLog>(s.debugLogPath, s.debugLog, platform::localTimeText);
+  debugLog_ = std::make_unique<DebugLog>(s.debugLogPath, s.debugLog, platform::localTimeText,
+                                         platform::appendToPrivateFile);
   if (s.debugLog) {
     const auto& host = engine_.transport().localHost();
     debugLog_->writeHostDescription(host.hostName, host.addresses, host.adapterMacs);
