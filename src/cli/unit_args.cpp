@@ -107,6 +107,10 @@ std::optional<std::string> obtainPassword(const PasswordSource& source, const QS
       if (error) *error = QString("%1: cannot read the password file").arg(source.file.c_str());
       return std::nullopt;
     }
+    // As ssh does for a key file anyone may read: said, and still used.
+    if (f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
+      warn(QString("%1: other users can read this password file (chmod 600 keeps it yours)")
+               .arg(QString::fromStdString(source.file)));
     QByteArray line = f.readLine();
     while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
     pw = line.toStdString();

@@ -210,5 +210,20 @@ TEST_F(CliHostile, ASettingsFileOrConfigDefThatCannotBeReadIsSaid) {
   EXPECT_TRUE(read(path("defaults.txt")).contains("[Config]"));
 }
 
+TEST_F(CliHostile, APasswordFileOthersCanReadWorksWithAWarning) {
+  startUnits({"--units", "1", "--unit", "00-80-92-00-00-01,127.0.0.2,9,0x0201,secret"});
+  write(path("pw"), "secret\n");
+  QFile::setPermissions(path("pw"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                        QFileDevice::ReadOther);
+  CliRun open = cli({"reboot", "127.0.0.2", "--password-file", path("pw")});
+  EXPECT_EQ(open.status, 0) << open.err.toStdString();
+  EXPECT_EQ(open.err, "trennic-cli: warning: " + path("pw").toUtf8() +
+                          ": other users can read this password file (chmod 600 keeps it yours)\n");
+  QFile::setPermissions(path("pw"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  CliRun kept = cli({"reboot", "127.0.0.2", "--password-file", path("pw")});
+  EXPECT_EQ(kept.status, 0) << kept.err.toStdString();
+  EXPECT_EQ(kept.err, "");
+}
+
 }  // namespace
 }  // namespace trennic
