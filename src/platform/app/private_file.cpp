@@ -54,9 +54,11 @@ bool createPrivateFile(const std::string& path) {
 bool appendToPrivateFile(const std::string& path, std::string_view text) {
   const int fd = openPrivate(path, O_APPEND | O_CREAT);
   if (fd < 0) return false;
-  // A file someone else put there, or one others may read, gets nothing.
+  // A file someone else put there gets nothing. (The mode of a file that
+  // is ours stays as the owner left it: where files have no modes it shows
+  // as readable by all, and refusing it would only lose the log.)
   struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+  bool ok = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid();
   ok = ok && writeAll(fd, text);
   if (::close(fd) != 0) ok = false;
   return ok;

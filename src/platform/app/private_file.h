@@ -15,7 +15,8 @@ bool createPrivateFile(const std::string& path);
 
 // Appends text in one write and closes the file again. A file that has
 // gone meanwhile is created as createPrivateFile does; a symbolic link in
-// its place is refused (false), never followed.
+// its place, or a file of another user's, is refused (false), never
+// written through.
 bool appendToPrivateFile(const std::string& path, std::string_view text);
 
 }  // namespace trennic::platform
