@@ -62,7 +62,8 @@ CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
   auto* ipGrid = new QGridLayout(ipGroup);
   const char* ipLabels[3] = {"IP Address:", "Subnet Mask:", "Default Gateway:"};
   for (int a = 0; a < 3; ++a) {
-    ipGrid->addWidget(new QLabel(tr(ipLabels[a]), ipGroup), a, 0);
+    auto* caption = new QLabel(tr(ipLabels[a]), ipGroup);
+    ipGrid->addWidget(caption, a, 0);
     auto* row = new QHBoxLayout;
     for (int o = 0; o < 4; ++o) {
       if (o > 0) row->addWidget(new QLabel(QStringLiteral("."), ipGroup));
@@ -73,7 +74,7 @@ CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
       ip_[static_cast<std::size_t>(a)][static_cast<std::size_t>(o)] = box;
       row->addWidget(box);
     }
-    chainBoxes(ip_[static_cast<std::size_t>(a)]);
+    chainBoxes(ip_[static_cast<std::size_t>(a)], caption);
     row->addStretch(1);
     ipGrid->addLayout(row, a, 1);
   }
@@ -87,9 +88,9 @@ CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
   fill(mode_, kNetworkModes);
   fill(type_, kUnitTypes);
   modeGrid->addWidget(dip_, 0, 0, 1, 2);
-  modeGrid->addWidget(new QLabel(tr("Network Mode:"), modeGroup), 1, 0);
+  modeGrid->addWidget(linkCaption(new QLabel(tr("Network Mode:"), modeGroup), mode_), 1, 0);
   modeGrid->addWidget(mode_, 1, 1);
-  modeGrid->addWidget(new QLabel(tr("Unit Type:"), modeGroup), 2, 0);
+  modeGrid->addWidget(linkCaption(new QLabel(tr("Unit Type:"), modeGroup), type_), 2, 0);
   modeGrid->addWidget(type_, 2, 1);
   modeGrid->setColumnStretch(1, 1);
 
@@ -97,6 +98,8 @@ CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
   auto* channelGrid = new QGridLayout(channelGroup);
   for (int j = 1; j <= kChannelBoxes; ++j) {
     auto* box = new QCheckBox(QString::number(j), channelGroup);
+    // Heard as a channel, not as a bare number.
+    box->setAccessibleName(tr("Channel %1").arg(j));
     channels_[static_cast<std::size_t>(j - 1)] = box;
     channelGrid->addWidget(box, (j - 1) / 7, (j - 1) % 7);
     connect(box, &QCheckBox::clicked, this, [this, j] { channelClicked(j); });
@@ -127,20 +130,20 @@ CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
     staticMac_[static_cast<std::size_t>(i)] = box;
     wifiRow->addWidget(box);
   }
-  chainBoxes(staticMac_);
+  chainBoxes(staticMac_, staticNode_->text());
   wifiRow->addStretch(1);
 
   auto* details = new QGridLayout;
-  details->addWidget(new QLabel(tr("ESS ID:"), wireless), 0, 0);
+  details->addWidget(linkCaption(new QLabel(tr("ESS ID:"), wireless), essId_), 0, 0);
   details->addWidget(essId_, 0, 1);
   details->addWidget(anyId_, 0, 2);
-  details->addWidget(new QLabel(tr("Transmit Rate:"), wireless), 1, 0);
+  details->addWidget(linkCaption(new QLabel(tr("Transmit Rate:"), wireless), rate_), 1, 0);
   details->addWidget(rate_, 1, 1);
   auto* ageRow = new QHBoxLayout;
   ageRow->addWidget(age_);
   ageRow->addWidget(new QLabel(tr("min."), wireless));
   ageRow->addStretch(1);
-  details->addWidget(new QLabel(tr("Age Time:"), wireless), 2, 0);
+  details->addWidget(linkCaption(new QLabel(tr("Age Time:"), wireless), age_), 2, 0);
   details->addLayout(ageRow, 2, 1);
   details->setColumnStretch(1, 1);
 

@@ -178,14 +178,12 @@ CMacFilterDlg::CMacFilterDlg(int displayLevel, QWidget* parent) : QDialog(parent
       f->setMaxLength(2);
       f->setAlignment(Qt::AlignCenter);
       f->setFixedWidth(fieldWidth(f, 2));
-      f->setAccessibleName(tr("Wireless MAC Address %1 byte %2").arg(a + 1).arg(k + 1));
       address_[static_cast<std::size_t>(a)][static_cast<std::size_t>(k)] = f;
       if (k > 0) row->addWidget(separator("-", this));
       row->addWidget(f);
     }
-    chainBoxes(address_[static_cast<std::size_t>(a)]);
+    chainBoxes(address_[static_cast<std::size_t>(a)], caption);
     row->addStretch();
-    caption->setBuddy(address_[static_cast<std::size_t>(a)][0]);
     grid->addWidget(caption, 2 + a, 0);
     grid->addLayout(row, 2 + a, 1);
   }
@@ -279,6 +277,7 @@ CProtFilterDlg::CProtFilterDlg(int displayLevel, QWidget* parent) : QDialog(pare
     value_[i]->setMaxLength(kProtocolValueChars);
     value_[i]->setFixedWidth(fieldWidth(value_[i], kProtocolValueChars));
     caption->setBuddy(choice_[i]);
+    nameQualified(value_[i], caption->text(), tr("value"));
     grid->addWidget(caption, 1 + f, 0);
     grid->addWidget(choice_[i], 1 + f, 1);
     grid->addWidget(value_[i], 1 + f, 2);
@@ -446,9 +445,12 @@ void CFilterPage::buildGroup(Table t) {
   std::span<const Column> columns = mac ? std::span<const Column>(kMacColumns) : std::span<const Column>(kProtocolColumns);
   if (!detail) columns = columns.first(static_cast<std::size_t>(mac ? kMacColumnsBelowDetail : kProtocolColumnsBelowDetail));
   g.list = makeList(g.box, columns);
-  listCaption->setBuddy(g.list);
-  for (std::size_t b = 0; b < g.buttons.size(); ++b)
+  linkCaption(listCaption, g.list);
+  for (std::size_t b = 0; b < g.buttons.size(); ++b) {
     g.buttons[b] = dialogButton(QCoreApplication::translate("CFilterPage", kButtonTexts[b]), g.box);
+    // Both groups have the four buttons; the group tells them apart.
+    nameQualified(g.buttons[b], g.buttons[b]->text(), g.box->title());
+  }
   auto* numberCaption = new QLabel(tr("Number:"), g.box);
   g.number = new QLabel(g.box);
 

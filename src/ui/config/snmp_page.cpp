@@ -78,7 +78,6 @@ CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
     f->SetRange(0, 255);
     f->setAlignment(Qt::AlignCenter);
     f->setFixedWidth(fieldWidth(f, 3));
-    f->setAccessibleName(tr("Trap IP Address octet %1").arg(k + 1));
     if (k > 0) {
       auto* dot = new QLabel(QStringLiteral("."), this);
       dot->setAlignment(Qt::AlignCenter);
@@ -87,9 +86,8 @@ CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
     trapRow->addWidget(f);
     trap_[k] = f;
   }
-  chainBoxes(trap_);
+  chainBoxes(trap_, trapCaption);
   trapRow->addStretch();
-  trapCaption->setBuddy(trap_[0]);
   grid->addWidget(trapCaption, row, 0);
   grid->addLayout(trapRow, row++, 1);
 

@@ -46,9 +46,9 @@ QGridLayout* fieldGrid() {
 }
 
 // A row of byte boxes, two hex digits each, joined by `joint`, typed and
-// pasted into as one value.
+// pasted into as one value, and heard by the caption before the row.
 template <std::size_t N>
-QHBoxLayout* byteRow(std::array<CHexEdit*, N>& boxes, const char* joint, const QString& name, QWidget* parent) {
+QHBoxLayout* byteRow(std::array<CHexEdit*, N>& boxes, const char* joint, const QString& caption, QWidget* parent) {
   auto* row = new QHBoxLayout;
   row->setSpacing(2);
   for (std::size_t k = 0; k < N; ++k) {
@@ -56,20 +56,17 @@ QHBoxLayout* byteRow(std::array<CHexEdit*, N>& boxes, const char* joint, const Q
     f->setMaxLength(2);
     f->setAlignment(Qt::AlignCenter);
     f->setFixedWidth(fieldWidth(f, 2));
-    f->setAccessibleName(name.arg(k + 1));
     boxes[k] = f;
     if (k > 0) row->addWidget(separator(joint, parent));
     row->addWidget(f);
   }
-  chainBoxes(boxes);
+  chainBoxes(boxes, caption);
   row->addStretch();
   return row;
 }
 
 QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent) {
-  auto* l = new QLabel(text, parent);
-  l->setBuddy(buddy);
-  return l;
+  return linkCaption(new QLabel(text, parent), buddy);
 }
 
 // What a number box holds, read as "%u"; nothing for an emptied box.
@@ -91,7 +88,7 @@ CLoginPriorityDlg::CLoginPriorityDlg(ApConfig& record, QWidget* parent) : QDialo
   priority_ = new QLabel(this);
   grid->addWidget(new QLabel(tr("Priority:"), this), 0, 0);
   grid->addWidget(priority_, 0, 1);
-  QHBoxLayout* macRow = byteRow(mac_, "-", tr("Wireless Mac Address byte %1"), this);
+  QHBoxLayout* macRow = byteRow(mac_, "-", tr("Wireless Mac Address:"), this);
   grid->addWidget(caption(tr("Wireless Mac Address:"), mac_[0], this), 1, 0);
   grid->addLayout(macRow, 1, 1);
   grid->setColumnStretch(1, 1);
@@ -152,7 +149,7 @@ CWirelessPage::CWirelessPage(CConfigDlg& window, QWidget* parent) : CConfigPage(
   QLabel* scrambleCaption = caption(tr("Scramble:"), scramble_, tkvGroup);
   tkv->addWidget(scrambleCaption, 0, 0);
   tkv->addWidget(scramble_, 0, 1, Qt::AlignLeft);
-  QHBoxLayout* keyRow = byteRow(scrambleKey_, ".", tr("Scramble Key byte %1"), tkvGroup);
+  QHBoxLayout* keyRow = byteRow(scrambleKey_, ".", tr("Scramble Key:"), tkvGroup);
   QLabel* scrambleKeyCaption = caption(tr("Scramble Key:"), scrambleKey_[0], tkvGroup);
   tkv->addWidget(scrambleKeyCaption, 1, 0);
   tkv->addLayout(keyRow, 1, 1);
@@ -176,7 +173,8 @@ CWirelessPage::CWirelessPage(CConfigDlg& window, QWidget* parent) : CConfigPage(
     auto* key = new CHexEdit(wepGroup);
     key->setMaxLength(5);
     key->setFixedWidth(fieldWidth(key, 2 * kWep128Bytes));
-    key->setAccessibleName(tr("Key %1").arg(k + 1));
+    // The caption names the size list; the key beside it is its value.
+    nameQualified(key, tr("Key %1:").arg(k + 1), tr("value"));
     keySize_[k] = size;
     key_[k] = key;
     auto* row = new QHBoxLayout;

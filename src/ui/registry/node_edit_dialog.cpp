@@ -57,15 +57,13 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
     f->setMaxLength(2);
     f->setAlignment(Qt::AlignCenter);
     f->setFixedWidth(fieldWidth(f, 2));
-    f->setAccessibleName(tr("MAC Address byte %1").arg(k + 1));
     connect(f, &QLineEdit::textEdited, this, &CNodeEditDlg::macEdited);
     mac_[static_cast<std::size_t>(k)] = f;
     if (k > 0) macRow->addWidget(separator("-", this));
     macRow->addWidget(f);
   }
-  chainBoxes(mac_);
+  chainBoxes(mac_, macLabel);
   macRow->addStretch();
-  macLabel->setBuddy(mac_[0]);
   grid->addWidget(macLabel, 1, 0);
   grid->addLayout(macRow, 1, 1);
 
@@ -77,15 +75,13 @@ CNodeEditDlg::CNodeEditDlg(NodeTable& nodes, QWidget* parent) : QDialog(parent),
     f->SetRange(0, 255);
     f->setAlignment(Qt::AlignCenter);
     f->setFixedWidth(fieldWidth(f, 3));
-    f->setAccessibleName(tr("IP Address octet %1").arg(k + 1));
     connect(f, &QLineEdit::textEdited, this, [this] { ipTyped_ = true; });
     ip_[static_cast<std::size_t>(k)] = f;
     if (k > 0) ipRow->addWidget(separator(".", this));
     ipRow->addWidget(f);
   }
-  chainBoxes(ip_);
+  chainBoxes(ip_, ipLabel);
   ipRow->addStretch();
-  ipLabel->setBuddy(ip_[0]);
   grid->addWidget(ipLabel, 2, 0);
   grid->addLayout(ipRow, 2, 1);
   grid->setColumnStretch(1, 1);

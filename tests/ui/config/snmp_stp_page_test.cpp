@@ -50,7 +50,7 @@ QLineEdit* named(QWidget* page, const QString& accessibleName) {
 // The four trap octet fields, first octet first.
 QList<CDecimalEdit*> trapOctets(QWidget* page) {
   QList<CDecimalEdit*> octets;
-  for (int k = 1; k <= 4; ++k) octets << static_cast<CDecimalEdit*>(named(page, QString("Trap IP Address octet %1").arg(k)));
+  for (int k = 1; k <= 4; ++k) octets << static_cast<CDecimalEdit*>(named(page, QString("IP Address, byte %1 of 4").arg(k)));
   return octets;
 }
 
