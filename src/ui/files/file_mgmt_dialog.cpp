@@ -24,6 +24,7 @@
 #include "ui/app/about_dialog.h"
 #include "ui/app/file_choice.h"
 #include "ui/app/unreadable_file.h"
+#include "ui/controls/accessible_name.h"
 #include "ui/protocol/password_dialog.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
@@ -90,7 +91,7 @@ CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& pro
 
   auto* listLabel = new QLabel(tr("Access Point List:"), this);
   list_ = new CNodeRowsView(this);
-  listLabel->setBuddy(list_);
+  linkCaption(listLabel, list_);
   auto* numberCaption = new QLabel(tr("Number:"), this);
   number_ = new QLabel(this);
   list_->setNumberLabel(number_);

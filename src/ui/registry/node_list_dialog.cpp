@@ -16,6 +16,7 @@
 #include "platform/app/codepage.h"
 #include "ui/app/file_choice.h"
 #include "ui/app/unreadable_file.h"
+#include "ui/controls/accessible_name.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
 #include "ui/registry/node_edit_dialog.h"
@@ -44,7 +45,7 @@ CNodeListDlg::CNodeListDlg(NodeTable& nodes, CProgressDlg& progress, QWidget* pa
 
   auto* listLabel = new QLabel(tr("Access Point List:"), this);
   list_ = new CNodeRowsView(this);
-  listLabel->setBuddy(list_);
+  linkCaption(listLabel, list_);
   connect(list_->header(), &QHeaderView::sectionClicked, this, &CNodeListDlg::sortByColumn);
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editNode(); });
   connect(list_, &QWidget::customContextMenuRequested, this, &CNodeListDlg::showListMenu);

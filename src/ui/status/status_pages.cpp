@@ -17,6 +17,7 @@
 #include "core/status/counter_text.h"
 #include "core/status/stp_text.h"
 #include "core/status/widest_text.h"
+#include "ui/controls/accessible_name.h"
 #include "ui/controls/field_width.h"
 
 namespace trennic::ui {
@@ -84,7 +85,7 @@ QLineEdit* CStatusPage::valueField(const std::string& label, QWidget* parent) {
 QLineEdit* CStatusPage::addField(QGridLayout* grid, int row, int column, const std::string& label) {
   auto* caption = new QLabel(text(label), this);
   QLineEdit* field = valueField(label, this);
-  caption->setBuddy(field);
+  linkCaption(caption, field);
   grid->addWidget(caption, row, column * 2);
   grid->addWidget(field, row, column * 2 + 1);
   return field;
@@ -127,16 +128,21 @@ QWidget* CEnvPage::lastControl(bool) const { return fields_.back(); }
 CInterfacePage::CInterfacePage(StatusSnapshot& snapshot, bool debugDisplay, ClearRequest clear, QWidget* parent)
     : CStatusPage(snapshot, parent), debugDisplay_(debugDisplay) {
   auto* grid = fieldGrid();
-  grid->addWidget(new QLabel(tr("Ethernet"), this), 0, 1, Qt::AlignHCenter);
-  grid->addWidget(new QLabel(tr("Wireless"), this), 0, 2, Qt::AlignHCenter);
+  const QString ethernet = tr("Ethernet"), wireless = tr("Wireless");
+  grid->addWidget(new QLabel(ethernet, this), 0, 1, Qt::AlignHCenter);
+  grid->addWidget(new QLabel(wireless, this), 0, 2, Qt::AlignHCenter);
   int row = 1;
   for (const InterfaceRow& r : interfaceRows(blank(), false)) {
-    grid->addWidget(new QLabel(text(r.label), this), row, 0);
+    auto* caption = new QLabel(text(r.label), this);
+    grid->addWidget(caption, row, 0);
     for (auto* column : {&ethernet_, &wireless_}) {
       QLineEdit* field = valueField(r.label, this);
+      // One caption for the two columns: each field is heard with its own.
+      nameQualified(field, caption->text(), column == &ethernet_ ? ethernet : wireless);
       grid->addWidget(field, row, column == &ethernet_ ? 1 : 2);
       column->push_back(field);
     }
+    linkCaption(caption, ethernet_.back());
     ++row;
   }
   grid->setColumnStretch(1, 1);
@@ -197,8 +203,10 @@ void CWlCounterPage::refresh() {
 
 void CStatusListPage::addList(QGridLayout* grid, int row, const QString& caption, const StatusTable& shape,
                               ColumnWidths widths) {
-  grid->addWidget(new QLabel(caption, this), row, 0, 1, 2);
+  auto* listCaption = new QLabel(caption, this);
+  grid->addWidget(listCaption, row, 0, 1, 2);
   list_ = new QTreeWidget(this);
+  linkCaption(listCaption, list_);
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -333,20 +341,25 @@ CUnitStatusPage::CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QW
   auto* ledGrid = new QGridLayout(ledGroup);
   const char* ledNames[3] = {"POWER", "WLINK", "WRX"};
   for (int i = 0; i < 3; ++i) {
-    ledGrid->addWidget(new QLabel(QString::fromLatin1(ledNames[i]), ledGroup), 0, i, Qt::AlignHCenter);
     leds_[i] = new QCheckBox(ledGroup);
+    ledGrid->addWidget(linkCaption(new QLabel(QString::fromLatin1(ledNames[i]), ledGroup), leds_[i]), 0, i,
+                       Qt::AlignHCenter);
     leds_[i]->setEnabled(false);
     ledGrid->addWidget(leds_[i], 1, i, Qt::AlignHCenter);
   }
 
   auto* dipGroup = new QGroupBox(tr("DIP Switch"), this);
   auto* dipGrid = new QGridLayout(dipGroup);
-  dipGrid->addWidget(new QLabel(tr("ON"), dipGroup), 1, 0);
-  dipGrid->addWidget(new QLabel(tr("OFF"), dipGroup), 2, 0);
+  const QString on = tr("ON"), off = tr("OFF");
+  dipGrid->addWidget(new QLabel(on, dipGroup), 1, 0);
+  dipGrid->addWidget(new QLabel(off, dipGroup), 2, 0);
   for (int i = 0; i < 4; ++i) {
-    dipGrid->addWidget(new QLabel(QStringLiteral("SW%1").arg(i + 1), dipGroup), 0, i + 1, Qt::AlignHCenter);
+    const QString sw = QStringLiteral("SW%1").arg(i + 1);
+    dipGrid->addWidget(new QLabel(sw, dipGroup), 0, i + 1, Qt::AlignHCenter);
     dipOn_[i] = new QCheckBox(dipGroup);
     dipOff_[i] = new QCheckBox(dipGroup);
+    nameQualified(dipOn_[i], sw, on);
+    nameQualified(dipOff_[i], sw, off);
     dipOn_[i]->setEnabled(false);
     dipOff_[i]->setEnabled(false);
     dipGrid->addWidget(dipOn_[i], 1, i + 1, Qt::AlignHCenter);
