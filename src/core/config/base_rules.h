@@ -3,6 +3,7 @@
 // and extended roaming decide which channels, lists and boxes are usable,
 // and what each of them normalises in the working configuration.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -48,6 +49,10 @@ struct ChannelView {
 ChannelView normaliseChannels(ApConfig& c, unsigned defaultChannel);
 
 bool anyIdBlockingEnabled(const ApConfig& c);
+
+// The "ESS ID:" field takes at most this many bytes of the user's code page;
+// a longer ESS ID a unit holds is shown and kept whole.
+constexpr std::size_t kEssIdMaxBytes = 32;
 
 struct StaticNodeView {
   bool enabled = false;

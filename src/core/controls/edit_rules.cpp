@@ -119,4 +119,27 @@ std::optional<std::string> decimalAfterEdit(const DecimalRange& range, std::stri
   return std::nullopt;
 }
 
+ByteTextEdit judgeByteTextEdit(std::size_t limit, std::size_t bytesBefore, const ByteTextAfterEdit& after) {
+  if (after.asOpened) return ByteTextEdit::Taken;
+  if (!after.storable) return ByteTextEdit::Unstorable;
+  if (after.bytes > std::max(limit, bytesBefore)) return ByteTextEdit::TooLong;
+  return ByteTextEdit::Taken;
+}
+
+std::size_t byteTextCharsThatFit(std::size_t limit, std::size_t bytesBefore, std::size_t bytesOutside,
+                                 std::span<const std::size_t> insertedChars) {
+  const std::size_t most = std::max(limit, bytesBefore);
+  std::size_t used = bytesOutside, n = 0;
+  for (std::size_t b : insertedChars) {
+    if (used > most || b > most - used) break;
+    used += b;
+    ++n;
+  }
+  return n;
+}
+
+std::string byteTextToStore(std::string_view openedBytes, bool showsOpenedText, std::string_view typedBytes) {
+  return std::string(showsOpenedText ? openedBytes : typedBytes);
+}
+
 }  // namespace trennic

@@ -95,4 +95,41 @@ std::optional<ParsedDecimal> parseDecimalText(std::string_view text);
 std::optional<std::string> decimalAfterEdit(const DecimalRange& range, std::string_view textAfterEdit,
                                             char32_t typed);
 
+// --- Byte texts ----------------------------------------------------------------
+
+// A field that holds a byte text (an ESS ID, an SNMP text, a password, a
+// file name kept in the settings) takes it in the user's code page: its
+// limit counts that code page's bytes, so a double-byte character takes two
+// of them and is never cut in half, and a character the code page cannot
+// store never gets in, for it could only ever be written as "?".
+//
+// The limit is the field's, not the text's: a longer text from a unit or a
+// file is shown whole and kept, and an edit may shorten it but never make it
+// longer. Coming back to the text the field opened with is always taken.
+enum class ByteTextEdit {
+  Taken,
+  TooLong,     // refused as a full field refuses a key
+  Unstorable,  // refused, and the user is told which character
+};
+struct ByteTextAfterEdit {
+  std::size_t bytes = 0;   // in the code page
+  bool storable = true;    // every character has bytes in the code page
+  bool asOpened = false;   // the text is the one the field opened with
+};
+ByteTextEdit judgeByteTextEdit(std::size_t limit, std::size_t bytesBefore, const ByteTextAfterEdit& after);
+
+// A paste or a committed text that runs past the limit keeps its leading
+// characters that fit whole, as a full field keeps what it has room for:
+// the number of them, of insertedChars (each character's bytes, in order),
+// when the rest of the text takes bytesOutside.
+std::size_t byteTextCharsThatFit(std::size_t limit, std::size_t bytesBefore, std::size_t bytesOutside,
+                                 std::span<const std::size_t> insertedChars);
+
+// What the field stores. A code page may read two codes as one character
+// (Shift_JIS as Windows writes it has NEC's and IBM's codes for the same
+// kanji) or bytes as no character at all, so writing back what it shows
+// could change bytes no one touched: while the field shows the text it
+// opened with, it stores the bytes it opened with.
+std::string byteTextToStore(std::string_view openedBytes, bool showsOpenedText, std::string_view typedBytes);
+
 }  // namespace trennic

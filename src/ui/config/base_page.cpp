@@ -12,8 +12,10 @@
 #include <QVBoxLayout>
 
 #include "core/config/base_rules.h"
+#include "platform/app/codepage.h"
 #include "ui/config/config_dialog.h"
 #include "ui/controls/address_row.h"
+#include "ui/controls/byte_text_field.h"
 #include "ui/controls/decimal_edit.h"
 #include "ui/controls/hex_edit.h"
 
@@ -109,7 +111,7 @@ CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
   channelGrid->addWidget(all_, 0, 7, 2, 1);
 
   essId_ = new QLineEdit(wireless);
-  essId_->setMaxLength(32);
+  essIdText_ = new CByteTextField(essId_, kEssIdMaxBytes, tr("ESS ID"));
   anyId_ = new QCheckBox(tr("ANY ID Blocking"), wireless);
   rate_ = new QComboBox(wireless);
   fill(rate_, kRates);
@@ -180,7 +182,7 @@ void CBasePage::load() {
   for (std::size_t a = 0; a < 3; ++a)
     for (std::size_t o = 0; o < 4; ++o) ip_[a][o]->setText(QString::number(c.bytes[addresses[a] + o]));
   redrawMode();
-  essId_->setText(QString::fromLatin1(c.text(cfg::ESSID, cfg::ESSIDSize).c_str()));
+  essIdText_->show(c.text(cfg::ESSID, cfg::ESSIDSize));
   normaliseRateAndAgeTime(c);
   select(rate_, c.u16(cfg::TxRate));
   redrawChannels();
@@ -247,7 +249,11 @@ void CBasePage::store() {
   if (auto mode = chosen(mode_)) c.setU16(cfg::NetworkMode, *mode);
   if (auto type = chosen(type_)) c.setU16(cfg::UnitType, *type);
   forceUnitTypeForMode(c);
-  c.setText(cfg::ESSID, cfg::ESSIDSize, essId_->text().left(32).toLatin1().toStdString());
+  // Left alone, the ESS ID keeps its bytes, even those past the field's
+  // limit or the NUL that a unit may leave out.
+  const std::string essId = essIdText_->bytes();
+  if (essId != c.text(cfg::ESSID, cfg::ESSIDSize))
+    c.setText(cfg::ESSID, cfg::ESSIDSize, platform::userTextEncoding().truncate(essId, cfg::ESSIDSize - 1));
   if (auto rate = chosen(rate_)) c.setU16(cfg::TxRate, *rate);
   std::array<bool, kChannelBoxes> boxes{};
   for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = channels_[i]->isChecked();

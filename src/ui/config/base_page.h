@@ -17,6 +17,8 @@ class CHexEdit;
 
 namespace trennic::ui {
 
+class CByteTextField;
+
 class CBasePage : public CConfigPage {
   Q_OBJECT
  public:
@@ -56,6 +58,7 @@ class CBasePage : public CConfigPage {
   std::array<QCheckBox*, 14> channels_{};
   QPushButton* all_;
   QLineEdit* essId_;
+  CByteTextField* essIdText_;
   QCheckBox* anyId_;
   QComboBox* rate_;
   CDecimalEdit* age_;

@@ -15,27 +15,12 @@
 #include "core/config/snmp_stp_rules.h"
 #include "platform/app/codepage.h"
 #include "ui/controls/address_row.h"
+#include "ui/controls/byte_text_field.h"
 #include "ui/controls/field_width.h"
 #include "ui/config/config_dialog.h"
 #include "ui/controls/decimal_edit.h"
 
 namespace trennic::ui {
-
-namespace {
-
-QString shown(const std::string& bytes) { return platform::decodeText(bytes); }
-
-// The bytes a text field stores. A character the code page cannot hold
-// becomes "?", as the system's own conversion makes it, rather than losing
-// the whole text.
-std::string storable(const QString& text) {
-  if (auto bytes = platform::encodeText(text)) return snmpFieldText(*bytes, platform::userTextEncoding());
-  std::string out;
-  for (char32_t c : text.toStdU32String()) out += platform::encodeText(QString::fromUcs4(&c, 1)).value_or("?");
-  return snmpFieldText(out, platform::userTextEncoding());
-}
-
-}  // namespace
 
 CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, parent) {
   auto* grid = new QGridLayout;
@@ -43,10 +28,11 @@ CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
   grid->setVerticalSpacing(6);
   const int textWidth = fontMetrics().averageCharWidth() * 32;
   int row = 0;
-  auto addText = [&](const QString& label) {
+  std::size_t texts = 0;
+  auto addText = [&](const QString& label, const QString& name) {
     auto* caption = new QLabel(label, this);
     auto* field = new QLineEdit(this);
-    field->setMaxLength(static_cast<int>(kSnmpTextMax));
+    texts_[texts++] = new CByteTextField(field, kSnmpTextMax, name);
     field->setMinimumWidth(textWidth);
     caption->setBuddy(field);
     grid->addWidget(caption, row, 0);
@@ -57,7 +43,7 @@ CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
 
   agent_ = new QCheckBox(tr("Enable SNMP Agent"), this);
   grid->addWidget(agent_, row++, 0, 1, 2);
-  community_ = addText(tr("Community Name:"));
+  community_ = addText(tr("Community Name:"), tr("Community Name"));
 
   auto* accessCaption = new QLabel(tr("Access:"), this);
   access_ = new QComboBox(this);
@@ -92,9 +78,9 @@ CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
   grid->addLayout(trapRow, row++, 1);
 
   grid->setRowMinimumHeight(row++, 4);
-  name_ = addText(tr("Name:"));
-  location_ = addText(tr("Location:"));
-  contact_ = addText(tr("Contact:"));
+  name_ = addText(tr("Name:"), tr("Name"));
+  location_ = addText(tr("Location:"), tr("Location"));
+  contact_ = addText(tr("Contact:"), tr("Contact"));
   grid->setColumnStretch(2, 1);
 
   auto* layout = new QVBoxLayout(this);
@@ -108,7 +94,7 @@ CSnmpPage::CSnmpPage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, 
 
 void CSnmpPage::load() {
   ApConfig& r = window_.record();
-  community_->setText(shown(r.text(cfg::SnmpCommunity, cfg::SnmpTextSize)));
+  showText(texts_[0], cfg::SnmpCommunity);
 
   const std::uint16_t access = snmpAccessShown(r.u16(cfg::SnmpAccess));
   r.setU16(cfg::SnmpAccess, access);
@@ -118,9 +104,9 @@ void CSnmpPage::load() {
   sendTrap_->setChecked(snmpTrapSent(trap));
   showTrap(trap);
 
-  name_->setText(shown(r.text(cfg::SnmpSysName, cfg::SnmpTextSize)));
-  location_->setText(shown(r.text(cfg::SnmpSysLocation, cfg::SnmpTextSize)));
-  contact_->setText(shown(r.text(cfg::SnmpSysContact, cfg::SnmpTextSize)));
+  showText(texts_[1], cfg::SnmpSysName);
+  showText(texts_[2], cfg::SnmpSysLocation);
+  showText(texts_[3], cfg::SnmpSysContact);
 
   const std::uint16_t agent = r.u16(cfg::SnmpAgent);
   agent_->setChecked(agent != 0);
@@ -133,14 +119,26 @@ void CSnmpPage::load() {
 void CSnmpPage::store() {
   ApConfig& r = window_.record();
   r.setU16(cfg::SnmpAgent, agent_->isChecked() ? 1 : 0);
-  r.setText(cfg::SnmpCommunity, cfg::SnmpTextSize, storable(community_->text()));
+  storeText(texts_[0], cfg::SnmpCommunity);
   // Only a line of the list names an access; anything else keeps the record's.
   const int access = access_->findText(access_->currentText());
   if (access >= 0) r.setU16(cfg::SnmpAccess, static_cast<std::uint16_t>(access));
   r.setIp(cfg::SnmpTrapIpAddr, trapFromControls());
-  r.setText(cfg::SnmpSysName, cfg::SnmpTextSize, storable(name_->text()));
-  r.setText(cfg::SnmpSysLocation, cfg::SnmpTextSize, storable(location_->text()));
-  r.setText(cfg::SnmpSysContact, cfg::SnmpTextSize, storable(contact_->text()));
+  storeText(texts_[1], cfg::SnmpSysName);
+  storeText(texts_[2], cfg::SnmpSysLocation);
+  storeText(texts_[3], cfg::SnmpSysContact);
+}
+
+void CSnmpPage::showText(CByteTextField* text, std::size_t offset) {
+  text->show(window_.record().text(offset, cfg::SnmpTextSize));
+}
+
+// A text left alone keeps its bytes, even a unit's 32 without their NUL.
+void CSnmpPage::storeText(const CByteTextField* text, std::size_t offset) {
+  ApConfig& r = window_.record();
+  const std::string bytes = text->bytes();
+  if (bytes != r.text(offset, cfg::SnmpTextSize))
+    r.setText(offset, cfg::SnmpTextSize, snmpFieldText(bytes, platform::userTextEncoding()));
 }
 
 QWidget* CSnmpPage::firstControl() const { return agent_; }

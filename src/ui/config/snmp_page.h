@@ -12,6 +12,8 @@ class CDecimalEdit;
 
 namespace trennic::ui {
 
+class CByteTextField;
+
 class CSnmpPage : public CConfigPage {
   Q_OBJECT
  public:
@@ -26,6 +28,8 @@ class CSnmpPage : public CConfigPage {
   void sendTrapClicked();
   Ipv4 trapFromControls() const;
   void showTrap(Ipv4 destination);
+  void showText(CByteTextField* text, std::size_t offset);
+  void storeText(const CByteTextField* text, std::size_t offset);
 
   QCheckBox* agent_;
   QLineEdit* community_;
@@ -35,6 +39,8 @@ class CSnmpPage : public CConfigPage {
   QLineEdit* name_;
   QLineEdit* location_;
   QLineEdit* contact_;
+  // Community, name, location and contact, as their record fields hold them.
+  std::array<CByteTextField*, 4> texts_{};
 };
 
 }  // namespace trennic::ui

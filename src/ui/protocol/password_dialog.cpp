@@ -6,7 +6,7 @@
 
 #include "core/protocol/operations.h"
 #include "core/registry/node_table.h"
-#include "platform/app/codepage.h"
+#include "ui/controls/byte_text_field.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
 
@@ -14,15 +14,18 @@ namespace trennic::ui {
 
 namespace {
 
-QLineEdit* maskedField(QWidget* parent) {
+// A password is bytes of the user's code page like any other text the unit
+// keeps, and its six are bytes too: a double-byte character takes two.
+QLineEdit* maskedField(QWidget* parent, const QString& name) {
   auto* e = new QLineEdit(parent);
   e->setEchoMode(QLineEdit::Password);
-  e->setMaxLength(static_cast<int>(kMaxPasswordChars));
+  new CByteTextField(e, kMaxPasswordChars, name);
   return e;
 }
 
 PasswordField fieldOf(const QLineEdit* e) {
-  return makePasswordField(platform::encodeText(e->text()).value_or(std::string()));
+  const auto* text = e->findChild<const CByteTextField*>(QString(), Qt::FindDirectChildrenOnly);
+  return makePasswordField(text ? text->bytes() : std::string());
 }
 
 }  // namespace
@@ -30,7 +33,7 @@ PasswordField fieldOf(const QLineEdit* e) {
 CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString());
   label_ = new QLabel(this);
-  password_ = maskedField(this);
+  password_ = maskedField(this, tr("Password"));
   useSame_ = new QCheckBox(tr("Use same password"), this);
   auto* form = new QFormLayout;
   form->addRow(tr("Access Point:"), label_);
@@ -60,9 +63,9 @@ CPasswordChangeDlg::CPasswordChangeDlg(CProgressDlg& progress, QWidget* parent)
     : QDialog(parent), progress_(progress) {
   setWindowTitle(QString());
   label_ = new QLabel(this);
-  current_ = maskedField(this);
-  new_ = maskedField(this);
-  verify_ = maskedField(this);
+  current_ = maskedField(this, tr("Current Password"));
+  new_ = maskedField(this, tr("New Password"));
+  verify_ = maskedField(this, tr("Verify Password"));
   auto* form = new QFormLayout;
   form->addRow(tr("Acceess Point:"), label_);
   form->addRow(tr("Current Password:"), current_);

@@ -307,5 +307,67 @@ INSTANTIATE_TEST_SUITE_P(
         AfterEditCase{"InvertedRangeBelowBoth", 50, 20, "10", U'0', "50"}),
     [](const auto& info) { return std::string(info.param.rule); });
 
+// ------------------------------------------------------------ byte texts
+
+struct ByteTextCase {
+  const char* rule;
+  std::size_t limit;
+  std::size_t before;
+  ByteTextAfterEdit after;
+  ByteTextEdit verdict;
+};
+void PrintTo(const ByteTextCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesByteText : public ::testing::TestWithParam<ByteTextCase> {};
+
+TEST_P(EditRulesByteText, Judged) {
+  EXPECT_EQ(judgeByteTextEdit(GetParam().limit, GetParam().before, GetParam().after), GetParam().verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EditRules, EditRulesByteText,
+    ::testing::Values(ByteTextCase{"UpToTheLimit", 32, 31, {32, true, false}, ByteTextEdit::Taken},
+                      // 31 bytes and a two-byte character: it would be cut in half.
+                      ByteTextCase{"DoubleByteOverTheLimit", 32, 31, {33, true, false}, ByteTextEdit::TooLong},
+                      ByteTextCase{"LongerTextMayShrink", 32, 40, {39, true, false}, ByteTextEdit::Taken},
+                      ByteTextCase{"LongerTextMayNotGrow", 32, 40, {41, true, false}, ByteTextEdit::TooLong},
+                      ByteTextCase{"UnstorableIsRefused", 32, 3, {4, false, false}, ByteTextEdit::Unstorable},
+                      ByteTextCase{"UnstorableBeforeTheLimit", 32, 32, {34, false, false},
+                                   ByteTextEdit::Unstorable},
+                      // Bytes that read as no character come back as they were.
+                      ByteTextCase{"BackToTheOpenedText", 32, 0, {40, false, true}, ByteTextEdit::Taken}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+struct FitCase {
+  const char* rule;
+  std::size_t limit;
+  std::size_t before;
+  std::size_t outside;
+  std::vector<std::size_t> inserted;
+  std::size_t kept;
+};
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.rule; }
+class EditRulesByteFit : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(EditRulesByteFit, Kept) {
+  const FitCase& c = GetParam();
+  EXPECT_EQ(byteTextCharsThatFit(c.limit, c.before, c.outside, c.inserted), c.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EditRules, EditRulesByteFit,
+    ::testing::Values(FitCase{"AllFit", 32, 0, 0, {1, 2, 1}, 3},
+                      FitCase{"StopsBeforeASplitCharacter", 32, 30, 30, {1, 2, 1}, 1},
+                      FitCase{"NothingFitsInOneByteOfRoom", 32, 31, 31, {2, 2}, 0},
+                      FitCase{"FullField", 32, 32, 32, {1}, 0},
+                      FitCase{"ALongerTextKeepsItsOwnRoom", 32, 40, 38, {2, 1}, 1},
+                      FitCase{"OutsideAlreadyPastTheLimit", 32, 0, 33, {1}, 0}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+TEST(EditRulesByteStore, OpenedBytesWhileTheOpenedTextIsShown) {
+  // 0xED 0x40 and 0xFA 0x5C are one kanji; the code page writes it the second way.
+  EXPECT_EQ(byteTextToStore("\xED\x40", true, "\xFA\x5C"), std::string("\xED\x40"));
+  EXPECT_EQ(byteTextToStore("\xED\x40", false, "\xFA\x5C"), std::string("\xFA\x5C"));
+}
+
 }  // namespace
 }  // namespace trennic
