@@ -124,6 +124,7 @@ int addNode(CliContext& ctx, Args& args) {
   if (hasName) {
     auto bytes = platform::encodeText(QString::fromLocal8Bit(nameText.c_str()));
     if (!bytes) return fail(ExitDataError, "Invalid parameter. (the name holds characters the code page cannot store)");
+    if (nodeNameHasLineBreak(*bytes)) return fail(ExitDataError, "Invalid parameter. (the name holds a line break)");
     if (bytes->size() > kMaxNameBytes) return fail(ExitDataError, "Invalid parameter. (the name is longer than 32 characters)");
     e.name = *bytes;
   }

@@ -149,6 +149,8 @@ std::string ipFromFields(const std::array<std::string, 4>& ipFields) {
   return out;
 }
 
+bool nodeNameHasLineBreak(std::string_view name) { return name.find_first_of("\r\n") != std::string_view::npos; }
+
 NodeCheck AcceptNodeEditor(const NodeTable& table, int mode, const NodeEditorFields& fields,
                            const NodeEntry& original, NodeEntry& current) {
   current.name = fields.nameEdited ? fields.name : original.name;
@@ -156,7 +158,7 @@ NodeCheck AcceptNodeEditor(const NodeTable& table, int mode, const NodeEditorFie
   current.ip = ipFromFields(fields.ip);
 
   auto check = [&]() -> NodeCheck {
-    if (fields.nameEdited && !fields.nameStorable) return NodeCheck::Invalid;
+    if (fields.nameEdited && (!fields.nameStorable || nodeNameHasLineBreak(fields.name))) return NodeCheck::Invalid;
     auto mac = parseMac(current.mac);
     if (!mac || !isNodeMac(*mac)) return NodeCheck::Invalid;
     current.mac = formatMac(*mac);

@@ -90,6 +90,10 @@ std::string ipFromFields(const std::array<std::string, 4>& ipFields);
 // differs from original's, since the unit is then reachable at an address
 // of its own. A name that was not edited is original's, and a name edited
 // into one the code page cannot store is Invalid.
+// A name that holds a line break cannot be a node's: the profile line would
+// end inside it and lose the closing quote and the version with it.
+bool nodeNameHasLineBreak(std::string_view name);
+
 NodeCheck AcceptNodeEditor(const NodeTable& table, int mode, const NodeEditorFields& fields,
                            const NodeEntry& original, NodeEntry& current);
 

@@ -330,6 +330,9 @@ bool NodeTable::SetNodeRoute(const MacAddress& mac, std::int32_t route) {
 
 void NodeTable::MergeFoundNode(NodeRows& rows, const UnitIdentity& id) {
   current.clear();
+  // A broadcast, group or empty address is no unit's own: such a node would
+  // send every later request through the group to every unit at once.
+  if (!isUnitMac(id.macAddress)) return;
   current.mac = formatMac(id.macAddress);
   current.ip = formatIpv4(id.ipAddress);
   current.version = formatVersion(id.firmwareVersion, id.unitType);

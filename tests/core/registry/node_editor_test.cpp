@@ -110,6 +110,9 @@ TEST(AcceptNodeEditor, Rules) {
          return f;
        }(),
        NodeCheck::Invalid, "00-00-00-00-00-00", "", 0},
+      {"a name with a line break is invalid: its profile line would end inside it", EditModeNew, NodeEntry{},
+       fields("Roof\r\nEntry9=x", {"00", "80", "92", "00", "00", "09"}, {"10", "0", "0", "9"}), NodeCheck::Invalid,
+       "00-00-00-00-00-00", "", 0},
       {"a name only opened and closed keeps every byte, whatever the field made of it", EditModeChange,
        node("Warehouse north, rack 12, upper shelf", "00-80-92-00-00-01", "192.168.1.10", 0, "2.01"),
        [] {

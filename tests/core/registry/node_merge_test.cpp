@@ -75,6 +75,21 @@ TEST(MergeFoundNode, NewUnitIsAppendedSelectedAndWritten) {
   EXPECT_EQ(ini::getProfileString(settings, "NodeList", "Entry2", ""), "2,00-80-92-00-00-02,127.0.0.3,\"\",3.00");
 }
 
+// An answer that names an address no single unit can have would make a node
+// that every unit takes through the group; it is no unit and is not listed.
+TEST(MergeFoundNode, AnAnswerWithoutAUnitsOwnAddressIsNotListed) {
+  NodeTable t;
+  VectorNodeRows rows;
+  t.FillRows(rows);
+  for (const char* mac : {"FF-FF-FF-FF-FF-FF", "01-00-5E-40-13-63", "00-00-00-00-00-00", "03-80-92-00-00-01"})
+    t.MergeFoundNode(rows, identity(mac, "127.0.0.2"));
+  EXPECT_EQ(t.usedCount, 0u);
+  EXPECT_TRUE(rows.rows.empty());
+  EXPECT_EQ(t.unkeptAnswers(), 0u);
+  t.MergeFoundNode(rows, identity("02-80-92-00-00-01", "127.0.0.2"));  // locally administered is a unit's own
+  EXPECT_EQ(t.usedCount, 1u);
+}
+
 TEST(MergeFoundNode, UnitsAFullTableCannotKeepAreCountedOnceEach) {
   NodeTable t;  // no settings file: only the table matters here
   VectorNodeRows rows;
