@@ -1,7 +1,8 @@
 // The desktop program as a user meets it on a real X desktop (Xvfb, Openbox,
 // trayer; see with_desktop.sh): its main window and notification icon,
-// minimising to the icon, double click to come back, and Exit from the
-// icon's menu. Each step builds on the one before, in the order listed.
+// minimising to the icon, double click to come back, a second start to come
+// back by keyboard, and Exit from the icon's menu. Each step builds on the
+// one before, in the order listed.
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -66,6 +67,34 @@ class DesktopProgramTest : public QObject {
 
   bool openIconMenu() {
     return desk::click(icon_, 3) && desk::waitFor([&] { return !desk::popupMenus(pid()).isEmpty(); }, kReactMs);
+  }
+
+  // The program started again, as a user starts it from a menu or a
+  // terminal; its exit status, or -1 when it did not end by itself.
+  int startAgain(const QString& settings, QString* said = nullptr) {
+    QProcess again;
+    again.setProcessChannelMode(QProcess::MergedChannels);
+    again.setWorkingDirectory(dir_.path());
+    again.start(QStringLiteral(TRENNIC_BIN), {QStringLiteral("--settings"), settings, QStringLiteral("--interface"),
+                                               QStringLiteral("lo")});
+    const bool ended = again.waitForStarted(kAppearMs) && desk::waitFor([&] {
+      return again.state() == QProcess::NotRunning;
+    }, kAppearMs);
+    if (said) *said = QString::fromLocal8Bit(again.readAll()).trimmed();
+    if (!ended) {
+      again.kill();
+      again.waitForFinished(kReactMs);
+      return -1;
+    }
+    return again.exitStatus() == QProcess::NormalExit ? again.exitCode() : -1;
+  }
+  QByteArray settingsFile() const {
+    QFile f(settingsPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  // Hidden to the icon by the window manager's minimise.
+  bool hideToTheIcon(desk::WindowId w) {
+    return desk::minimise(w) && desk::waitFor([&] { return !desk::isMapped(w); }, kReactMs);
   }
 
  private slots:
@@ -145,6 +174,67 @@ class DesktopProgramTest : public QObject {
     QVERIFY2(openIconMenu(), why("no menu after a right click on the icon while the main window shows"));
     QVERIFY(desk::pressKeys({QStringLiteral("Escape")}));
     QVERIFY2(desk::waitFor([&] { return desk::popupMenus(pid()).isEmpty(); }, kReactMs), "Escape left the menu open");
+    QVERIFY(desk::isViewable(main_));
+    QVERIFY(running());
+  }
+
+  // Hidden to the icon, the program is out of reach of the keyboard; a
+  // second start on the same settings file brings it back and ends, without
+  // touching the settings file.
+  void aSecondStartBringsTheHiddenCopyBack() {
+    QVERIFY(main_ && icon_);
+    QVERIFY2(hideToTheIcon(main_), why("the main window stayed on the screen"));
+    const QByteArray settingsBefore = settingsFile();
+    QElapsedTimer clock;
+    clock.start();
+    QString said;
+    QCOMPARE(startAgain(settingsPath(), &said), 0);
+    QVERIFY2(said.isEmpty(), qPrintable(said));
+    QVERIFY2(desk::waitFor([&] { return desk::isViewable(main_); }, kReactMs), why("the hidden copy did not come back"));
+    QVERIFY2(desk::waitFor([&] { return desk::activeWindow() == main_; }, kReactMs), "the copy came back without the keys");
+    report("hidden copy back after a second start", clock);
+    QCOMPARE(desk::topLevelWindows(pid(), QStringLiteral("Trennic")), QList<desk::WindowId>{main_});
+    QCOMPARE(settingsFile(), settingsBefore);
+    QVERIFY(running());
+  }
+
+  // The window the user worked in comes back, not the main window behind it.
+  void aSecondStartBringsBackTheTaskWindowTheUserWorkedIn() {
+    QVERIFY(main_ && icon_);
+    QVERIFY(desk::activate(main_) && desk::waitFor([&] { return desk::activeWindow() == main_; }, kReactMs));
+    QVERIFY(desk::pressKeys({QStringLiteral("alt+s")}));  // Status
+    QList<desk::WindowId> found;
+    QVERIFY2(desk::waitFor([&] {
+      return (found = desk::topLevelWindows(pid(), QStringLiteral("Status Information"))).size() == 1;
+    }, kAppearMs), "Alt+S opened no Status Information window");
+    const desk::WindowId status = found.first();
+    QVERIFY2(hideToTheIcon(status), why("the Status Information window stayed on the screen"));
+    QCOMPARE(startAgain(settingsPath()), 0);
+    QVERIFY2(desk::waitFor([&] { return desk::isViewable(status) && desk::activeWindow() == status; }, kReactMs),
+             why("the Status Information window did not come back with the keys"));
+    QVERIFY(!desk::isViewable(main_));
+    QVERIFY(desk::pressKeys({QStringLiteral("Escape")}));
+    QVERIFY2(desk::waitFor([&] { return desk::isViewable(main_) && !desk::isViewable(status); }, kReactMs),
+             "Escape did not take the Status Information window back to the main window");
+  }
+
+  // Another settings file is another copy, with a window of its own.
+  void aStartOnAnotherSettingsFileRunsBeside() {
+    QProcess other;
+    other.setProcessChannelMode(QProcess::MergedChannels);
+    other.setWorkingDirectory(dir_.path());
+    other.start(QStringLiteral(TRENNIC_BIN), {QStringLiteral("--settings"), dir_.filePath(QStringLiteral("other.INI")),
+                                               QStringLiteral("--interface"), QStringLiteral("lo")});
+    QVERIFY(other.waitForStarted(kAppearMs));
+    QList<desk::WindowId> found;
+    QVERIFY2(desk::waitFor([&] {
+      return (found = desk::topLevelWindows(other.processId(), QStringLiteral("Trennic"))).size() == 1;
+    }, kAppearMs), qPrintable(QString::fromLocal8Bit(other.readAll())));
+    QVERIFY(desk::activate(found.first()) &&
+            desk::waitFor([&] { return desk::activeWindow() == found.first(); }, kReactMs));
+    QVERIFY(desk::pressKeys({QStringLiteral("alt+x")}));  // Exit
+    QVERIFY(desk::waitFor([&] { return other.state() == QProcess::NotRunning; }, kReactMs));
+    QCOMPARE(other.exitCode(), 0);
     QVERIFY(desk::isViewable(main_));
     QVERIFY(running());
   }

@@ -6,9 +6,11 @@
 #include "core/app/settings.h"
 #include "platform/app/codepage.h"
 #include "platform/app/private_file.h"
+#include "platform/app/running_copy.h"
 #include "platform/app/settings_location.h"
 #include "platform/protocol/local_host.h"
 #include "ui/app/main_menu_dialog.h"
+#include "ui/protocol/result_message.h"
 
 using namespace trennic;
 
@@ -32,6 +34,21 @@ int main(int argc, char** argv) {
   app.parseCommandLine(args);
   app.settings.settingsPath =
       app.settingsOverride.empty() ? platform::defaultSettingsPath() : app.settingsOverride;
+  // A second start on the same settings file brings the running copy back,
+  // the only way back by keyboard to a program hidden to the notification
+  // icon, and ends before it reads or writes anything.
+  platform::RunningCopy copy(app.settings.settingsPath);
+  switch (copy.start()) {
+    case platform::RunningCopy::Start::BroughtBack:
+      return 0;
+    case platform::RunningCopy::Start::NoAnswer:
+      ui::showErrorMessage(nullptr, QCoreApplication::translate("main", "Trennic is already running with the "
+                                                                        "settings file %1 and does not answer.")
+                                        .arg(QDir::toNativeSeparators(QString::fromStdString(app.settings.settingsPath))));
+      return 1;
+    case platform::RunningCopy::Start::Alone:
+      break;
+  }
   app.loadSettings();
   app.settings.debugLogPath = debugLogPathIn(QDir::currentPath().toStdString(), app.settings.textEncoding);
   // Each run starts a new log, its owner's alone: it holds the passwords.
@@ -41,10 +58,13 @@ int main(int argc, char** argv) {
   {
     ui::CMainMenuDlg main(app, platform::interfaceRestriction(interfaces));
     if (main.initialise()) {
+      copy.whenAsked([&main] { main.bringBack(); });
       main.run();
     } else {
       status = 1;
     }
+    // From here a new start waits until this one has written its settings.
+    copy.ending();
   }
   app.saveSettings();
   return status;

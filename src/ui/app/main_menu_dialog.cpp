@@ -8,12 +8,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QToolButton>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 
 #include "core/protocol/operations.h"
 #include "platform/app/local_time.h"
@@ -67,6 +69,27 @@ class ScopedOwner {
  private:
   QWidget& child_;
   QWidget* before_;
+};
+
+// For a moment, each time the window is made active, runs a step after it.
+// Activations are handed on late by window systems, so one that was asked
+// for before can still arrive after the step that was meant to follow it.
+class WhenActivatedSoon : public QObject {
+ public:
+  WhenActivatedSoon(QWidget* w, std::function<void()> run) : QObject(w), run_(std::move(run)) {
+    w->installEventFilter(this);
+    QTimer::singleShot(kSoonMs, this, &QObject::deleteLater);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::WindowActivate) QTimer::singleShot(0, this, run_);
+    return false;
+  }
+
+ private:
+  static constexpr int kSoonMs = 2000;
+  std::function<void()> run_;
 };
 
 }  // namespace
@@ -458,6 +481,23 @@ void CMainMenuDlg::restoreFromTray() {
   w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
   w->raise();
   w->activateWindow();
+}
+
+void CMainMenuDlg::bringBack() {
+  if (exiting_) return;
+  restoreFromTray();
+  QWidget* top = QApplication::activeModalWidget();
+  if (!top || !top->isVisible() || top == workingWindow()) return;
+  auto giveKeys = [top = QPointer<QWidget>(top)] {
+    if (!top || !top->isVisible()) return;
+    top->setWindowState(top->windowState() & ~Qt::WindowMinimized);
+    top->raise();
+    top->activateWindow();
+  };
+  giveKeys();
+  // The window under it, shown again, can be made active after this; the
+  // keys then pass on to the message or prompt, which is what takes them.
+  new WhenActivatedSoon(workingWindow(), giveKeys);
 }
 
 }  // namespace trennic::ui

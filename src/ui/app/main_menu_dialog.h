@@ -85,6 +85,11 @@ class CMainMenuDlg : public QDialog, public QAbstractNativeEventFilter {
   // Shows the open task window (or the main window) again after it was hidden
   // to the notification area.
   void restoreFromTray();
+  // A second start of the program asks for it: every window hidden to the
+  // notification area comes back, and the window the user worked in (a
+  // message or prompt open over it, if there is one) comes to the front
+  // with the keyboard.
+  void bringBack();
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
