@@ -33,6 +33,7 @@ class CByteTextField : public QObject {
   bool offer(const QString& text);
 
   QLineEdit* field() const { return field_; }
+  void setFieldName(const QString& name) { fieldName_ = name; }
 
  private:
   void fitWhole(const QString& text);

@@ -25,6 +25,7 @@
 #include "ui/app/file_choice.h"
 #include "ui/app/unreadable_file.h"
 #include "ui/controls/accessible_name.h"
+#include "ui/controls/byte_text_field.h"
 #include "ui/protocol/password_dialog.h"
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
@@ -35,11 +36,6 @@ namespace trennic::ui {
 namespace {
 
 constexpr std::size_t kMaxPath = 260;
-
-std::string settingText(const QString& text) {
-  auto bytes = platform::encodeText(text);
-  return bytes ? *bytes : text.toLocal8Bit().toStdString();
-}
 
 QString shown(const std::string& bytes) { return platform::decodeText(bytes); }
 
@@ -76,7 +72,8 @@ CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& pro
   typeCaption->setBuddy(types_);
   nameLabel_ = new QLabel(this);
   name_ = new QLineEdit(this);
-  name_->setMaxLength(static_cast<int>(kMaxPath - 1));
+  // The settings file keeps the name in the user's code page.
+  nameText_ = new CByteTextField(name_, kMaxPath - 1, tr("File Name"));
   nameLabel_->setBuddy(name_);
   auto* browse = new QPushButton(tr("Browse"), this);
   browse->setAutoDefault(false);
@@ -165,32 +162,38 @@ void CFileMgmtDlg::done(int result) {
 
 void CFileMgmtDlg::showKind() {
   nameLabel_->setText(kind_ == FileKindConfig ? tr("Directory Name:") : tr("File Name:"));
-  name_->setText(shown(fileNameSetting(app_.settings, kind_)));
+  nameText_->setFieldName(kind_ == FileKindConfig ? tr("Directory Name") : tr("File Name"));
+  nameText_->show(fileNameSetting(app_.settings, kind_));
   if (QPushButton* read = button(tr("Read"))) read->setEnabled(kind_ != FileKindWirelessFirmware);
 }
 
 void CFileMgmtDlg::takeNameField() {
-  std::string text = settingText(name_->text());
+  std::string text = nameText_->bytes();
   if (kind_ == FileKindConfig && !text.empty()) {
     // A folder always ends in a separator: the unit's file name follows it.
     text = app_.settings.textEncoding.withTrailingSeparator(text, kPathSeparator);
-    name_->setText(shown(text));
+    nameText_->show(text);
   }
   fileNameSetting(app_.settings, kind_) = text;
   fullPath_.clear();
   if (text.empty()) return;
-  std::string full = localPath(QDir::current().absoluteFilePath(name_->text()));
-  if (kind_ == FileKindConfig && !app_.settings.textEncoding.endsWithChar(full, kPathSeparator)) full += kPathSeparator;
-  if (full.size() < kMaxPath) fullPath_ = full;
+  // The file is opened by the name the file system gives it; the limit is
+  // the code page's, in which the name is kept.
+  const QString absolute = QDir::current().absoluteFilePath(name_->text());
+  std::string full = localPath(absolute);
+  std::size_t length = platform::encodedLength(absolute);
+  if (kind_ == FileKindConfig && !absolute.endsWith(QLatin1Char('/')) && !absolute.endsWith(QLatin1Char(kPathSeparator))) {
+    full += kPathSeparator;
+    ++length;
+  }
+  if (length < kMaxPath) fullPath_ = full;
 }
 
 void CFileMgmtDlg::browse() {
   takeNameField();
   const QString chosen = chooseFile(kind_, QString::fromLatin1(kBrowse[kind_].proposed));
-  if (chosen.isEmpty()) return;
-  const TextEncoding encoding = app_.settings.textEncoding;
-  name_->setText(kind_ == FileKindConfig ? shown(encoding.withTrailingSeparator(settingText(chosen), kPathSeparator))
-                                         : chosen);
+  // A name the code page cannot store could never be kept in the settings.
+  if (chosen.isEmpty() || !nameText_->offer(chosen)) return;
   takeNameField();
 }
 

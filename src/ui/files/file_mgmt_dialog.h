@@ -25,6 +25,7 @@ class NodeTable;
 
 namespace trennic::ui {
 
+class CByteTextField;
 class CNodeRowsView;
 class CProgressDlg;
 
@@ -74,6 +75,7 @@ class CFileMgmtDlg : public CTaskDlg {
   QComboBox* types_;
   QLabel* nameLabel_;
   QLineEdit* name_;
+  CByteTextField* nameText_;
   CNodeRowsView* list_;
   QLabel* number_;
   std::vector<QPushButton*> buttons_;

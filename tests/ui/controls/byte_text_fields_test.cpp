@@ -12,10 +12,12 @@
 #include <functional>
 
 #include "core/config/ap_config.h"
+#include "core/files/file_kinds.h"
 #include "platform/app/codepage.h"
 #include "support/config_window_fixture.h"
 #include "support/modal_watch.h"
 #include "ui/config/base_page.h"
+#include "ui/files/file_mgmt_dialog.h"
 #include "ui/protocol/password_dialog.h"
 #include "ui/protocol/result_message.h"
 
@@ -228,6 +230,56 @@ class ByteTextFieldsTest : public QObject {
     QVERIFY(*seen);
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(password.data()), 8), QByteArray("ab\0\0\0\0\0\0", 8));
     QCOMPARE(messages, QStringList{"Invalid parameter.\nPassword: the text cannot be stored in the code page windows-1252."});
+  }
+
+  // File Management keeps its file and folder names in the settings, in the
+  // code page: a name it cannot store is refused, in the field or from the
+  // file dialog, and a name left alone keeps its bytes.
+  void fileManagementNames() {
+    useCodePage("Shift_JIS", u("表"));
+    testing::ConfigWindowFixture fixture;
+    fixture.open();
+    fixture.window->hide();
+    CUtilityApp& app = fixture.app;
+    auto openFiles = [&](int kind) {
+      app.settings.fileType = static_cast<unsigned>(kind);
+      auto w = std::make_unique<ui::CFileMgmtDlg>(app, *fixture.nodes, *fixture.progress);
+      w->show();
+      return w;
+    };
+
+    fileNameSetting(app.settings, FileKindFirmware) = "\xED\x40\x83\x5C.bin";
+    auto w = openFiles(FileKindFirmware);
+    QCOMPARE(w->nameField()->text(), u("纊ソ.bin"));
+    w->accept();
+    QCOMPARE(fileNameSetting(app.settings, FileKindFirmware), std::string("\xED\x40\x83\x5C.bin"));
+
+    w = openFiles(FileKindFirmware);
+    clear(w->nameField());
+    commit(w->nameField(), u("表示.bin"));
+    w->accept();
+    QCOMPARE(fileNameSetting(app.settings, FileKindFirmware), std::string("\x95\x5C\x8E\xA6.bin"));
+
+    // A folder ends in a separator, which no second byte is taken for.
+    w = openFiles(FileKindConfig);
+    w->chooseFile = [](int, const QString&) { return u("/srv/表"); };
+    w->browse();
+    QCOMPARE(w->nameField()->text(), u("/srv/表/"));
+    w->accept();
+    QCOMPARE(fileNameSetting(app.settings, FileKindConfig), std::string("/srv/\x95\x5C/"));
+
+    qputenv("TRENNIC_CODEPAGE", "windows-1252");
+    fileNameSetting(app.settings, FileKindFirmware) = "caf\xE9.bin";
+    w = openFiles(FileKindFirmware);
+    QCOMPARE(w->nameField()->text(), u("café.bin"));
+    w->chooseFile = [](int, const QString&) { return u("/srv/表/firmware.bin"); };
+    w->browse();
+    QCOMPARE(w->nameField()->text(), u("café.bin"));
+    commit(w->nameField(), u("表"));
+    QCOMPARE(w->nameField()->text(), u("café.bin"));
+    w->accept();
+    QCOMPARE(fileNameSetting(app.settings, FileKindFirmware), std::string("caf\xE9.bin"));
+    QCOMPARE(messages, QStringList(2, "Invalid parameter.\nFile Name: the character \"表\" cannot be stored in the code page windows-1252."));
   }
 };
 
