@@ -16,6 +16,19 @@ std::string entryKey(std::uint32_t n) {
   return buf;
 }
 
+// A lead byte at the very end of a text has no second byte: half a
+// character, which the comma or quote written after it in a value would
+// complete, so that the value no longer reads as the node.
+std::string_view withoutHalfCharacter(std::string_view text, TextEncoding encoding) {
+  std::size_t i = 0, last = 0;
+  while (i < text.size()) {
+    last = i;
+    i += encoding.charLength(text, i);
+  }
+  if (i - last == 1 && encoding.isLeadByte(static_cast<unsigned char>(text[last]))) text.remove_suffix(1);
+  return text;
+}
+
 // Leading decimal digits, as "%u" reads them; nothing when there are none.
 std::optional<unsigned long long> leadingUnsigned(std::string_view s, std::size_t& i) {
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
@@ -109,18 +122,24 @@ void VectorNodeRows::selectRow(std::size_t i) {
 
 std::string formatNodeValue(const NodeEntry& e, TextEncoding encoding) {
   std::string name;
-  for (std::size_t i = 0; i < e.name.size();) {
-    std::size_t n = encoding.charLength(e.name, i);
-    if (n == 1 && (e.name[i] == '"' || e.name[i] == '\'' || e.name[i] == '\\')) name.push_back('\\');
-    name.append(e.name, i, n);
+  const std::string_view whole = withoutHalfCharacter(e.name, encoding);
+  for (std::size_t i = 0; i < whole.size();) {
+    std::size_t n = encoding.charLength(whole, i);
+    if (n == 1 && (whole[i] == '"' || whole[i] == '\'' || whole[i] == '\\')) name.push_back('\\');
+    name.append(whole, i, n);
     i += n;
   }
   char route[16];
   std::snprintf(route, sizeof route, "%u", static_cast<unsigned>(e.route));
-  return std::string(route) + "," + e.mac + "," + e.ip + ",\"" + name + "\"," + e.version;
+  return std::string(route) + "," + std::string(withoutHalfCharacter(e.mac, encoding)) + "," +
+         std::string(withoutHalfCharacter(e.ip, encoding)) + ",\"" + name + "\"," +
+         std::string(withoutHalfCharacter(e.version, encoding));
 }
 
 NodeEntry parseNodeValue(std::string_view value, TextEncoding encoding) {
+  // A value that ends in half a character (cut, or written so by another
+  // tool) reads without it, as it is written back without it.
+  value = withoutHalfCharacter(value, encoding);
   std::size_t i = 0;
   while (i < value.size() && static_cast<unsigned char>(value[i]) <= 0x20) ++i;
   std::array<std::string, 5> field;

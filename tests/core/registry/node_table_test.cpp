@@ -91,6 +91,35 @@ TEST(NodeValue, ShiftJisNameEscapesRoundTrip) {
   }
 }
 
+// Under Shift-JIS a lead byte at the end of a field is half a character; a
+// value that ends in one (a list of another tool, cut in the middle of a
+// pair) reads without it, and no field is ever written with one, where the
+// comma or quote after it would become its second byte.
+TEST(NodeValue, HalfACharacterAtTheEndIsLeftOut) {
+  struct Case {
+    const char* why;
+    std::string value;
+  } cases[] = {
+      {"the MAC field ends the value", "0,00-11-22-33-44-5\x83"},
+      {"the IP field ends the value", "0,00-11-22-33-44-55,1.2.3.\xE0"},
+      {"an unclosed name ends the value", "0,00-11-22-33-44-55,1.2.3.4,\"Hall\x83"},
+      {"the version ends the value", "0,00-11-22-33-44-55,1.2.3.4,\"Hall\",2.0\x9F"},
+  };
+  for (const auto& c : cases) {
+    NodeEntry e = parseNodeValue(c.value, kSjis);
+    EXPECT_EQ(parseNodeValue(c.value.substr(0, c.value.size() - 1), kSjis).mac, e.mac) << c.why;
+    NodeEntry back = parseNodeValue(formatNodeValue(e, kSjis), kSjis);
+    EXPECT_EQ(back.mac, e.mac) << c.why;
+    EXPECT_EQ(back.ip, e.ip) << c.why;
+    EXPECT_EQ(back.name, e.name) << c.why;
+    EXPECT_EQ(back.version, e.version) << c.why;
+  }
+  // A name from a unit cut inside a pair is written without the half.
+  NodeEntry cut = node("00-11-22-33-44-55", "1.2.3.4", "Hall\x83", "1.00", 2);
+  EXPECT_EQ(formatNodeValue(cut, kSjis), "2,00-11-22-33-44-55,1.2.3.4,\"Hall\",1.00");
+  EXPECT_EQ(parseNodeValue(formatNodeValue(cut, kSjis), kSjis).version, "1.00");
+}
+
 // Under a single-byte code page the bytes 0x81-0x9F and 0xE0-0xFC are
 // letters of their own ("Café" is "Caf\xE9"): the quote or the backslash after
 // one is a quote or a backslash, and the fields after the name stay fields.
