@@ -406,6 +406,22 @@ void CMainMenuDlg::popupWindowMenu(QWidget* owner, const QPoint& globalPos) {
 void CMainMenuDlg::contextMenuEvent(QContextMenuEvent* e) { popupWindowMenu(this, e->globalPos()); }
 
 bool CMainMenuDlg::eventFilter(QObject* watched, QEvent* e) {
+#ifndef Q_OS_WIN
+  // Shift+F10 opens a context menu wherever the Menu key does: many
+  // keyboards have no Menu key, and only Windows gives the pair to programs
+  // itself.
+  if (e->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    const auto* key = static_cast<QKeyEvent*>(e);
+    QWidget* focus = QApplication::focusWidget();
+    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier && focus && focus->isEnabled()) {
+      // Where the Menu key puts it: at the text cursor, else mid-control.
+      const QPoint at = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+      QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at), key->modifiers());
+      QApplication::sendEvent(focus, &menu);
+      return true;
+    }
+  }
+#endif
   if (e->type() == QEvent::Show && watched != this && watched != activeTask_) {
     auto* d = qobject_cast<QDialog*>(watched);
     if (d && d->isWindow()) ownedWindowShowing(d);

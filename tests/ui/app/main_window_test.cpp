@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <functional>
 #include <QMenu>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -315,6 +316,44 @@ class MainWindowTest : public QObject {
         QVERIFY2(!command->state().checkable, qPrintable(command->text(QAccessible::Name)));
       }
     }
+  }
+
+  // By keyboard the window menu is a context menu like any other: Shift+F10
+  // opens it on the background of the main window and of a task window, and
+  // in a field the field's own menu.
+  void shiftF10OpensTheContextMenuWhereTheFocusIs() {
+    CUtilityApp app = loadedApp();
+    ui::CMainMenuDlg main(app, {"lo"});
+    QVERIFY(main.initialise());
+    main.show();
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    auto menuFromTheKeys = [](QWidget* focus) {
+      focus->setFocus();
+      QTest::keyClick(focus->window()->windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
+      QStringList texts;
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* a : menu->actions())
+          if (!a->isSeparator()) texts << a->text();
+        menu->close();
+      }
+      return texts;
+    };
+    const QStringList windowMenu{"Version(&A)...", "Usual Display", "Save Display Position"};
+    QCOMPARE(menuFromTheKeys(main.button(2)), windowMenu);
+    QStringList inTheWindow, inAField;
+    QTimer::singleShot(0, &main, [&] {
+      ui::CFileMgmtDlg& files = main.fileManagement();
+      QApplication::setActiveWindow(&files);
+      if (QTest::qWaitForWindowActive(&files)) {
+        inTheWindow = menuFromTheKeys(files.findChild<QPushButton*>());
+        inAField = menuFromTheKeys(files.nameField());
+      }
+      files.reject();
+    });
+    main.button(2)->click();
+    QCOMPARE(inTheWindow, windowMenu);
+    QVERIFY2(!inAField.isEmpty() && inAField != windowMenu, qPrintable(inAField.join(", ")));
   }
 
   // A mistyped --interface would leave the program reaching nothing.
