@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "core/protocol/operations.h"
+#include "platform/app/codepage.h"
 #include "platform/app/local_time.h"
 #include "platform/app/private_file.h"
 #include "platform/protocol/local_host.h"
@@ -112,7 +113,7 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
       app_(app),
       interfaces_(interfaces),
       nodes_(app.settings.settingsPath, app.settings.textEncoding) {
-  setWindowTitle(QString::fromStdString(app_.settings.title));
+  setWindowTitle(platform::decodeText(app_.settings.title));
   setWindowIcon(programIcon(300));
   setProgramWindowFlags(this);
   auto* grid = new QGridLayout(this);
@@ -173,7 +174,7 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
   connect(trayMenu_, &QMenu::aboutToShow, this, [this] { updateDisplayChecks(trayMenu_); });
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
     tray_ = new QSystemTrayIcon(programIcon(300), this);
-    tray_->setToolTip(QString::fromStdString(app_.settings.title));
+    tray_->setToolTip(platform::decodeText(app_.settings.title));
     tray_->setContextMenu(trayMenu_);
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
       if (r == QSystemTrayIcon::DoubleClick) restoreFromTray();

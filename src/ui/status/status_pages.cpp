@@ -17,6 +17,7 @@
 #include "core/status/counter_text.h"
 #include "core/status/stp_text.h"
 #include "core/status/widest_text.h"
+#include "platform/app/codepage.h"
 #include "ui/controls/accessible_name.h"
 #include "ui/controls/field_width.h"
 
@@ -103,7 +104,10 @@ QPushButton* CStatusPage::addClearButton(std::uint32_t mask, ClearRequest reques
 }
 
 void CStatusPage::setTexts(const std::vector<QLineEdit*>& fields, const std::vector<StatusField>& texts) {
-  for (std::size_t i = 0; i < fields.size() && i < texts.size(); ++i) fields[i]->setText(text(texts[i].text));
+  // Values are the unit's own texts (the card type among them), in the
+  // user's code page.
+  for (std::size_t i = 0; i < fields.size() && i < texts.size(); ++i)
+    fields[i]->setText(platform::decodeText(texts[i].text));
 }
 
 // --- Environment ---------------------------------------------------------------

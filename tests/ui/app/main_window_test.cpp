@@ -371,6 +371,19 @@ class MainWindowTest : public QObject {
     QVERIFY2(messages[0].contains("The interfaces of this computer: ") && messages[0].contains("lo"), qPrintable(messages[0]));
   }
 
+  // The title is a text of the user's code page like the others.
+  void theTitleIsShownInTheCodePage() {
+    qputenv("TRENNIC_CODEPAGE", "Shift_JIS");
+    CUtilityApp app = loadedApp();
+    app.settings.title = "\x83\x67\x83\x8C\x83\x6A\x83\x62\x83\x4E";
+    {
+      ui::CMainMenuDlg main(app, {"lo"});
+      QVERIFY(main.initialise());
+      QCOMPARE(main.windowTitle(), QString::fromUtf8("トレニック"));
+    }
+    qunsetenv("TRENNIC_CODEPAGE");
+  }
+
   void statusButtonOpensTheStatusWindowInItsPlace() {
     CUtilityApp app = loadedApp();
     ui::CMainMenuDlg main(app, {"lo"});

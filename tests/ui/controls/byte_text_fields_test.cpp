@@ -1,7 +1,8 @@
 // The fields that hold a byte text, driven as a person types into them under
-// Shift_JIS and windows-1252: the ESS ID, the four SNMP texts and the
-// passwords. What they take, what they refuse and say, where their byte
-// limits stop, and that a text shown and left alone keeps its bytes.
+// Shift_JIS and windows-1252: the ESS ID, the four SNMP texts, the passwords
+// and File Management's names. What they take, what they refuse and say,
+// where their byte limits stop, and that a text shown and left alone keeps
+// its bytes; and a unit's own text shown in the code page.
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -20,6 +21,7 @@
 #include "ui/files/file_mgmt_dialog.h"
 #include "ui/protocol/password_dialog.h"
 #include "ui/protocol/result_message.h"
+#include "ui/status/status_pages.h"
 
 using namespace trennic;
 
@@ -280,6 +282,24 @@ class ByteTextFieldsTest : public QObject {
     w->accept();
     QCOMPARE(fileNameSetting(app.settings, FileKindFirmware), std::string("caf\xE9.bin"));
     QCOMPARE(messages, QStringList(2, "Invalid parameter.\nFile Name: the character \"表\" cannot be stored in the code page windows-1252."));
+  }
+
+  // What a unit says of itself is shown in the code page too: its card type.
+  void theCardTypeIsShownInTheCodePage() {
+    useCodePage("Shift_JIS", u("表"));
+    StatusSnapshot snapshot;
+    const QByteArray card("\x96\xB3\x90\xFC\x83\x4A\x81\x5B\x83\x68 11Mb\x5C");  // "無線カード 11Mb" and a backslash
+    std::copy(card.begin(), card.end(), snapshot.unitInfo.begin() + 56);
+    ui::CEnvPage page(snapshot, nullptr);
+    page.refresh();
+    bool seen = false;
+    for (const auto& f : page.valueFields())
+      if (f.label == "Card Type:") {
+        QCOMPARE(f.field->text(), platform::decodeText(card.toStdString()));
+        QVERIFY(f.field->text().startsWith(u("無線カード")));
+        seen = true;
+      }
+    QVERIFY(seen);
   }
 };
 
