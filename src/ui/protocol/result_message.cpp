@@ -1,5 +1,6 @@
 #include "ui/protocol/result_message.h"
 
+#include <QFile>
 #include <QMessageBox>
 
 #include "core/protocol/operations.h"
@@ -36,7 +37,7 @@ bool reportSettingsWriteFailure(QWidget* parent, NodeTable& nodes) {
   if (!nodes.takeWriteFailure()) return false;
   showErrorMessage(parent, QMessageBox::tr("Error occurred.") + QStringLiteral("\n\n") +
                                QMessageBox::tr("The settings file %1 could not be written.")
-                                   .arg(QString::fromStdString(nodes.settingsPath())));
+                                   .arg(QFile::decodeName(QByteArray::fromStdString(nodes.settingsPath()))));
   return true;
 }
 

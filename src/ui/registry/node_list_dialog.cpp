@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "core/registry/node_editor.h"
-#include "platform/app/codepage.h"
 #include "ui/app/file_choice.h"
 #include "ui/app/unreadable_file.h"
 #include "ui/controls/accessible_name.h"
@@ -214,8 +213,8 @@ void CNodeListDlg::opening() {
   // Each opening starts from the table as it is now, with every column
   // sorting ascending on its first click.
   nodes_.FillRows(*list_);
-  tellUnreadableFile(this, nodes_.settingsPath(),
-                     tr("The settings file %1").arg(platform::decodeText(nodes_.settingsPath())),
+  const QString settings = QFile::decodeName(QByteArray::fromStdString(nodes_.settingsPath()));
+  tellUnreadableFile(this, nodes_.settingsPath(), tr("The settings file %1").arg(settings),
                      tr("The list shows none of the units kept in it, and changes to the list are not kept."));
 }
 

@@ -5,10 +5,13 @@
 // its bytes; and a unit's own text shown in the code page.
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
@@ -20,7 +23,9 @@
 #include "ui/config/base_page.h"
 #include "ui/files/file_mgmt_dialog.h"
 #include "ui/protocol/password_dialog.h"
+#include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
+#include "ui/registry/node_list_dialog.h"
 #include "ui/status/status_pages.h"
 
 using namespace trennic;
@@ -300,6 +305,29 @@ class ByteTextFieldsTest : public QObject {
         seen = true;
       }
     QVERIFY(seen);
+  }
+
+  // The settings file's name is the file system's, whatever the code page:
+  // a folder named in Japanese reads as Japanese in what the windows say.
+  void theSettingsFileIsNamedAsTheFileSystemNamesIt() {
+    useCodePage("windows-1252", u("a"));
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(u("設定/Trennic.INI")));
+    const QString settings = dir.filePath(u("設定/Trennic.INI"));
+    NodeTable nodes(QFile::encodeName(settings).toStdString(), platform::userTextEncoding());
+    nodes.loadFromSettings();
+    platform::EngineRuntime rt;
+    ui::CProgressDlg progress(rt.link());
+    ui::CNodeListDlg list(nodes, progress);
+    list.show();
+    QTRY_COMPARE(messages.size(), 1);
+    QVERIFY2(messages.front().startsWith("The settings file " + settings + " cannot be read"), qPrintable(messages.front()));
+
+    NodeEntry e;
+    e.mac = "00-80-92-00-00-01";
+    nodes.WriteNodeEntry(nodes.settingsPath(), 1, e);
+    QVERIFY(ui::reportSettingsWriteFailure(nullptr, nodes));
+    QCOMPARE(messages.back(), "Error occurred.\n\nThe settings file " + settings + " could not be written.");
   }
 };
 
