@@ -182,7 +182,8 @@ void CFileMgmtDlg::takeNameField() {
   const QString absolute = QDir::current().absoluteFilePath(name_->text());
   std::string full = localPath(absolute);
   std::size_t length = platform::encodedLength(absolute);
-  if (kind_ == FileKindConfig && !absolute.endsWith(QLatin1Char('/')) && !absolute.endsWith(QLatin1Char(kPathSeparator))) {
+  const bool endsInSeparator = absolute.endsWith(QLatin1Char('/')) || absolute.endsWith(QLatin1Char(kPathSeparator));
+  if (kind_ == FileKindConfig && !endsInSeparator) {
     full += kPathSeparator;
     ++length;
   }
