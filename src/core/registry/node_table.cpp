@@ -136,6 +136,17 @@ std::string formatNodeValue(const NodeEntry& e, TextEncoding encoding) {
          std::string(withoutHalfCharacter(e.version, encoding));
 }
 
+namespace {
+
+// The value as a profile file holds it: the reader trims blanks at the ends
+// of a value, so one that ends in a blank (a version field taken from a
+// foreign list) goes inside quotes, which the reader takes off again.
+std::string storedValue(const NodeEntry& e, TextEncoding encoding) {
+  return ini::quotedWhereNeeded(formatNodeValue(e, encoding));
+}
+
+}  // namespace
+
 NodeEntry parseNodeValue(std::string_view value, TextEncoding encoding) {
   // A value that ends in half a character (cut, or written so by another
   // tool) reads without it, as it is written back without it.
@@ -446,12 +457,12 @@ bool NodeTable::WriteNodeEntry(const std::string& path, std::uint32_t number, co
       if (e.mac.empty()) {
         p.removeKey(kNodeListSection, key);
       } else {
-        p.setString(kNodeListSection, key, formatNodeValue(e, encoding_));
+        p.setString(kNodeListSection, key, storedValue(e, encoding_));
       }
     });
   }
   if (e.mac.empty()) return ini::deleteProfileKey(path, kNodeListSection, key, encoding_);
-  return ini::writeProfileString(path, kNodeListSection, key, formatNodeValue(e, encoding_), encoding_);
+  return ini::writeProfileString(path, kNodeListSection, key, storedValue(e, encoding_), encoding_);
 }
 
 bool NodeTable::EraseNodeEntries() {
@@ -481,7 +492,7 @@ bool NodeTable::SaveNodeList(const std::string& path) {
     std::uint32_t n = 0;
     for (auto& s : slots_) {
       if (s.used != 1) continue;
-      p.setString(kNodeListSection, entryKey(++n), formatNodeValue(s, encoding_));
+      p.setString(kNodeListSection, entryKey(++n), storedValue(s, encoding_));
       if (intoSettings) s.entryNo = n;
     }
   };
@@ -512,7 +523,7 @@ bool NodeTable::SortAndRelist(NodeRows& rows, int column) {
     for (auto& s : slots_) {
       if (s.used != 1 || !AppendRow(rows, s)) continue;
       s.entryNo = static_cast<std::uint32_t>(listedCount);
-      p.setString(kNodeListSection, entryKey(s.entryNo), formatNodeValue(s, encoding_));
+      p.setString(kNodeListSection, entryKey(s.entryNo), storedValue(s, encoding_));
     }
   });
   sortDescending[static_cast<std::size_t>(column)] ^= 1;
@@ -528,7 +539,7 @@ bool NodeTable::RelistFromRows(NodeRows& rows) {
       if (e.mac.empty()) break;
       ++listedCount;
       e.route = RouteUnknown;
-      p.setString(kNodeListSection, entryKey(static_cast<std::uint32_t>(listedCount)), formatNodeValue(e, encoding_));
+      p.setString(kNodeListSection, entryKey(static_cast<std::uint32_t>(listedCount)), storedValue(e, encoding_));
       int k = FindNodeByMac(e.mac);
       if (k >= 0) slots_[static_cast<std::size_t>(k)].entryNo = static_cast<std::uint32_t>(listedCount);
     }

@@ -287,6 +287,28 @@ TEST_F(NodeTableTest, SaveIntoOtherFileReplacesIt) {
   EXPECT_EQ(readBytes(other), joinLines({"[NodeList]", "Entry1=1,00-00-00-00-00-01,10.0.0.1,\"a\",1.00"}));
 }
 
+// A list from another tool loads, saves and loads again as the same nodes,
+// also when a field that ends the written value ends in a blank, which the
+// profile reader would trim: such a value is stored inside quotes.
+TEST_F(NodeTableTest, ALoadedListSavesAsItLoaded) {
+  std::string foreign = dir.file("foreign.txt"), saved = dir.file("saved.txt");
+  writeBytes(foreign, joinLines({"[NodeList]", "Entry1=2,00-00-00-00-00-01,10.0.0.1,\"a\",1.00 ,extra",
+                                 "Entry2=1,00-00-00-00-00-02,10.0.0.2,\"b \",\t,"}));
+  table->LoadNodeList(foreign);
+  ASSERT_TRUE(table->SaveNodeList(saved));
+  NodeTable again;
+  again.LoadNodeList(saved);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(again.slot(i).mac, table->slot(i).mac);
+    EXPECT_EQ(again.slot(i).name, table->slot(i).name);
+    EXPECT_EQ(again.slot(i).version, table->slot(i).version) << i;
+  }
+  EXPECT_EQ(again.slot(0).version, "1.00 ");
+  EXPECT_EQ(again.slot(1).version, "\t");
+  EXPECT_EQ(readBytes(saved), joinLines({"[NodeList]", "Entry1=\"2,00-00-00-00-00-01,10.0.0.1,\"a\",1.00 \"",
+                                         "Entry2=\"1,00-00-00-00-00-02,10.0.0.2,\"b \",\t\""}));
+}
+
 TEST_F(NodeTableTest, SaveIntoSettingsKeepsOtherSectionsAndDropsLeftoverKeys) {
   writeBytes(settings, joinLines({"[Environment]", "ScanTime=5", "[NodeList]",
                                   "Entry1=0,00-00-00-00-00-01,10.0.0.1,\"a\",",
