@@ -120,20 +120,69 @@ void VectorNodeRows::selectRow(std::size_t i) {
 
 // ---------------------------------------------------------------- values
 
-std::string formatNodeValue(const NodeEntry& e, TextEncoding encoding) {
+namespace {
+
+// What the profile reader's buffer holds of a value; a longer value would
+// lose its last fields on the next read.
+constexpr std::size_t kMaxStoredValue = ini::kValueBuffer - 1;
+
+std::size_t escapedSize(std::string_view name, std::size_t i, std::size_t n) {
+  return n + (n == 1 && (name[i] == '"' || name[i] == '\'' || name[i] == '\\') ? 1 : 0);
+}
+
+// Cuts the fields, whole characters at a time, until the node's value fits
+// the reader's buffer: the name gives way first, then the version, the IP
+// address and last the MAC text, by which a unit is found. Only a list from
+// elsewhere holds fields this long; the program's own names are far shorter.
+void fitStoredValue(NodeEntry& e, TextEncoding encoding) {
+  char route[16];
+  const std::size_t fixed =
+      static_cast<std::size_t>(std::snprintf(route, sizeof route, "%u", static_cast<unsigned>(e.route))) + 6;
+  std::size_t name = 0;
+  for (std::size_t i = 0; i < e.name.size(); i += encoding.charLength(e.name, i))
+    name += escapedSize(e.name, i, encoding.charLength(e.name, i));
+  if (fixed + e.mac.size() + e.ip.size() + name + e.version.size() <= kMaxStoredValue) return;
+  std::size_t room = kMaxStoredValue - fixed;
+  const std::size_t others = e.mac.size() + e.ip.size() + e.version.size();
+  if (others <= room) {
+    room -= others;
+    std::size_t i = 0;
+    for (std::size_t used = 0; i < e.name.size();) {
+      const std::size_t n = encoding.charLength(e.name, i);
+      if (used + escapedSize(e.name, i, n) > room) break;
+      used += escapedSize(e.name, i, n);
+      i += n;
+    }
+    e.name.resize(i);
+    return;
+  }
+  e.name.clear();
+  e.mac = std::string(encoding.truncate(e.mac, room));
+  room -= e.mac.size();
+  e.ip = std::string(encoding.truncate(e.ip, room));
+  room -= e.ip.size();
+  e.version = std::string(encoding.truncate(e.version, room));
+}
+
+}  // namespace
+
+std::string formatNodeValue(const NodeEntry& node, TextEncoding encoding) {
+  NodeEntry e = node;
+  e.name = withoutHalfCharacter(e.name, encoding);
+  e.mac = withoutHalfCharacter(e.mac, encoding);
+  e.ip = withoutHalfCharacter(e.ip, encoding);
+  e.version = withoutHalfCharacter(e.version, encoding);
+  fitStoredValue(e, encoding);
   std::string name;
-  const std::string_view whole = withoutHalfCharacter(e.name, encoding);
-  for (std::size_t i = 0; i < whole.size();) {
-    std::size_t n = encoding.charLength(whole, i);
-    if (n == 1 && (whole[i] == '"' || whole[i] == '\'' || whole[i] == '\\')) name.push_back('\\');
-    name.append(whole, i, n);
+  for (std::size_t i = 0; i < e.name.size();) {
+    std::size_t n = encoding.charLength(e.name, i);
+    if (escapedSize(e.name, i, n) > n) name.push_back('\\');
+    name.append(e.name, i, n);
     i += n;
   }
   char route[16];
   std::snprintf(route, sizeof route, "%u", static_cast<unsigned>(e.route));
-  return std::string(route) + "," + std::string(withoutHalfCharacter(e.mac, encoding)) + "," +
-         std::string(withoutHalfCharacter(e.ip, encoding)) + ",\"" + name + "\"," +
-         std::string(withoutHalfCharacter(e.version, encoding));
+  return std::string(route) + "," + e.mac + "," + e.ip + ",\"" + name + "\"," + e.version;
 }
 
 namespace {
@@ -195,6 +244,8 @@ NodeEntry parseNodeValue(std::string_view value, TextEncoding encoding) {
   e.ip = field[2];
   e.name = field[3];
   e.version = field[4];
+  // A node is kept as it will be written back.
+  fitStoredValue(e, encoding);
   return e;
 }
 

@@ -120,6 +120,36 @@ TEST(NodeValue, HalfACharacterAtTheEndIsLeftOut) {
   EXPECT_EQ(parseNodeValue(formatNodeValue(cut, kSjis), kSjis).version, "1.00");
 }
 
+// A value holds what the profile reader's 255-byte buffer holds. Fields of a
+// foreign list too long for that are cut where they are read, the name first
+// and the MAC text last, so the node is kept as it will read back.
+TEST(NodeValue, AValueFitsTheReadersBuffer) {
+  struct Case {
+    const char* why;
+    std::string value;
+    std::string name, mac, ip, version;
+  } cases[] = {
+      {"a name that escapes to more than fits", "0,00-11-22-33-44-55,1.2.3.4,\"" + std::string(200, '\'') + "\",1.00",
+       std::string(109, '\''), "00-11-22-33-44-55", "1.2.3.4", "1.00"},
+      {"a name of Shift-JIS pairs is cut between them", "0,00-11-22-33-44-55,1.2.3.4,\"" + std::string(300, '\x83') + "\"",
+       std::string(222, '\x83'), "00-11-22-33-44-55", "1.2.3.4", ""},
+      {"a MAC text that fills the value alone", "2," + std::string(252, 'A'), "", std::string(247, 'A'), "", ""},
+      {"the version gives way before the IP address", "1," + std::string(120, 'M') + "," + std::string(80, 'I') + ",,"
+       + std::string(50, 'V'), "", std::string(120, 'M'), std::string(80, 'I'), std::string(47, 'V')},
+  };
+  for (const auto& c : cases) {
+    NodeEntry e = parseNodeValue(c.value, kSjis);
+    EXPECT_EQ(e.name, c.name) << c.why;
+    EXPECT_EQ(e.mac, c.mac) << c.why;
+    EXPECT_EQ(e.ip, c.ip) << c.why;
+    EXPECT_EQ(e.version, c.version) << c.why;
+    std::string stored = formatNodeValue(e, kSjis);
+    EXPECT_LE(stored.size(), ini::kValueBuffer - 1) << c.why;
+    NodeEntry back = parseNodeValue(stored, kSjis);
+    EXPECT_EQ(std::tie(back.name, back.mac, back.ip, back.version), std::tie(e.name, e.mac, e.ip, e.version)) << c.why;
+  }
+}
+
 // Under a single-byte code page the bytes 0x81-0x9F and 0xE0-0xFC are
 // letters of their own ("Café" is "Caf\xE9"): the quote or the backslash after
 // one is a quote or a backslash, and the fields after the name stay fields.
