@@ -5,6 +5,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "core/app/display_text.h"
+
 namespace trennic {
 
 TextFileProblem textFileProblem(const std::string& path) {
@@ -31,11 +33,11 @@ TextFileProblem textFileProblem(const std::string& path) {
 
 const char* textFileProblemText(TextFileProblem problem) {
   switch (problem) {
-    case TextFileProblem::Folder: return "it is a folder";
-    case TextFileProblem::NotAFile: return "it is no ordinary file";
-    case TextFileProblem::TooLarge: return "it is too large (over 64 MiB)";
-    case TextFileProblem::NotText: return "it is not a text file";
-    case TextFileProblem::Unreadable: return "it cannot be opened for reading";
+    case TextFileProblem::Folder: return SHOWN("it is a folder");
+    case TextFileProblem::NotAFile: return SHOWN("it is no ordinary file");
+    case TextFileProblem::TooLarge: return SHOWN("it is too large (over 64 MiB)");
+    case TextFileProblem::NotText: return SHOWN("it is not a text file");
+    case TextFileProblem::Unreadable: return SHOWN("it cannot be opened for reading");
     case TextFileProblem::None:
     case TextFileProblem::Missing: break;
   }

@@ -2,12 +2,15 @@
 
 #include <cstdio>
 
+#include "core/app/display_text.h"
+
 namespace trennic {
 
 namespace {
 
-constexpr const char* kNames[kFileKindCount] = {"Firmware", "Configuration File", "Firmware(Wireless Card)",
-                                                "Loader",   "MAC Address Filter File", "Protocol Filter File"};
+constexpr const char* kNames[kFileKindCount] = {SHOWN("Firmware"), SHOWN("Configuration File"),
+                                                SHOWN("Firmware(Wireless Card)"), SHOWN("Loader"),
+                                                SHOWN("MAC Address Filter File"), SHOWN("Protocol Filter File")};
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "core/filters/filter_page_rules.h"
 
+#include "core/app/display_text.h"
+
 #include <cstdio>
 
 #include "core/filters/filter_files.h"
@@ -34,15 +36,15 @@ std::optional<int> namedIndex(std::span<const NamedFilterValue> table, std::uint
   return std::nullopt;
 }
 
-constexpr std::string_view kAll = "All";
-constexpr std::string_view kUserDefined = "User Defined";
+constexpr std::string_view kAll = SHOWN("All");
+constexpr std::string_view kUserDefined = SHOWN("User Defined");
 
-constexpr std::string_view kEtherChoices[] = {"<=1500 (802.3)", "0x0800 (IP)", "0x0806 (ARP)", "0x8035 (RARP)",
+constexpr std::string_view kEtherChoices[] = {SHOWN("<=1500 (802.3)"), SHOWN("0x0800 (IP)"), SHOWN("0x0806 (ARP)"), SHOWN("0x8035 (RARP)"),
                                               kUserDefined};
-constexpr std::string_view kProtocolChoices[] = {"1 (ICMP)", "6 (TCP)", "17 (UDP)", kAll, kUserDefined};
+constexpr std::string_view kProtocolChoices[] = {SHOWN("1 (ICMP)"), SHOWN("6 (TCP)"), SHOWN("17 (UDP)"), kAll, kUserDefined};
 constexpr std::string_view kPortChoices[] = {kAll, kUserDefined};
-constexpr std::string_view kInterfaceChoices[] = {"Ethernet", "Wireless", kAll};
-constexpr std::string_view kAccessChoices[] = {"Disabled", "Permission", "Refusal"};
+constexpr std::string_view kInterfaceChoices[] = {SHOWN("Ethernet"), SHOWN("Wireless"), kAll};
+constexpr std::string_view kAccessChoices[] = {SHOWN("Disabled"), SHOWN("Permission"), SHOWN("Refusal")};
 
 // The first end of the user's Ethernet types: the largest frame length + 1.
 constexpr std::uint16_t kFirstUserEtherType = kMaxFrameLength + 1;
@@ -68,7 +70,7 @@ std::string_view interfaceText(std::uint16_t iface) {
 }
 
 std::string portSideText(unsigned side) {
-  constexpr std::string_view kSource = "Source", kDestination = "Destination";
+  constexpr std::string_view kSource = SHOWN("Source"), kDestination = SHOWN("Destination");
   if (side == PortSource) return std::string(kSource);
   if (side == PortDestination) return std::string(kDestination);
   return std::string(kSource) + "+" + std::string(kDestination);

@@ -1,5 +1,7 @@
 #include "core/filters/filter_tables.h"
 
+#include "core/app/display_text.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -61,7 +63,7 @@ constexpr std::size_t kProtoFlagsAt = 0, kProtoIfaceAt = 4, kEtherLowAt = 6, kEt
 }  // namespace
 
 std::string_view accessText(int access) {
-  static constexpr std::string_view kTexts[] = {"Disabled", "Permission", "Refusal"};
+  static constexpr std::string_view kTexts[] = {SHOWN("Disabled"), SHOWN("Permission"), SHOWN("Refusal")};
   return isValidAccess(access) ? kTexts[access] : std::string_view{};
 }
 

@@ -1,21 +1,22 @@
 #include "core/protocol/operations.h"
+#include "core/app/display_text.h"
 
 namespace trennic {
 
 const char* resultMessage(int result) {
   switch (result) {
-    case ResultNoResponse: return "No response from node.";
-    case ResultAborted: return "User aborted.";
-    case ResultError: return "Error occurred.";
-    case ResultFileNotFound: return "File not found.";
-    case ResultBadFileName: return "Invalid file name.";
-    case ResultDenied: return "Access denied.";
-    case ResultNoTcpIp: return "TCP/IP Protocol not installed.";
-    case ResultNotSupported: return "Not supported.";
-    case ResultSearchAborted: return "Search aborted.";
-    case ResultBadFile: return "Invalid file.";
+    case ResultNoResponse: return SHOWN("No response from node.");
+    case ResultAborted: return SHOWN("User aborted.");
+    case ResultError: return SHOWN("Error occurred.");
+    case ResultFileNotFound: return SHOWN("File not found.");
+    case ResultBadFileName: return SHOWN("Invalid file name.");
+    case ResultDenied: return SHOWN("Access denied.");
+    case ResultNoTcpIp: return SHOWN("TCP/IP Protocol not installed.");
+    case ResultNotSupported: return SHOWN("Not supported.");
+    case ResultSearchAborted: return SHOWN("Search aborted.");
+    case ResultBadFile: return SHOWN("Invalid file.");
     case ResultOldFirmware:
-      return "The firmware version that does not support it. Please update new utility software and firmware.\n\n ";
+      return SHOWN("The firmware version that does not support it. Please update new utility software and firmware.\n\n ");
     default: return "";
   }
 }

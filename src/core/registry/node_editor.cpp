@@ -1,9 +1,11 @@
 #include "core/registry/node_editor.h"
 
+
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
 
+#include "core/app/display_text.h"
 #include "core/app/text_scan.h"
 #include "core/protocol/addresses.h"
 
@@ -81,9 +83,9 @@ bool anyNode(const NodeTable& table, auto&& match) {
 const char* nodeCheckMessage(NodeCheck result) {
   switch (result) {
     case NodeCheck::Invalid:
-      return "Invalid parameter.";
+      return SHOWN("Invalid parameter.");
     case NodeCheck::Duplicate:
-      return "Already exist.";
+      return SHOWN("Already exist.");
     default:
       return nullptr;
   }
@@ -93,11 +95,15 @@ bool nodeNameEditFits(std::size_t bytesBefore, std::size_t bytesAfter) {
   return bytesAfter <= kMaxNodeNameBytes || bytesAfter <= bytesBefore;
 }
 
+bool nodeCheckBlamesName(NodeCheck result, const NodeEditorFields& fields) {
+  return result == NodeCheck::Invalid && fields.nameEdited && !fields.nameStorable;
+}
+
 std::string nodeCheckText(NodeCheck result, const NodeEditorFields& fields, std::string_view codePage) {
   const char* message = nodeCheckMessage(result);
   if (!message) return {};
   std::string text = message;
-  if (result == NodeCheck::Invalid && fields.nameEdited && !fields.nameStorable) {
+  if (nodeCheckBlamesName(result, fields)) {
     text += "\nName: ";
     text += fields.unstorableChar.empty() ? std::string("the text") : "the character \"" + fields.unstorableChar + "\"";
     text += " cannot be stored in the code page ";

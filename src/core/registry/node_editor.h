@@ -101,6 +101,9 @@ NodeCheck AcceptNodeEditor(const NodeTable& table, int mode, const NodeEditorFie
 // message of nodeCheckMessage, and when the cause is a name the code page
 // cannot store, a second line naming the field, the character and the code
 // page (as the front names it), so that the user knows what to change.
+// Whether the refusal is the name's: a typed character the code page
+// cannot store, which the message then names.
+bool nodeCheckBlamesName(NodeCheck result, const NodeEditorFields& fields);
 std::string nodeCheckText(NodeCheck result, const NodeEditorFields& fields, std::string_view codePage);
 
 // New after OK: row appended, node added, key Entry<listedCount> written,

@@ -1,4 +1,5 @@
 #include "core/status/counter_text.h"
+#include "core/app/display_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,25 +25,25 @@ struct CounterLine {
 // The page's order. Waits come before errors on screen although the unit
 // keeps them the other way round.
 constexpr CounterLine kInterfaceCounters[] = {
-    {"Receive Octets:", 20},   {"Receive Packets(Unicast):", 24},  {"Receive Packets(Broadcast):", 28},
-    {"Receive Discards:", 32}, {"Receive Errors :", 36},           {"Receive Errors(CRC):", 40},
-    {"Transmit Octets:", 44},  {"Transmit Packets(Unicast):", 48}, {"Transmit Packets(Broadcast):", 52},
-    {"Transmit Waits:", 60},   {"Transmit Errors:", 56},
+    {SHOWN("Receive Octets:"), 20},   {SHOWN("Receive Packets(Unicast):"), 24},  {SHOWN("Receive Packets(Broadcast):"), 28},
+    {SHOWN("Receive Discards:"), 32}, {SHOWN("Receive Errors :"), 36},           {SHOWN("Receive Errors(CRC):"), 40},
+    {SHOWN("Transmit Octets:"), 44},  {SHOWN("Transmit Packets(Unicast):"), 48}, {SHOWN("Transmit Packets(Broadcast):"), 52},
+    {SHOWN("Transmit Waits:"), 60},   {SHOWN("Transmit Errors:"), 56},
 };
 
 constexpr CounterLine kTransmitCounters[] = {
-    {"TXUnicastFrames:", 0},          {"TXMulticastFrames:", 4},
-    {"TXUnicastOctets:", 12},         {"TXMulticastOctets:", 16},
-    {"TXDeferredTransmissions:", 20}, {"TXSingleRetryFrames:", 24},
-    {"TXMultipleRetryFrames:", 28},   {"TXDiscards:", 36},
+    {SHOWN("TXUnicastFrames:"), 0},          {SHOWN("TXMulticastFrames:"), 4},
+    {SHOWN("TXUnicastOctets:"), 12},         {SHOWN("TXMulticastOctets:"), 16},
+    {SHOWN("TXDeferredTransmissions:"), 20}, {SHOWN("TXSingleRetryFrames:"), 24},
+    {SHOWN("TXMultipleRetryFrames:"), 28},   {SHOWN("TXDiscards:"), 36},
 };
 
 constexpr CounterLine kReceiveCounters[] = {
-    {"RXUnicastFrames:", 40},   {"RXMulticastFrames:", 44}, {"RXUnicastOctets:", 52},
-    {"RXMulticastOctets:", 56}, {"RXFCSErrors:", 60},       {"RXDiscardsNoBuffer:", 64},
+    {SHOWN("RXUnicastFrames:"), 40},   {SHOWN("RXMulticastFrames:"), 44}, {SHOWN("RXUnicastOctets:"), 52},
+    {SHOWN("RXMulticastOctets:"), 56}, {SHOWN("RXFCSErrors:"), 60},       {SHOWN("RXDiscardsNoBuffer:"), 64},
 };
 
-std::string interfaceStateText(std::uint32_t state) { return state == 1 ? "up" : state == 2 ? "down" : ""; }
+std::string interfaceStateText(std::uint32_t state) { return state == 1 ? SHOWN("up") : state == 2 ? SHOWN("down") : ""; }
 
 std::vector<StatusField> counterFields(const std::uint8_t* block, std::span<const CounterLine> lines) {
   std::vector<StatusField> fields;
@@ -57,10 +58,10 @@ std::vector<InterfaceRow> interfaceRows(const StatusSnapshot& s, bool debugDispl
   const std::uint8_t* e = s.ethernet.data();
   const std::uint8_t* w = s.wireless.data();
   std::vector<InterfaceRow> rows = {
-      {"MTU:", counterText(e + 0), counterText(w + 0)},
-      {"Speed:", counterText(e + 4), counterText(w + 4)},
-      {"MAC Address:", macText(e + 8), macText(w + 8)},
-      {"Interface State:", interfaceStateText(readLe32(e + 16)), interfaceStateText(readLe32(w + 16))},
+      {SHOWN("MTU:"), counterText(e + 0), counterText(w + 0)},
+      {SHOWN("Speed:"), counterText(e + 4), counterText(w + 4)},
+      {SHOWN("MAC Address:"), macText(e + 8), macText(w + 8)},
+      {SHOWN("Interface State:"), interfaceStateText(readLe32(e + 16)), interfaceStateText(readLe32(w + 16))},
   };
   for (const CounterLine& line : kInterfaceCounters) {
     rows.push_back({line.label, counterText(e + line.offset), counterText(w + line.offset)});
@@ -72,7 +73,7 @@ std::vector<InterfaceRow> interfaceRows(const StatusSnapshot& s, bool debugDispl
     std::snprintf(buf, sizeof buf, "(%X)", static_cast<unsigned>(detail));
     wirelessResets += buf;
   }
-  rows.push_back({"Resets:", counterText(e + kInterfaceResetsOffset), wirelessResets});
+  rows.push_back({SHOWN("Resets:"), counterText(e + kInterfaceResetsOffset), wirelessResets});
   return rows;
 }
 

@@ -13,6 +13,9 @@ namespace trennic {
 struct StatusField {
   std::string label;
   std::string text;
+  // The unit's own bytes (the card type), shown in the user's code page;
+  // every other value is numbers or one of the core's display words.
+  bool unitText = false;
   bool operator==(const StatusField&) const = default;
 };
 

@@ -1,4 +1,5 @@
 #include "core/status/stp_text.h"
+#include "core/app/display_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,12 +12,12 @@ namespace {
 
 std::string portStateText(std::uint16_t state) {
   switch (state) {
-    case 1: return "disabled";
-    case 2: return "blocking";
-    case 3: return "listening";
-    case 4: return "learning";
-    case 5: return "forwarding";
-    case 6: return "broken";
+    case 1: return SHOWN("disabled");
+    case 2: return SHOWN("blocking");
+    case 3: return SHOWN("listening");
+    case 4: return SHOWN("learning");
+    case 5: return SHOWN("forwarding");
+    case 6: return SHOWN("broken");
     default: return "";
   }
 }
@@ -47,29 +48,29 @@ StpView stpView(const StatusSnapshot& s) {
   // then the topology change history: the order in which an administrator
   // reads a spanning tree.
   v.bridge = {
-      {"Designated Root:", bridgeIdText(b + 12)},
-      {"Root Path Cost:", counterText(b + 20)},
-      {"Root Port:", number16(b + 24)},
-      {"Max Age Time:", number16(b + 26)},
-      {"Hello Time:", counterText(b + 28)},
-      {"Forward Delay:", counterText(b + 36)},
-      {"Bridge Priority:", number16(b + 2)},
-      {"Max Age Time(Bridge):", counterText(b + 40)},
-      {"Hello Time(Bridge):", counterText(b + 44)},
-      {"Forward Delay(Bridge):", counterText(b + 48)},
-      {"Topology Changes:", number16(b + 8)},
-      {"Time Since Topology Change:", topologyChangeTimeText(readLe32(b + 4))},
+      {SHOWN("Designated Root:"), bridgeIdText(b + 12)},
+      {SHOWN("Root Path Cost:"), counterText(b + 20)},
+      {SHOWN("Root Port:"), number16(b + 24)},
+      {SHOWN("Max Age Time:"), number16(b + 26)},
+      {SHOWN("Hello Time:"), counterText(b + 28)},
+      {SHOWN("Forward Delay:"), counterText(b + 36)},
+      {SHOWN("Bridge Priority:"), number16(b + 2)},
+      {SHOWN("Max Age Time(Bridge):"), counterText(b + 40)},
+      {SHOWN("Hello Time(Bridge):"), counterText(b + 44)},
+      {SHOWN("Forward Delay(Bridge):"), counterText(b + 48)},
+      {SHOWN("Topology Changes:"), number16(b + 8)},
+      {SHOWN("Time Since Topology Change:"), topologyChangeTimeText(readLe32(b + 4))},
   };
 
-  v.ports.columns = {{"Port", 50},
-                     {"Priority", 65},
-                     {"State", 80},
-                     {"Path Cost", 75},
-                     {"Root Bridge", 170},
-                     {"Designated Cost", 120},
-                     {"Designated Bridge", 170},
-                     {"Designated Bridge Port", 80},
-                     {"Forward Translations", 200}};
+  v.ports.columns = {{SHOWN("Port"), 50},
+                     {SHOWN("Priority"), 65},
+                     {SHOWN("State"), 80},
+                     {SHOWN("Path Cost"), 75},
+                     {SHOWN("Root Bridge"), 170},
+                     {SHOWN("Designated Cost"), 120},
+                     {SHOWN("Designated Bridge"), 170},
+                     {SHOWN("Designated Bridge Port"), 80},
+                     {SHOWN("Forward Translations"), 200}};
   const std::size_t count = std::min<std::size_t>(s.stpPortCount, kStpPortMax);
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* r = s.stpPorts.data() + i * kStpPortRecord;

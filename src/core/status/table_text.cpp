@@ -1,4 +1,5 @@
 #include "core/status/table_text.h"
+#include "core/app/display_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,18 +16,18 @@ constexpr const char* kNoRate = "-------";
 
 std::string rxRateText(std::uint32_t bitsPerSecond) {
   switch (bitsPerSecond) {
-    case 1000000: return "  1Mbps";
-    case 2000000: return "  2Mbps";
-    case 5500000: return "5.5Mbps";
-    case 11000000: return " 11Mbps";
+    case 1000000: return SHOWN("  1Mbps");
+    case 2000000: return SHOWN("  2Mbps");
+    case 5500000: return SHOWN("5.5Mbps");
+    case 11000000: return SHOWN(" 11Mbps");
     default: return kNoRate;
   }
 }
 
 std::string loginApText(const std::uint8_t* link) {
   switch (readLe32(link + 8)) {
-    case 1: return "Not login.";
-    case 2: return "Login executing...";
+    case 1: return SHOWN("Not login.");
+    case 2: return SHOWN("Login executing...");
     case 3: return macText(link + 0);
     default: return "";
   }
@@ -58,10 +59,10 @@ WirelessNodeView wirelessNodeView(const StatusSnapshot& s, int displayLevel, boo
   // Only a station in an infrastructure mode logs in to an access point;
   // for any other unit the link block means nothing.
   const bool station = readLe32(info + 48) != 0 && readLe32(info + 52) == kUnitTypeStation;
-  v.link = {{"Login AP:", station ? loginApText(link) : ""},
-            {"Quality:", station ? std::to_string(readLe16(link + 12)) : ""},
-            {"Noise Level:", station ? std::to_string(readLe16(link + 14)) : ""}};
-  if (displayLevel >= 1) v.link.push_back({"Login Refuse:", station ? counterText(link + 32) : ""});
+  v.link = {{SHOWN("Login AP:"), station ? loginApText(link) : ""},
+            {SHOWN("Quality:"), station ? std::to_string(readLe16(link + 12)) : ""},
+            {SHOWN("Noise Level:"), station ? std::to_string(readLe16(link + 14)) : ""}};
+  if (displayLevel >= 1) v.link.push_back({SHOWN("Login Refuse:"), station ? counterText(link + 32) : ""});
 
   const std::uint16_t format = s.nodeRecordFormat;
   const bool longRecord = format == 2 || format == 3;
@@ -70,25 +71,25 @@ WirelessNodeView wirelessNodeView(const StatusSnapshot& s, int displayLevel, boo
   const bool duplicatesKept = s.firmwareVersion() > 0x0200;
 
   std::vector<NodeColumn> columns;
-  columns.push_back({{"Wireless MAC Address", 155}, [](const std::uint8_t* r) { return macText(r + 0); }});
+  columns.push_back({{SHOWN("Wireless MAC Address"), 155}, [](const std::uint8_t* r) { return macText(r + 0); }});
   if (displayLevel >= 2) {
-    columns.push_back({{"Ethernet Address", 145}, [](const std::uint8_t* r) { return macText(r + 20); }});
+    columns.push_back({{SHOWN("Ethernet Address"), 145}, [](const std::uint8_t* r) { return macText(r + 20); }});
   }
-  columns.push_back({{"Age Time(sec.)", 100}, [](const std::uint8_t* r) { return counterText(r + 12); }});
-  columns.push_back({{"RSSI", 70}, [=](const std::uint8_t* r) {
+  columns.push_back({{SHOWN("Age Time(sec.)"), 100}, [](const std::uint8_t* r) { return counterText(r + 12); }});
+  columns.push_back({{SHOWN("RSSI"), 70}, [=](const std::uint8_t* r) {
                        const std::string signal = std::to_string(readLe16(r + 16));
                        if (displayLevel < 1 || !longRecord) return signal;
                        return signal + "(" + std::to_string(readLe16(r + 18)) + ")";
                      }});
   if (displayLevel >= 1) {
-    columns.push_back({{"Rx Rate", 80}, [=](const std::uint8_t* r) {
+    columns.push_back({{SHOWN("Rx Rate"), 80}, [=](const std::uint8_t* r) {
                          return format == 3 ? rxRateText(readLe32(r + 32)) : std::string(kNoRate);
                        }});
   }
   if (debugDisplay) {
-    columns.push_back({{"Rx Duplicate Pkts", 130},
+    columns.push_back({{SHOWN("Rx Duplicate Pkts"), 130},
                        [=](const std::uint8_t* r) { return duplicatesKept ? counterText(r + 40) : std::string("0"); }});
-    columns.push_back({{"Network Mode", 200}, [=](const std::uint8_t* r) {
+    columns.push_back({{SHOWN("Network Mode"), 200}, [=](const std::uint8_t* r) {
                          return format == 3 ? networkModeText(readLe16(r + 36)) : std::string();
                        }});
   }
@@ -114,15 +115,15 @@ void clearWirelessNodeList(StatusSnapshot& s) {
 
 StatusTable macTableView(const StatusSnapshot& s) {
   StatusTable t;
-  t.columns = {{"MAC Address", 145}, {"Interface", 70}, {"Age Time(min.)", 105}, {"Wireless MAC Address", 155}};
+  t.columns = {{SHOWN("MAC Address"), 145}, {SHOWN("Interface"), 70}, {SHOWN("Age Time(min.)"), 105}, {SHOWN("Wireless MAC Address"), 155}};
   const std::size_t count = recordsHeld(s.macCount, kMacTableMax, s.macTable.size(), kMacTableRecord);
   t.rows.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* r = s.macTable.data() + i * kMacTableRecord;
     const std::uint16_t interface = readLe16(r + 18);
     t.rows.push_back({macText(r + 12),
-                      interface == 1   ? "Ethernet"
-                      : interface == 2 ? "Wireless"
+                      interface == 1   ? SHOWN("Ethernet")
+                      : interface == 2 ? SHOWN("Wireless")
                                        : "",
                       std::to_string(readLe16(r + 26)),
                       // Only a wireless entry has a wireless address; the

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/app/codepage.h"
+
 namespace trennic::platform {
 
 std::optional<Language> languageNamed(const QString& word) {
@@ -68,6 +70,12 @@ void installLanguage(Language language) {
 
 QString shownText(const char* english) { return QCoreApplication::translate("trennic", english); }
 
-QString shownText(const std::string& english) { return shownText(english.c_str()); }
+QString shownText(const std::string& english) {
+  // The core's display texts are plain ASCII; anything else in their place
+  // is a byte text of the user's, in the code page, never looked up.
+  for (unsigned char c : english)
+    if (c >= 0x80) return decodeText(english);
+  return shownText(english.c_str());
+}
 
 }  // namespace trennic::platform

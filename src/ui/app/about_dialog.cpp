@@ -11,7 +11,7 @@
 namespace trennic::ui {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Version Information"));
+  setWindowTitle(tr("Version Information"));
   // The box's text is narrower than its title.
   keepTitleWhole(this);
   auto* icon = new QLabel(this);

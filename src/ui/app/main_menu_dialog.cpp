@@ -1,3 +1,4 @@
+#include "platform/app/language.h"
 #include "ui/app/main_menu_dialog.h"
 
 #include <QAction>
@@ -43,11 +44,11 @@ struct ButtonText {
   const char* description;
 };
 constexpr ButtonText kButtons[5] = {
-    {"Edit", "&Node Registration", "Register node list."},
-    {"Configuration", "&Configuration", "Maintain configuration information."},
-    {"File Management", "&File Management", "Maintain firmware file and configuration file."},
-    {"Status", "&Status", "Display status information."},
-    {"Exit", "E&xit", "Program exit."},
+    {QT_TRANSLATE_NOOP("trennic", "Edit"), QT_TRANSLATE_NOOP("trennic", "&Node Registration"), QT_TRANSLATE_NOOP("trennic", "Register node list.")},
+    {QT_TRANSLATE_NOOP("trennic", "Configuration"), QT_TRANSLATE_NOOP("trennic", "&Configuration"), QT_TRANSLATE_NOOP("trennic", "Maintain configuration information.")},
+    {QT_TRANSLATE_NOOP("trennic", "File Management"), QT_TRANSLATE_NOOP("trennic", "&File Management"), QT_TRANSLATE_NOOP("trennic", "Maintain firmware file and configuration file.")},
+    {QT_TRANSLATE_NOOP("trennic", "Status"), QT_TRANSLATE_NOOP("trennic", "&Status"), QT_TRANSLATE_NOOP("trennic", "Display status information.")},
+    {QT_TRANSLATE_NOOP("trennic", "Exit"), QT_TRANSLATE_NOOP("trennic", "E&xit"), QT_TRANSLATE_NOOP("trennic", "Program exit.")},
 };
 
 // Windows are placed and remembered by the top-left corner of their client
@@ -123,21 +124,21 @@ CMainMenuDlg::CMainMenuDlg(CUtilityApp& app, const QStringList& interfaces, QWid
     b->setIconSize(QSize(48, 48));
     // The button shows only its icon; a listener hears the caption a
     // sighted user reads beside it, and the line under that.
-    QString heard = QString::fromLatin1(kButtons[i].caption);
+    QString heard = platform::shownText(kButtons[i].caption);
     heard.remove(QLatin1Char('&'));
     b->setAccessibleName(heard);
-    b->setAccessibleDescription(QString::fromLatin1(kButtons[i].description));
-    b->setToolTip(QString::fromLatin1(kButtons[i].button));
+    b->setAccessibleDescription(platform::shownText(kButtons[i].description));
+    b->setToolTip(platform::shownText(kButtons[i].button));
     b->setAutoRaise(false);
     buttons_[i] = b;
     // Plain text, so that the mnemonic works: a label's mnemonic clicks
     // the button it is the buddy of.
-    auto* caption = new QLabel(QString::fromLatin1(kButtons[i].caption), this);
+    auto* caption = new QLabel(platform::shownText(kButtons[i].caption), this);
     QFont bold = caption->font();
     bold.setBold(true);
     caption->setFont(bold);
     caption->setBuddy(b);
-    auto* description = new QLabel(QString::fromLatin1(kButtons[i].description), this);
+    auto* description = new QLabel(platform::shownText(kButtons[i].description), this);
     auto* text = new QVBoxLayout;
     text->setSpacing(0);
     text->addStretch();

@@ -1,3 +1,4 @@
+#include "platform/app/language.h"
 #include "ui/config/base_page.h"
 
 #include <QCheckBox>
@@ -27,17 +28,17 @@ struct Entry {
   const char* text;
   std::uint16_t value;
 };
-constexpr Entry kNetworkModes[] = {{"ADHOC (Simple Mode)", 0},
-                                   {"Infrastructure (Standard Mode)", 1},
-                                   {"Infrastructure (Wi-Fi Mode)", 4},
-                                   {"Infrastructure (Advanced Mode)", 5}};
-constexpr Entry kUnitTypes[] = {{"Access Point", 0}, {"Station", 1}};
-constexpr Entry kRates[] = {{"1 Mb/s", 0},   {"2 Mb/s", 1},  {"Auto (1Mb/s,2Mb/s)", 2},
-                            {"5.5 Mb/s", 3}, {"11 Mb/s", 4}, {"Auto (All)", 5}};
+constexpr Entry kNetworkModes[] = {{QT_TRANSLATE_NOOP("trennic", "ADHOC (Simple Mode)"), 0},
+                                   {QT_TRANSLATE_NOOP("trennic", "Infrastructure (Standard Mode)"), 1},
+                                   {QT_TRANSLATE_NOOP("trennic", "Infrastructure (Wi-Fi Mode)"), 4},
+                                   {QT_TRANSLATE_NOOP("trennic", "Infrastructure (Advanced Mode)"), 5}};
+constexpr Entry kUnitTypes[] = {{QT_TRANSLATE_NOOP("trennic", "Access Point"), 0}, {QT_TRANSLATE_NOOP("trennic", "Station"), 1}};
+constexpr Entry kRates[] = {{QT_TRANSLATE_NOOP("trennic", "1 Mb/s"), 0},   {QT_TRANSLATE_NOOP("trennic", "2 Mb/s"), 1},  {QT_TRANSLATE_NOOP("trennic", "Auto (1Mb/s,2Mb/s)"), 2},
+                            {QT_TRANSLATE_NOOP("trennic", "5.5 Mb/s"), 3}, {QT_TRANSLATE_NOOP("trennic", "11 Mb/s"), 4}, {QT_TRANSLATE_NOOP("trennic", "Auto (All)"), 5}};
 
 template <std::size_t N>
 void fill(QComboBox* box, const Entry (&entries)[N]) {
-  for (const Entry& e : entries) box->addItem(QObject::tr(e.text), e.value);
+  for (const Entry& e : entries) box->addItem(platform::shownText(e.text), e.value);
 }
 
 void select(QComboBox* box, std::uint16_t value) {
@@ -62,7 +63,7 @@ std::optional<std::uint32_t> number(const QLineEdit* box) {
 CBasePage::CBasePage(CConfigDlg& window, QWidget* parent) : CConfigPage(window, parent) {
   auto* ipGroup = new QGroupBox(tr("IP Parameters"), this);
   auto* ipGrid = new QGridLayout(ipGroup);
-  const char* ipLabels[3] = {"IP Address:", "Subnet Mask:", "Default Gateway:"};
+  const char* ipLabels[3] = {QT_TR_NOOP("IP Address:"), QT_TR_NOOP("Subnet Mask:"), QT_TR_NOOP("Default Gateway:")};
   for (int a = 0; a < 3; ++a) {
     auto* caption = new QLabel(tr(ipLabels[a]), ipGroup);
     ipGrid->addWidget(caption, a, 0);

@@ -70,7 +70,8 @@ CConfigDlg::CConfigDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& progres
   pages_[FilterPage] = new CFilterPage(*this, tabs_);
   pages_[SnmpPage] = new CSnmpPage(*this, tabs_);
   pages_[StpPage] = new CStpPage(*this, tabs_);
-  const char* titles[kPageCount] = {"Base", "Wireless", "Filter", "SNMP", "Spanning Tree"};
+  const char* titles[kPageCount] = {QT_TR_NOOP("Base"), QT_TR_NOOP("Wireless"), QT_TR_NOOP("Filter"), QT_TR_NOOP("SNMP"),
+                                    QT_TR_NOOP("Spanning Tree")};
   for (int i = 0; i < kPageCount; ++i) tabs_->addTab(pages_[static_cast<std::size_t>(i)], tr(titles[i]));
   tabs_->tabBar()->setUsesScrollButtons(false);
   tabs_->tabBar()->installEventFilter(this);
@@ -225,7 +226,7 @@ void CConfigDlg::readConfig() {
   if (!unit) return;
   PasswordField password{};
   if (!askPassword(*unit, password)) return;
-  OperationArgs a = operationArgsFor(OpReadConfig, *unit, password, "Reading...");
+  OperationArgs a = operationArgsFor(OpReadConfig, *unit, password, QT_TRANSLATE_NOOP("trennic", "Reading..."));
   OperationContext c;
   c.nodes = &nodes_;
   // The read starts from the defaults for this unit.
@@ -242,7 +243,7 @@ void CConfigDlg::writeConfig() {
   if (!unit) return;
   PasswordField password{};
   if (!askPassword(*unit, password)) return;
-  OperationArgs a = operationArgsFor(OpWriteConfig, *unit, password, "Writing...");
+  OperationArgs a = operationArgsFor(OpWriteConfig, *unit, password, QT_TRANSLATE_NOOP("trennic", "Writing..."));
   OperationContext c;
   c.nodes = &nodes_;
   c.transferSet = transfer_.get();
@@ -263,7 +264,7 @@ void CConfigDlg::reboot() {
   if (confirm.ask(tr("Reboot ?")) != 1) return;
   PasswordField password{};
   if (!askPassword(*unit, password)) return;
-  OperationArgs a = operationArgsFor(OpReboot, *unit, password, "Rebooting...", unit->label);
+  OperationArgs a = operationArgsFor(OpReboot, *unit, password, QT_TRANSLATE_NOOP("trennic", "Rebooting..."), unit->label);
   OperationContext c;
   c.nodes = &nodes_;
   progress_.run(a, c);

@@ -22,6 +22,7 @@
 
 #include "core/filters/filter_files.h"
 #include "core/protocol/operations.h"
+#include "platform/app/language.h"
 #include "ui/config/config_dialog.h"
 #include "ui/controls/address_row.h"
 #include "ui/controls/field_width.h"
@@ -34,7 +35,9 @@ namespace {
 
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString text(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+// The choices and the cells of the lists are numbers, addresses and the
+// core's words, shown in the user's language.
+QString text(std::string_view s) { return platform::shownText(std::string(s)); }
 
 std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
 

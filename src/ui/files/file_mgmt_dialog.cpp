@@ -1,3 +1,4 @@
+#include "platform/app/language.h"
 #include "ui/files/file_mgmt_dialog.h"
 
 #include <QComboBox>
@@ -47,12 +48,12 @@ struct BrowseChoice {
 };
 // By kind: what the open dialog proposes and the types it lists.
 constexpr BrowseChoice kBrowse[kFileKindCount] = {
-    {"firmware.bin", "Firmware File (%1);;All Files (*)"},
+    {"firmware.bin", QT_TRANSLATE_NOOP("trennic", "Firmware File (%1);;All Files (*)")},
     {"", ""},
-    {"*.hex", "Wireless Firmware File (%1);;All Files (*)"},
-    {"loader.bin", "Loader Program (%1);;All Files (*)"},
-    {"logflist", "MAC Address Filter File (%1);;All Files (*)"},
-    {"prtflist", "Protocol Filter File (%1);;All Files (*)"},
+    {"*.hex", QT_TRANSLATE_NOOP("trennic", "Wireless Firmware File (%1);;All Files (*)")},
+    {"loader.bin", QT_TRANSLATE_NOOP("trennic", "Loader Program (%1);;All Files (*)")},
+    {"logflist", QT_TRANSLATE_NOOP("trennic", "MAC Address Filter File (%1);;All Files (*)")},
+    {"prtflist", QT_TRANSLATE_NOOP("trennic", "Protocol Filter File (%1);;All Files (*)")},
 };
 
 }  // namespace
@@ -63,7 +64,7 @@ CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& pro
 
   chooseFile = [this](int kind, const QString& proposed) -> QString {
     if (kind == FileKindConfig) return ui::chooseFolder(this).value_or(QString());
-    const QString filter = tr(kBrowse[kind].filter).arg(proposed);
+    const QString filter = platform::shownText(kBrowse[kind].filter).arg(proposed);
     return ui::chooseFile(this, true, proposed, filter).value_or(QString());
   };
 
@@ -79,9 +80,10 @@ CFileMgmtDlg::CFileMgmtDlg(CUtilityApp& app, NodeTable& nodes, CProgressDlg& pro
   browse->setAutoDefault(false);
   connect(browse, &QPushButton::clicked, this, &CFileMgmtDlg::browse);
   buttons_.push_back(browse);
-  connect(types_, &QComboBox::textActivated, this, [this](const QString& text) {
+  // The kind rides with each entry: the entries read in the user's language.
+  connect(types_, &QComboBox::activated, this, [this](int index) {
     takeNameField();
-    kind_ = fileKindNamed(text.toStdString());
+    kind_ = types_->itemData(index).toInt();
     app_.settings.fileType = static_cast<unsigned>(kind_);
     showKind();
   });
@@ -137,9 +139,9 @@ QPushButton* CFileMgmtDlg::button(const QString& text) const { return buttonName
 void CFileMgmtDlg::opening() {
   const int saved = static_cast<int>(app_.settings.fileType);
   types_->clear();
-  for (int k : offeredFileKinds(app_.settings.displayLevel, saved)) types_->addItem(tr(fileKindName(k)));
+  for (int k : offeredFileKinds(app_.settings.displayLevel, saved)) types_->addItem(platform::shownText(fileKindName(k)), k);
   kind_ = saved;
-  types_->setCurrentText(tr(fileKindName(kind_)));
+  types_->setCurrentIndex(types_->findData(kind_));
   // The defaults a configuration file is read over, with config.def of the
   // current folder, as for the Configuration window.
   defaults_ = std::make_unique<ConfigSet>();
@@ -270,7 +272,7 @@ void CFileMgmtDlg::readOrWrite(bool write) {
 
 bool CFileMgmtDlg::runUnit(std::size_t row, int i, int n, bool write, bool single, const PasswordField& password) {
   ResolvedNode r = nodes_.ResolveNode(*list_, row);
-  OperationArgs a = operationArgsFor(0, r, password, write ? "Writing..." : "Reading...",
+  OperationArgs a = operationArgsFor(0, r, password, write ? QT_TRANSLATE_NOOP("trennic", "Writing...") : QT_TRANSLATE_NOOP("trennic", "Reading..."),
                                      single ? r.label : countedLabel(row, i, n));
   OperationContext c;
   c.nodes = &nodes_;
@@ -363,7 +365,7 @@ void CFileMgmtDlg::reboot() {
   hooks.askPassword = [&](std::size_t row, bool offer, bool& same) { return askPassword(row, offer, same, password); };
   hooks.runUnit = [&](std::size_t row, int i, int n) {
     OperationArgs a =
-        operationArgsFor(OpReboot, nodes_.ResolveNode(*list_, row), password, "Rebooting...", countedLabel(row, i, n));
+        operationArgsFor(OpReboot, nodes_.ResolveNode(*list_, row), password, QT_TRANSLATE_NOOP("trennic", "Rebooting..."), countedLabel(row, i, n));
     OperationContext c;
     c.nodes = &nodes_;
     return progress_.run(a, c) == 1;
@@ -383,7 +385,7 @@ void CFileMgmtDlg::getVersion() {
     a.operation = OpGetVersionAll;
     a.primary = a.alternate = kMulticastGroup;
     a.unitMac = MacAddress::broadcast();
-    a.line1 = "Searching...";
+    a.line1 = QT_TRANSLATE_NOOP("trennic", "Searching...");
     {
       NodeTable::Batch batch(nodes_);
       progress_.run(a, c);
@@ -396,7 +398,7 @@ void CFileMgmtDlg::getVersion() {
   UnitRunHooks hooks;
   hooks.runUnit = [&](std::size_t row, int i, int n) {
     OperationArgs a =
-        operationArgsFor(OpGetVersion, nodes_.ResolveNode(*list_, row), PasswordField{}, "Reading...", countedLabel(row, i, n));
+        operationArgsFor(OpGetVersion, nodes_.ResolveNode(*list_, row), PasswordField{}, QT_TRANSLATE_NOOP("trennic", "Reading..."), countedLabel(row, i, n));
     return progress_.run(a, c) == 1;
   };
   hooks.deselect = [this](std::size_t row) { list_->deselectRow(row); };

@@ -95,7 +95,7 @@ void CPasswordChangeDlg::ask(Ipv4 primary, Ipv4 alternate, const MacAddress& uni
 
 void CPasswordChangeDlg::accept() {
   if (new_->text() != verify_->text()) {
-    showErrorMessage(this, QStringLiteral("Invalid password."));
+    showErrorMessage(this, tr("Invalid password."));
     return;
   }
   OperationArgs a;
@@ -104,7 +104,7 @@ void CPasswordChangeDlg::accept() {
   a.alternate = alternate_;
   a.unitMac = mac_;
   a.password = fieldOf(current_);
-  a.line1 = "Writing...";
+  a.line1 = QT_TRANSLATE_NOOP("trennic", "Writing...");
   OperationContext c;
   c.nodes = nodes_;
   c.newPassword = fieldOf(new_);

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "platform/app/codepage.h"
+#include "platform/app/language.h"
 #include "core/registry/node_table.h"
 #include "ui/protocol/result_message.h"
 
@@ -37,7 +38,7 @@ void CProgressDlg::setLines(const QString& line1, const QString& line2) {
 }
 
 int CProgressDlg::run(const OperationArgs& args, const OperationContext& context) {
-  setLines(platform::decodeText(args.line1), platform::decodeText(args.line2));
+  setLines(platform::shownText(args.line1), platform::decodeText(args.line2));
   bar_->setValue(0);
   closing_ = false;
   startArmed_ = false;

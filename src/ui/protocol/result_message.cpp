@@ -5,6 +5,7 @@
 
 #include "core/protocol/operations.h"
 #include "core/registry/node_table.h"
+#include "platform/app/language.h"
 
 namespace trennic::ui {
 
@@ -30,12 +31,12 @@ void showErrorMessage(QWidget* parent, const QString& text) {
 }
 
 void showResultMessage(QWidget* parent, int result) {
-  showErrorMessage(parent, QString::fromLatin1(resultMessage(result)));
+  showErrorMessage(parent, platform::shownText(resultMessage(result)));
 }
 
 bool reportSettingsWriteFailure(QWidget* parent, NodeTable& nodes) {
   if (!nodes.takeWriteFailure()) return false;
-  showErrorMessage(parent, QMessageBox::tr("Error occurred.") + QStringLiteral("\n\n") +
+  showErrorMessage(parent, platform::shownText(resultMessage(ResultError)) + QStringLiteral("\n\n") +
                                QMessageBox::tr("The settings file %1 could not be written.")
                                    .arg(QFile::decodeName(QByteArray::fromStdString(nodes.settingsPath()))));
   return true;

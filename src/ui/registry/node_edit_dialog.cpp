@@ -9,6 +9,7 @@
 #include <QValidator>
 
 #include "platform/app/codepage.h"
+#include "platform/app/language.h"
 #include "ui/controls/address_row.h"
 #include "ui/controls/field_width.h"
 #include "ui/protocol/result_message.h"
@@ -156,9 +157,16 @@ void CNodeEditDlg::macEdited() {
 void CNodeEditDlg::accept() {
   const NodeEditorFields fields = readFields();
   NodeCheck result = AcceptNodeEditor(nodes_, mode_, fields, original_, nodes_.current);
-  const std::string message = nodeCheckText(result, fields, platform::userCodePage().toStdString());
-  if (!message.empty()) {
-    showErrorMessage(this, QString::fromStdString(message));
+  if (const char* refusal = nodeCheckMessage(result)) {
+    QString message = platform::shownText(refusal);
+    if (nodeCheckBlamesName(result, fields)) {
+      message += QLatin1Char('\n');
+      message += fields.unstorableChar.empty()
+                     ? tr("Name: the text cannot be stored in the code page %1.").arg(platform::userCodePage())
+                     : tr("Name: the character \"%1\" cannot be stored in the code page %2.")
+                           .arg(QString::fromStdString(fields.unstorableChar), platform::userCodePage());
+    }
+    showErrorMessage(this, message);
     return;
   }
   QDialog::accept();

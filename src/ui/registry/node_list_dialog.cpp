@@ -94,7 +94,7 @@ void CNodeListDlg::search() {
   a.alternate = kMulticastGroup;
   a.unitMac = MacAddress::broadcast();
   a.password = {};
-  a.line1 = "Searching...";
+  a.line1 = QT_TRANSLATE_NOOP("trennic", "Searching...");
   a.line2 = "";
   OperationContext c;
   c.nodes = &nodes_;

@@ -78,8 +78,9 @@ CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CPr
   pages_[4] = new CStpStatusPage(s, tabs_);
   pages_[5] = new CWlCounterPage(s, clear, tabs_);
   pages_[6] = new CUnitStatusPage(s, app_.settings.debugDisplay, tabs_);
-  const char* titles[kPageCount] = {"Environment",   "Interfaces",       "Wireless Node", "Bridge",
-                                    "Spaninng Tree", "Wireless Counter", "Status"};
+  const char* titles[kPageCount] = {QT_TR_NOOP("Environment"),   QT_TR_NOOP("Interfaces"),       QT_TR_NOOP("Wireless Node"),
+                                    QT_TR_NOOP("Bridge"),        QT_TR_NOOP("Spaninng Tree"),    QT_TR_NOOP("Wireless Counter"),
+                                    QT_TR_NOOP("Status")};
   // Every page exists; the unit's own status only shows from level 3 on.
   for (int i = 0; i < kPageCount; ++i) {
     if (i == 6 && app_.settings.displayLevel < kStatusTabLevel) {
@@ -221,7 +222,7 @@ bool CStatusDlg::Clear(std::uint32_t mask) {
   PasswordField password{};
   if (ask.ask(platform::decodeText(unit->label), &useSame, &password) == 2) return false;
   const ResolvedNode r{true, unit->mac, unit->label, unit->primary, unit->alternate};
-  OperationArgs a = operationArgsFor(OpClear, r, password, "Writing...");
+  OperationArgs a = operationArgsFor(OpClear, r, password, QT_TRANSLATE_NOOP("trennic", "Writing..."));
   OperationContext c;
   c.nodes = &nodes_;
   c.clearMask = mask;

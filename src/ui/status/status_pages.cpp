@@ -18,6 +18,7 @@
 #include "core/status/stp_text.h"
 #include "core/status/widest_text.h"
 #include "platform/app/codepage.h"
+#include "platform/app/language.h"
 #include "ui/controls/accessible_name.h"
 #include "ui/controls/field_width.h"
 
@@ -25,7 +26,9 @@ namespace trennic::ui {
 
 namespace {
 
-QString text(const std::string& s) { return QString::fromLatin1(s.c_str()); }
+// Labels, titles and the words among the values are the core's display
+// texts, in the user's language.
+QString text(const std::string& s) { return platform::shownText(s); }
 
 QGridLayout* fieldGrid() {
   auto* grid = new QGridLayout;
@@ -62,7 +65,7 @@ QString shownCharacters() {
 QString widestSample(const QFontMetrics& fm, const std::string& widest) {
   const QChar digit = widestOf(fm, QStringLiteral("0123456789ABCDEF"));
   const QChar any = widestOf(fm, shownCharacters());
-  QString sample = QString::fromLatin1(widest.c_str());
+  QString sample = platform::shownText(widest);
   for (QChar& c : sample) {
     if (c == QLatin1Char(kAnyCharacter))
       c = any;
@@ -104,10 +107,10 @@ QPushButton* CStatusPage::addClearButton(std::uint32_t mask, ClearRequest reques
 }
 
 void CStatusPage::setTexts(const std::vector<QLineEdit*>& fields, const std::vector<StatusField>& texts) {
-  // Values are the unit's own texts (the card type among them), in the
-  // user's code page.
+  // The card type is the unit's own text, in the user's code page; the
+  // other values are numbers and the core's words.
   for (std::size_t i = 0; i < fields.size() && i < texts.size(); ++i)
-    fields[i]->setText(platform::decodeText(texts[i].text));
+    fields[i]->setText(texts[i].unitText ? platform::decodeText(texts[i].text) : text(texts[i].text));
 }
 
 // --- Environment ---------------------------------------------------------------

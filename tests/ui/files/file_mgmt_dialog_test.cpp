@@ -113,11 +113,11 @@ class FileMgmtDialogTest : public QObject {
     QCOMPARE(w->nameLabel()->text(), QString("File Name:"));
     QCOMPARE(w->nameField()->text(), QString("firmware.bin"));
     w->typeList()->setCurrentIndex(1);
-    emit w->typeList()->textActivated(w->typeList()->currentText());
+    emit w->typeList()->activated(w->typeList()->currentIndex());
     QCOMPARE(w->nameLabel()->text(), QString("Directory Name:"));
     w->nameField()->setText(dir.filePath("cfg"));
     w->typeList()->setCurrentIndex(2);
-    emit w->typeList()->textActivated(w->typeList()->currentText());
+    emit w->typeList()->activated(w->typeList()->currentIndex());
     QVERIFY(!w->button("Read")->isEnabled());
     QCOMPARE(app.settings.configDirName, (dir.filePath("cfg") + "/").toStdString());
     w->reject();
