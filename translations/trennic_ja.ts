@@ -68,7 +68,25 @@
         </message>
     </context>
     <context>
-        <name>Cli</name>
+        <name>QMessageBox</name>
+        <message>
+            <source>The settings file %1 could not be written.</source>
+            <translation>設定ファイル %1 に書き込めませんでした。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QObject</name>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+    </context>
+    <context>
+        <name>cli</name>
         <message>
             <source>  config read UNIT -o FILE|FOLDER      a folder takes the unit's own %02X%02X%02X.txt;
                                        exit 74, before anything is sent, where no file can go
@@ -347,12 +365,24 @@ list, a configuration or image file, or where one should go).
             <translation type="unfinished" />
         </message>
         <message>
+            <source>Reading...</source>
+            <translation>読み込み中...</translation>
+        </message>
+        <message>
+            <source>Rebooting...</source>
+            <translation>再起動中...</translation>
+        </message>
+        <message>
             <source>Receive buffer: %1 bytes</source>
             <translation type="unfinished" />
         </message>
         <message>
             <source>Route</source>
             <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Searching...</source>
+            <translation>検索中...</translation>
         </message>
         <message>
             <source>Slot</source>
@@ -379,8 +409,16 @@ file other users can read is used, with a warning.
             <translation type="unfinished" />
         </message>
         <message>
+            <source>Verifying...</source>
+            <translation>照合中...</translation>
+        </message>
+        <message>
             <source>Version</source>
             <translation>バージョン</translation>
+        </message>
+        <message>
+            <source>Writing...</source>
+            <translation>書き込み中...</translation>
         </message>
         <message>
             <source>a file named after the unit needs its MAC address; name the unit by MAC or label</source>
@@ -454,47 +492,6 @@ file other users can read is used, with a warning.
         <message>
             <source>warning: %1</source>
             <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>QMessageBox</name>
-        <message>
-            <source>The settings file %1 could not be written.</source>
-            <translation>設定ファイル %1 に書き込めませんでした。</translation>
-        </message>
-    </context>
-    <context>
-        <name>QObject</name>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-    </context>
-    <context>
-        <name>cli</name>
-        <message>
-            <source>Reading...</source>
-            <translation>読み込み中...</translation>
-        </message>
-        <message>
-            <source>Rebooting...</source>
-            <translation>再起動中...</translation>
-        </message>
-        <message>
-            <source>Searching...</source>
-            <translation>検索中...</translation>
-        </message>
-        <message>
-            <source>Verifying...</source>
-            <translation>照合中...</translation>
-        </message>
-        <message>
-            <source>Writing...</source>
-            <translation>書き込み中...</translation>
         </message>
     </context>
     <context>
@@ -1252,6 +1249,10 @@ file other users can read is used, with a warning.
     </context>
     <context>
         <name>trennic::ui::CAboutDlg</name>
+        <message>
+            <source>Trennic Version %1</source>
+            <translation>Trennic バージョン %1</translation>
+        </message>
         <message>
             <source>Version Information</source>
             <translation>バージョン情報</translation>
@@ -2208,6 +2209,22 @@ The interfaces of this computer: %2</source>
         <message>
             <source>ON</source>
             <translation>ON</translation>
+        </message>
+        <message>
+            <source>POWER</source>
+            <translation>POWER</translation>
+        </message>
+        <message>
+            <source>SW%1</source>
+            <translation>SW%1</translation>
+        </message>
+        <message>
+            <source>WLINK</source>
+            <translation>WLINK</translation>
+        </message>
+        <message>
+            <source>WRX</source>
+            <translation>WRX</translation>
         </message>
         <message>
             <source>Wireless Parameters</source>

@@ -16,7 +16,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   keepTitleWhole(this);
   auto* icon = new QLabel(this);
   icon->setPixmap(programIcon(300).pixmap(48, 48));
-  auto* text = new QLabel(QString::fromLatin1(kVersionText), this);
+  auto* text = new QLabel(tr("Trennic Version %1").arg(QLatin1String(kVersion)), this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* row = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include "core/app/debug_log.h"
 #include "core/app/settings.h"
 #include "platform/app/codepage.h"
+#include "platform/app/language.h"
 #include "platform/app/private_file.h"
 #include "platform/app/running_copy.h"
 #include "platform/app/settings_location.h"
@@ -23,6 +24,16 @@ int main(int argc, char** argv) {
   std::vector<std::string> args;
   QStringList interfaces;
   QStringList words = QApplication::arguments();
+  // The language first: every text from here on is in it, a refusal of
+  // the command line too.
+  std::optional<platform::Language> language;
+  QString languageError;
+  const bool languageOk = platform::takeLanguageOption(words, language, languageError);
+  platform::installLanguage(language.value_or(platform::localeLanguage()));
+  if (!languageOk) {
+    ui::showErrorMessage(nullptr, languageError);
+    return 64;
+  }
   for (int i = 1; i < words.size(); ++i) {
     if (words[i] == "--interface" && i + 1 < words.size()) {
       interfaces << words[++i];

@@ -346,10 +346,11 @@ CUnitStatusPage::CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QW
 
   auto* ledGroup = new QGroupBox(tr("LED"), this);
   auto* ledGrid = new QGridLayout(ledGroup);
-  const char* ledNames[3] = {"POWER", "WLINK", "WRX"};
+  // The names printed beside the unit's lamps and switches.
+  const char* ledNames[3] = {QT_TR_NOOP("POWER"), QT_TR_NOOP("WLINK"), QT_TR_NOOP("WRX")};
   for (int i = 0; i < 3; ++i) {
     leds_[i] = new QCheckBox(ledGroup);
-    ledGrid->addWidget(linkCaption(new QLabel(QString::fromLatin1(ledNames[i]), ledGroup), leds_[i]), 0, i,
+    ledGrid->addWidget(linkCaption(new QLabel(tr(ledNames[i]), ledGroup), leds_[i]), 0, i,
                        Qt::AlignHCenter);
     leds_[i]->setEnabled(false);
     ledGrid->addWidget(leds_[i], 1, i, Qt::AlignHCenter);
@@ -361,7 +362,7 @@ CUnitStatusPage::CUnitStatusPage(StatusSnapshot& snapshot, bool debugDisplay, QW
   dipGrid->addWidget(new QLabel(on, dipGroup), 1, 0);
   dipGrid->addWidget(new QLabel(off, dipGroup), 2, 0);
   for (int i = 0; i < 4; ++i) {
-    const QString sw = QStringLiteral("SW%1").arg(i + 1);
+    const QString sw = tr("SW%1").arg(i + 1);
     dipGrid->addWidget(new QLabel(sw, dipGroup), 0, i + 1, Qt::AlignHCenter);
     dipOn_[i] = new QCheckBox(dipGroup);
     dipOff_[i] = new QCheckBox(dipGroup);

@@ -22,23 +22,8 @@
 #include <map>
 #include <memory>
 
-#include "core/config/ap_config.h"
-#include "core/filters/filter_tables.h"
-#include "core/registry/node_table.h"
-#include "platform/protocol/engine_runtime.h"
-#include "support/modal_watch.h"
-#include "ui/app/about_dialog.h"
-#include "ui/app/main_menu_dialog.h"
-#include "ui/config/config_dialog.h"
-#include "ui/config/filter_page.h"
-#include "ui/config/wireless_page.h"
-#include "ui/files/file_mgmt_dialog.h"
-#include "ui/protocol/password_dialog.h"
-#include "ui/protocol/progress_dialog.h"
-#include "ui/protocol/result_message.h"
-#include "ui/registry/node_edit_dialog.h"
-#include "ui/registry/node_list_dialog.h"
-#include "ui/status/status_dialog.h"
+#include "support/every_window.h"
+
 
 using namespace trennic;
 
@@ -158,103 +143,15 @@ Heard walk(QWidget* window, const QString& name) {
 class AccessibleNamesTest : public QObject {
   Q_OBJECT
 
-  QTemporaryDir dir;
-  CUtilityApp app;
-  std::unique_ptr<NodeTable> nodes;
-  std::unique_ptr<platform::EngineRuntime> rt;
-  std::unique_ptr<ui::CProgressDlg> progress;
-  testing::ModalWatchers watchers;
-  ApConfig record;
-
-  using Walk = std::function<void(QWidget*)>;
-  using Opener = std::function<void(const Walk&)>;
-
-  // Every window a user can reach, in the fullest form the command line
-  // gives it (the detail level and the debug display show the most fields).
-  std::vector<std::pair<QString, Opener>> windows() {
-    auto shown = [](auto make) {
-      return [make](const Walk& walk) {
-        auto w = make();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        walk(w.get());
-      };
-    };
-    auto modal = [this](auto type, std::function<void()> open) {
-      return [this, open](const Walk& walk) {
-        using T = typename decltype(type)::type;
-        auto seen = watchers.onModal<T>([walk](T* w) { walk(w); });
-        open();
-        QVERIFY(*seen);
-      };
-    };
-    return {
-        {"main window", shown([this] {
-           auto w = std::make_unique<ui::CMainMenuDlg>(app, QStringList{"lo"});
-           w->initialise();
-           return w;
-         })},
-        {"Access Point List", shown([this] { return std::make_unique<ui::CNodeListDlg>(*nodes, *progress); })},
-        {"node editor", modal(std::type_identity<ui::CNodeEditDlg>{}, [this] {
-           ui::CNodeEditDlg d(*nodes);
-           d.edit(0);
-         })},
-        {"Configuration", shown([this] { return std::make_unique<ui::CConfigDlg>(app, *nodes, *progress); })},
-        {"login priority editor", modal(std::type_identity<ui::CLoginPriorityDlg>{}, [this] {
-           ui::CLoginPriorityDlg d(record);
-           d.edit(0);
-         })},
-        {"MAC filter editor", modal(std::type_identity<ui::CMacFilterDlg>{}, [this] {
-           ui::CMacFilterDlg d(app.settings.displayLevel);
-           d.edit(MacFilterBlock(record), 0, MacFilterEntry{});
-         })},
-        {"protocol filter editor", modal(std::type_identity<ui::CProtFilterDlg>{}, [this] {
-           ui::CProtFilterDlg d(app.settings.displayLevel);
-           d.edit(ProtocolFilterBlock(record), 0, ProtocolFilterEntry{});
-         })},
-        {"File Management", shown([this] { return std::make_unique<ui::CFileMgmtDlg>(app, *nodes, *progress); })},
-        {"Status Information",
-         shown([this] { return std::make_unique<ui::CStatusDlg>(app, *nodes, rt->link(), *progress); })},
-        {"Version Information", shown([] { return std::make_unique<ui::CAboutDlg>(); })},
-        {"progress", shown([this] { return std::make_unique<ui::CProgressDlg>(rt->link()); })},
-        {"password", modal(std::type_identity<ui::CPasswordDlg>{}, [] {
-           ui::CPasswordDlg d;
-           int useSame = 1;
-           PasswordField password{};
-           d.ask("Lobby", &useSame, &password);
-         })},
-        {"password change", modal(std::type_identity<ui::CPasswordChangeDlg>{}, [this] {
-           ui::CPasswordChangeDlg d(*progress);
-           d.ask(kMulticastGroup, kMulticastGroup, MacAddress::broadcast(), "Lobby");
-         })},
-        {"confirmation", modal(std::type_identity<ui::CConfirmDlg>{}, [] {
-           ui::CConfirmDlg d;
-           d.ask("Reboot ?");
-         })},
-        {"message", modal(std::type_identity<QMessageBox>{}, [] { ui::showErrorMessage(nullptr, "No select."); })},
-    };
-  }
+  std::unique_ptr<testing::EveryWindow> every;
 
  private slots:
-  void initTestCase() {
-    app.settings.settingsPath = dir.filePath("trennic.INI").toStdString();
-    app.settings.displayLevel = 3;
-    app.settings.debugDisplay = true;
-    nodes = std::make_unique<NodeTable>(app.settings.settingsPath);
-    NodeEntry e;
-    e.name = "Lobby";
-    e.mac = "00-11-22-AB-CD-EF";
-    e.ip = "127.0.0.2";
-    nodes->AddNode(e);
-    rt = std::make_unique<platform::EngineRuntime>();
-    progress = std::make_unique<ui::CProgressDlg>(rt->link());
-  }
-  void cleanup() { watchers.clear(); }
+  void initTestCase() { every = std::make_unique<testing::EveryWindow>(); }
 
   Heard walkAll() {
     Heard all;
     QStringList walked;
-    for (const auto& [name, open] : windows()) {
+    for (const auto& [name, open] : every->windows()) {
       open([&, name = name](QWidget* w) {
         walked << name;
         const Heard h = walk(w, name);
@@ -263,7 +160,7 @@ class AccessibleNamesTest : public QObject {
       });
       if (QTest::currentTestFailed()) return all;
     }
-    [&] { QCOMPARE(walked.size(), int(windows().size())); }();
+    [&] { QCOMPARE(walked.size(), int(every->windows().size())); }();
     return all;
   }
 
