@@ -1,6 +1,7 @@
 #pragma once
 // What every command of trennic-cli shares: the settings file, the node
 // table loaded from it, the interface choice, and one way to fail.
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -45,10 +46,23 @@ struct CliContext {
   int openEngine(platform::EngineRuntime*& out);
 };
 
+// The command line's own texts go through QCoreApplication::translate
+// under the context "cli", the core's through platform::shownText; command
+// and option names, JSON, CSV and the words of files are interface and go
+// through neither. A result code's message in the user's language:
+QString resultText(int result);
+
 // Names, ESS IDs and file contents come from units and files the user does
 // not control: every text the command line prints shows their control
 // characters escaped ("\x1B"), never raw. JSON output escapes on its own.
 QString shown(const QString& text);
+
+// The columns the text takes on a terminal: a Japanese character takes two.
+int terminalColumns(const QString& text);
+// The text filled with blanks to `width` terminal columns, on the left when
+// the width is positive, as QString::arg does, so translated headings still
+// stand over their columns.
+QString padded(const QString& text, int width);
 
 // One clear line on stderr, then the status to exit with.
 int fail(int status, const QString& message);
@@ -67,12 +81,12 @@ class Args {
   bool option(const std::string& name, std::string& value);
   std::vector<std::string> rest() const { return words_; }
   bool error() const { return error_; }
-  std::string errorText() const { return errorText_; }
+  QString errorText() const { return errorText_; }
 
  private:
   std::vector<std::string> words_;
   bool error_ = false;
-  std::string errorText_;
+  QString errorText_;
 };
 
 int runNodes(CliContext& ctx, Args& args);

@@ -19,6 +19,7 @@
 #include "core/files/file_kinds.h"
 #include "core/filters/filter_files.h"
 #include "platform/app/codepage.h"
+#include "platform/app/language.h"
 
 namespace trennic::cli {
 
@@ -46,8 +47,8 @@ const ConfigSet& configDefaults() {
     BuildDefaultConfig(d, DefaultChannel());
     if (const TextFileProblem p = textFileProblem(kConfigDefaultsFileName);
         p != TextFileProblem::None && p != TextFileProblem::Missing)
-      warn(QString("%1 cannot be read: %2; the built-in defaults are used")
-               .arg(kConfigDefaultsFileName, textFileProblemText(p)));
+      warn(QCoreApplication::translate("cli", "%1 cannot be read: %2; the built-in defaults are used")
+               .arg(kConfigDefaultsFileName, platform::shownText(textFileProblemText(p))));
     ApplyConfigDefaults(d, kConfigDefaultsFileName, fileOptions());
     return d;
   }();
@@ -73,11 +74,24 @@ QString outputProblem(const std::string& file) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::path p(file);
-  if (fs::is_directory(p, ec)) return QString("%1: Error occurred. (a folder of that name is in the way)").arg(decodeText(file));
+  if (fs::is_directory(p, ec))
+    return QCoreApplication::translate("cli", "%1: %2 (a folder of that name is in the way)")
+        .arg(decodeText(file), resultText(ResultError));
   const fs::path parent = p.has_parent_path() ? p.parent_path() : fs::path(".");
   if (!fs::is_directory(parent, ec))
-    return QString("%1: Error occurred. (the folder %2 does not exist)").arg(decodeText(file), decodeText(parent.string()));
+    return QCoreApplication::translate("cli", "%1: %2 (the folder %3 does not exist)")
+        .arg(decodeText(file), resultText(ResultError), decodeText(parent.string()));
   return {};
+}
+
+int notWritten(const std::string& file) {
+  return fail(ExitIoError, QCoreApplication::translate("cli", "%1: %2 (the file could not be written)")
+                               .arg(decodeText(file), resultText(ResultError)));
+}
+
+QString needsMacForFile() {
+  return QCoreApplication::translate(
+      "cli", "a file named after the unit needs its MAC address; name the unit by MAC or label");
 }
 
 // "%02X%02X%02X.txt" of the unit's last three MAC bytes inside a folder, as
@@ -86,28 +100,32 @@ std::string unitFile(const std::string& path, const MacAddress& mac) {
   return isFolder(path) ? path + unitConfigFileName(mac) : path;
 }
 
-// One clear reason why a file is not what the command needs; empty if it is.
-QString checkFile(const std::string& path, const char* section, const char* what) {
+// 0 when the file is what the command needs; else its one clear reason is
+// out and the status is "File not found." or "Invalid file.".
+int requireFile(const std::string& path, const char* section, const QString& what) {
   ini::Profile p = ini::Profile::load(path, platform::userTextEncoding());
-  if (p.state() == ini::LoadState::Missing) return QString("%1: %2").arg(decodeText(path), resultMessage(ResultFileNotFound));
+  const QString name = decodeText(path);
+  if (p.state() == ini::LoadState::Missing)
+    return fail(ResultFileNotFound, QString("%1: %2").arg(name, resultText(ResultFileNotFound)));
   if (p.state() == ini::LoadState::Unreadable)
-    return QString("%1: %2 (the file cannot be read)").arg(decodeText(path), resultMessage(ResultBadFile));
+    return fail(
+        ResultBadFile,
+        QCoreApplication::translate("cli", "%1: %2 (the file cannot be read)").arg(name, resultText(ResultBadFile)));
   if (!p.hasSection(section))
-    return QString("%1: %2 (not a %3: it has no [%4] section)").arg(decodeText(path), resultMessage(ResultBadFile), what, section);
-  return {};
+    return fail(ResultBadFile, QCoreApplication::translate("cli", "%1: %2 (not a %3: it has no [%4] section)")
+                                   .arg(name, resultText(ResultBadFile), what, QString::fromLatin1(section)));
+  return ExitOk;
 }
 
-int failFile(const QString& message) {
-  return fail(message.contains(resultMessage(ResultFileNotFound)) ? ResultFileNotFound : ResultBadFile, message);
-}
+QString configFileWord() { return QCoreApplication::translate("cli", "configuration file"); }
 
 bool takeOutput(Args& args, std::string& out, int& status) {
   if (!args.option("-o", out) && !args.option("--output", out)) {
-    status = fail(ExitUsage, "an output file is needed: -o FILE");
+    status = fail(ExitUsage, QCoreApplication::translate("cli", "an output file is needed: %1").arg("-o FILE"));
     return false;
   }
   if (args.error()) {
-    status = fail(ExitUsage, QString::fromStdString(args.errorText()));
+    status = fail(ExitUsage, args.errorText());
     return false;
   }
   return true;
@@ -123,10 +141,10 @@ int prepare(CliContext& ctx, Args& args, const std::vector<std::string>& names, 
             UnitRun& run) {
   PasswordSource src;
   args.option("--password-file", src.file);
-  if (args.error()) return fail(ExitUsage, QString::fromStdString(args.errorText()));
+  if (args.error()) return fail(ExitUsage, args.errorText());
   if (int s = resolveUnits(ctx, names, units)) return s;
   QString error;
-  auto pw = obtainPassword(src, "Password: ", &error);
+  auto pw = obtainPassword(src, QCoreApplication::translate("cli", "Password: "), &error);
   if (!pw) return fail(ExitUsage, error);
   run.password = makePasswordField(*pw);
   return ctx.openEngine(run.engine);
@@ -143,14 +161,14 @@ int configRead(CliContext& ctx, Args& args) {
   std::string ignored;
   probe.option("--password-file", ignored);
   auto positional = probe.rest();
-  if (positional.size() != 1) return fail(ExitUsage, "usage: config read UNIT -o FILE|FOLDER");
+  if (positional.size() != 1)
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("config read UNIT -o FILE|FOLDER"));
   // Before the password is asked: the unit's name only picks the file.
   if (QString problem = outputProblem(isFolder(out) ? out + "file.txt" : out); !problem.isEmpty())
     return fail(ExitIoError, problem);
   if (int s = prepare(ctx, args, positional, units, run)) return s;
   const UnitTarget& u = units.front();
-  if (isFolder(out) && u.node.mac.isBroadcast())
-    return fail(ExitUsage, "a file named after the unit needs its MAC address; name the unit by MAC or label");
+  if (isFolder(out) && u.node.mac.isBroadcast()) return fail(ExitUsage, needsMacForFile());
   std::string file = unitFile(out, u.node.mac);
   if (QString problem = outputProblem(file); !problem.isEmpty()) return fail(ExitIoError, problem);
   ConfigSet set;
@@ -159,10 +177,9 @@ int configRead(CliContext& ctx, Args& args) {
   OperationContext c;
   c.nodes = &ctx.nodes();
   c.transferSet = &set;
-  int result = runner.run(operationArgsFor(OpReadConfig, u, run.password, "Reading..."), c);
+  int result = runner.run(operationArgsFor(OpReadConfig, u, run.password, QT_TRANSLATE_NOOP("cli", "Reading...")), c);
   if (result != ResultOk) return result;
-  if (!WriteConfigFile(set.record, file, fileOptions()))
-    return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(decodeText(file)));
+  if (!WriteConfigFile(set.record, file, fileOptions())) return notWritten(file);
   printLine(QString("%1: %2").arg(decodeText(u.label), decodeText(file)));
   return ExitOk;
 }
@@ -172,23 +189,24 @@ int configWrite(CliContext& ctx, Args& args) {
   std::string ignored;
   probe.option("--password-file", ignored);
   auto positional = probe.rest();
-  if (positional.size() < 2) return fail(ExitUsage, "usage: config write FILE|FOLDER UNIT [UNIT ...]");
+  if (positional.size() < 2)
+    return fail(ExitUsage,
+                QCoreApplication::translate("cli", "usage: %1").arg("config write FILE|FOLDER UNIT [UNIT ...]"));
   std::string source = asFolderIfFolder(positional.front());
   std::vector<std::string> names(positional.begin() + 1, positional.end());
   if (!isFolder(source))
-    if (QString problem = checkFile(source, kConfigSection, "configuration file"); !problem.isEmpty()) return failFile(problem);
+    if (int s = requireFile(source, kConfigSection, configFileWord())) return s;
   std::vector<UnitTarget> units;
   UnitRun run;
   if (int s = prepare(ctx, args, names, units, run)) return s;
   // Every file is read and checked before anything is sent to any unit.
   std::vector<ConfigSet> sets(units.size());
   for (std::size_t i = 0; i < units.size(); ++i) {
-    if (isFolder(source) && units[i].node.mac.isBroadcast())
-      return fail(ExitUsage, "a file named after the unit needs its MAC address; name the unit by MAC or label");
+    if (isFolder(source) && units[i].node.mac.isBroadcast()) return fail(ExitUsage, needsMacForFile());
     std::string file = unitFile(source, units[i].node.mac);
-    if (QString problem = checkFile(file, kConfigSection, "configuration file"); !problem.isEmpty()) return failFile(problem);
+    if (int s = requireFile(file, kConfigSection, configFileWord())) return s;
     if (ReadConfigFile(configDefaults(), sets[i], units[i].node.mac, file, fileOptions()) != 1)
-      return fail(ResultBadFile, QString("%1: %2").arg(decodeText(file), resultMessage(ResultBadFile)));
+      return fail(ResultBadFile, QString("%1: %2").arg(decodeText(file), resultText(ResultBadFile)));
   }
   OperationRunner runner(*run.engine);
   int first = ExitOk;
@@ -196,8 +214,9 @@ int configWrite(CliContext& ctx, Args& args) {
     OperationContext c;
     c.nodes = &ctx.nodes();
     c.transferSet = &sets[i];
-    int result = runner.run(operationArgsFor(OpWriteConfig, units[i], run.password, "Writing..."), c);
-    if (result == ResultOk) printLine(QString("%1: done").arg(decodeText(units[i].label)));
+    int result =
+        runner.run(operationArgsFor(OpWriteConfig, units[i], run.password, QT_TRANSLATE_NOOP("cli", "Writing...")), c);
+    if (result == ResultOk) printLine(QCoreApplication::translate("cli", "%1: done").arg(decodeText(units[i].label)));
     if (result != ResultOk && first == ExitOk) first = result;
     if (runner.interrupted()) break;
   }
@@ -208,10 +227,10 @@ int configDefaultsCommand(Args& args) {
   std::string out;
   int status = ExitOk;
   if (!takeOutput(args, out, status)) return status;
-  if (!args.rest().empty()) return fail(ExitUsage, "usage: config defaults -o FILE");
+  if (!args.rest().empty())
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("config defaults -o FILE"));
   ConfigSet set = configDefaults();
-  if (!WriteConfigFile(set.record, out, fileOptions()))
-    return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(decodeText(out)));
+  if (!WriteConfigFile(set.record, out, fileOptions())) return notWritten(out);
   return ExitOk;
 }
 
@@ -234,7 +253,7 @@ std::vector<std::pair<std::string, std::string>> heldValues(ConfigSet& set) {
 }
 
 int readForShow(const std::string& file, ConfigSet& set) {
-  if (QString problem = checkFile(file, kConfigSection, "configuration file"); !problem.isEmpty()) return failFile(problem);
+  if (int s = requireFile(file, kConfigSection, configFileWord())) return s;
   ReadConfigFile(configDefaults(), set, MacAddress{}, file, fileOptions());
   return ExitOk;
 }
@@ -242,7 +261,8 @@ int readForShow(const std::string& file, ConfigSet& set) {
 int configShow(Args& args) {
   bool json = args.flag("--json");
   auto rest = args.rest();
-  if (rest.size() != 1) return fail(ExitUsage, "usage: config show FILE [--json]");
+  if (rest.size() != 1)
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("config show FILE [--json]"));
   ConfigSet set;
   if (int s = readForShow(rest[0], set)) return s;
   auto values = heldValues(set);
@@ -259,7 +279,7 @@ int configShow(Args& args) {
 
 int configDiff(Args& args) {
   auto rest = args.rest();
-  if (rest.size() != 2) return fail(ExitUsage, "usage: config diff A B");
+  if (rest.size() != 2) return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("config diff A B"));
   ConfigSet a, b;
   if (int s = readForShow(rest[0], a)) return s;
   if (int s = readForShow(rest[1], b)) return s;
@@ -270,11 +290,12 @@ int configDiff(Args& args) {
     return nullptr;
   };
   int differences = 0;
+  const QString none = QCoreApplication::translate("cli", "(none)");
   QTextStream out(stdout);
   auto report = [&](const std::string& key, const std::string* x, const std::string* y) {
     if (x && y && *x == *y) return;
     ++differences;
-    out << key.c_str() << ": " << (x ? shown(decodeText(*x)) : "(none)") << " -> " << (y ? shown(decodeText(*y)) : "(none)")
+    out << key.c_str() << ": " << (x ? shown(decodeText(*x)) : none) << " -> " << (y ? shown(decodeText(*y)) : none)
         << '\n';
   };
   for (const auto& [k, v] : va) report(k, &v, find(vb, k));
@@ -286,7 +307,9 @@ int configDiff(Args& args) {
 int filterCommand(CliContext& ctx, Args& args) {
   auto words = args.rest();
   if (words.size() < 2 || (words[1] != "mac" && words[1] != "protocol"))
-    return fail(ExitUsage, "usage: filter read mac|protocol UNIT -o FILE | filter write mac|protocol FILE UNIT [UNIT ...]");
+    return fail(ExitUsage,
+                QCoreApplication::translate("cli", "usage: %1")
+                    .arg("filter read mac|protocol UNIT -o FILE | filter write mac|protocol FILE UNIT [UNIT ...]"));
   std::string verb = words[0];
   bool mac = words[1] == "mac";
   std::size_t size = mac ? kMacFilterSize : kProtocolFilterSize;
@@ -301,7 +324,9 @@ int filterCommand(CliContext& ctx, Args& args) {
     std::string ignored;
     probe.option("--password-file", ignored);
     auto positional = probe.rest();
-    if (positional.size() != 1) return fail(ExitUsage, "usage: filter read mac|protocol UNIT -o FILE");
+    if (positional.size() != 1)
+      return fail(ExitUsage,
+                  QCoreApplication::translate("cli", "usage: %1").arg("filter read mac|protocol UNIT -o FILE"));
     std::vector<UnitTarget> units;
     UnitRun run;
     if (int s = prepare(ctx, sub, positional, units, run)) return s;
@@ -310,30 +335,39 @@ int filterCommand(CliContext& ctx, Args& args) {
     OperationContext c;
     c.nodes = &ctx.nodes();
     c.table = &table;
-    int result = runner.run(operationArgsFor(mac ? OpReadMacFilter : OpReadProtFilter, units[0], run.password, "Reading..."), c);
+    int result = runner.run(operationArgsFor(mac ? OpReadMacFilter : OpReadProtFilter, units[0], run.password,
+                                             QT_TRANSLATE_NOOP("cli", "Reading...")),
+                            c);
     if (result != ResultOk) return result;
     int written = mac ? WriteMacFilterSection(out, *ConstMacFilterBlock::over(table), true, kFileLevel,
                                               fileOptions().encoding)
                       : WriteProtocolFilterSection(out, *ConstProtocolFilterBlock::over(table), true, kFileLevel,
                                                    fileOptions().encoding);
-    if (!written) return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(decodeText(out)));
+    if (!written) return notWritten(out);
     printLine(QString("%1: %2").arg(decodeText(units[0].label), decodeText(out)));
     return ExitOk;
   }
-  if (verb != "write") return fail(ExitUsage, QString("filter: unknown command \"%1\"").arg(verb.c_str()));
+  if (verb != "write")
+    return fail(ExitUsage,
+                QCoreApplication::translate("cli", "%1: unknown command \"%2\"").arg("filter", verb.c_str()));
   Args probe(sub.rest());
   std::string ignored;
   probe.option("--password-file", ignored);
   auto positional = probe.rest();
-  if (positional.size() < 2) return fail(ExitUsage, "usage: filter write mac|protocol FILE UNIT [UNIT ...]");
+  if (positional.size() < 2)
+    return fail(ExitUsage,
+                QCoreApplication::translate("cli", "usage: %1").arg("filter write mac|protocol FILE UNIT [UNIT ...]"));
   std::string file = positional[0];
-  if (QString problem = checkFile(file, section, mac ? "MAC address filter file" : "protocol filter file"); !problem.isEmpty())
-    return failFile(problem);
+  if (int s = requireFile(file, section,
+                          mac ? QCoreApplication::translate("cli", "MAC address filter file")
+                              : QCoreApplication::translate("cli", "protocol filter file")))
+    return s;
   std::vector<std::uint8_t> table(size, 0);
   int read = mac ? ReadMacFilterSection(file, *MacFilterBlock::over(table), kFileLevel, fileOptions().encoding)
                  : ReadProtocolFilterSection(file, *ProtocolFilterBlock::over(table), kFileLevel,
                                              fileOptions().encoding);
-  if (read != kFilterFileRead) return fail(ResultBadFile, QString("%1: %2").arg(decodeText(file), resultMessage(ResultBadFile)));
+  if (read != kFilterFileRead)
+    return fail(ResultBadFile, QString("%1: %2").arg(decodeText(file), resultText(ResultBadFile)));
   std::vector<UnitTarget> units;
   UnitRun run;
   if (int s = prepare(ctx, sub, std::vector<std::string>(positional.begin() + 1, positional.end()), units, run)) return s;
@@ -344,8 +378,10 @@ int filterCommand(CliContext& ctx, Args& args) {
     OperationContext c;
     c.nodes = &ctx.nodes();
     c.table = &copy;
-    int result = runner.run(operationArgsFor(mac ? OpWriteMacFilter : OpWriteProtFilter, u, run.password, "Writing..."), c);
-    if (result == ResultOk) printLine(QString("%1: done").arg(decodeText(u.label)));
+    int result = runner.run(operationArgsFor(mac ? OpWriteMacFilter : OpWriteProtFilter, u, run.password,
+                                             QT_TRANSLATE_NOOP("cli", "Writing...")),
+                            c);
+    if (result == ResultOk) printLine(QCoreApplication::translate("cli", "%1: done").arg(decodeText(u.label)));
     if (result != ResultOk && first == ExitOk) first = result;
     if (runner.interrupted()) break;
   }
@@ -356,7 +392,9 @@ int filterCommand(CliContext& ctx, Args& args) {
 
 int runConfig(CliContext& ctx, Args& args) {
   auto rest = args.rest();
-  if (rest.empty()) return fail(ExitUsage, "usage: config read|write|defaults|show|diff ...");
+  if (rest.empty())
+    return fail(ExitUsage,
+                QCoreApplication::translate("cli", "usage: %1").arg("config read|write|defaults|show|diff ..."));
   std::string verb = rest.front();
   Args sub(std::vector<std::string>(rest.begin() + 1, rest.end()));
   if (verb == "read") return configRead(ctx, sub);
@@ -364,7 +402,7 @@ int runConfig(CliContext& ctx, Args& args) {
   if (verb == "defaults") return configDefaultsCommand(sub);
   if (verb == "show") return configShow(sub);
   if (verb == "diff") return configDiff(sub);
-  return fail(ExitUsage, QString("config: unknown command \"%1\"").arg(verb.c_str()));
+  return fail(ExitUsage, QCoreApplication::translate("cli", "%1: unknown command \"%2\"").arg("config", verb.c_str()));
 }
 
 int runFilter(CliContext& ctx, Args& args) { return filterCommand(ctx, args); }

@@ -8,8 +8,10 @@
 
 #include "cli/cli_context.h"
 #include "core/app/ini_profile.h"
+#include "core/protocol/operations.h"
 #include "core/registry/node_editor.h"
 #include "platform/app/codepage.h"
+#include "platform/app/language.h"
 
 namespace trennic::cli {
 
@@ -18,6 +20,12 @@ namespace {
 using platform::decodeText;
 
 constexpr std::size_t kMaxNameBytes = 32;
+
+int settingsNotWritten() {
+  return fail(
+      ExitIoError,
+      QCoreApplication::translate("cli", "%1 (the settings file could not be written)").arg(resultText(ResultError)));
+}
 
 QString csvCell(const QString& s) {
   if (!s.contains(',') && !s.contains('"') && !s.contains('\n') && !s.contains('\r')) return s;
@@ -29,8 +37,10 @@ QString csvCell(const QString& s) {
 int listNodes(CliContext& ctx, Args& args) {
   bool json = args.flag("--json");
   bool csv = args.flag("--csv");
-  if (json && csv) return fail(ExitUsage, "choose one of --json and --csv");
-  if (!args.rest().empty()) return fail(ExitUsage, "nodes list: unexpected argument");
+  if (json && csv)
+    return fail(ExitUsage, QCoreApplication::translate("cli", "choose one of %1 and %2").arg("--json", "--csv"));
+  if (!args.rest().empty())
+    return fail(ExitUsage, QCoreApplication::translate("cli", "%1: unexpected argument").arg("nodes list"));
   NodeTable& t = ctx.nodes();
   QTextStream out(stdout);
   if (json) {
@@ -51,7 +61,13 @@ int listNodes(CliContext& ctx, Args& args) {
     return ExitOk;
   }
   if (csv) out << "slot,route,name,mac,ip,version\n";
-  else out << QString("%1 %2 %3 %4 %5 %6\n").arg("Slot", 4).arg("Route", 5).arg("MAC Address", -17).arg("IP Address", -15).arg("Version", -7).arg("Access Point");
+  else
+    out << padded(QCoreApplication::translate("cli", "Slot"), 4) << ' '
+        << padded(QCoreApplication::translate("cli", "Route"), 5) << ' '
+        << padded(QCoreApplication::translate("cli", "MAC Address"), -17) << ' '
+        << padded(QCoreApplication::translate("cli", "IP Address"), -15) << ' '
+        << padded(QCoreApplication::translate("cli", "Version"), -7) << ' '
+        << QCoreApplication::translate("cli", "Access Point") << '\n';
   for (std::size_t i = 0; i < kMaxNodes; ++i) {
     const NodeEntry& e = t.slot(i);
     if (e.used != 1) continue;
@@ -75,28 +91,42 @@ int listNodes(CliContext& ctx, Args& args) {
 
 int importNodes(CliContext& ctx, Args& args) {
   auto rest = args.rest();
-  if (rest.size() != 1) return fail(ExitUsage, "usage: nodes import FILE");
+  if (rest.size() != 1)
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("nodes import FILE"));
   const std::string& file = rest[0];
   ini::Profile p = ini::Profile::load(file, ctx.app.settings.textEncoding);
-  if (p.state() == ini::LoadState::Missing) return fail(ExitNoInput, QString("%1: File not found.").arg(file.c_str()));
+  if (p.state() == ini::LoadState::Missing)
+    return fail(ExitNoInput, QString("%1: %2").arg(file.c_str(), resultText(ResultFileNotFound)));
   auto problems = checkNodeListFile(p);
   if (!problems.empty()) {
-    QString msg = QString("%1: %2").arg(QString::fromStdString(file), decodeText(problems.front()));
-    if (problems.size() > 1) msg += QString(" (and %1 more problem%2)").arg(problems.size() - 1).arg(problems.size() > 2 ? "s" : "");
-    return fail(ExitDataError, msg + "; nothing imported");
+    // A problem that names no key or value reads in the user's language;
+    // one that does is looked up whole and stays as the core words it.
+    const QString first = platform::shownText(decodeText(problems.front()).toStdString());
+    const QString name = QString::fromStdString(file);
+    const QString more = QString::number(problems.size() - 1);
+    return fail(
+        ExitDataError,
+        problems.size() == 1 ? QCoreApplication::translate("cli", "%1: %2; nothing imported").arg(name, first)
+        : problems.size() == 2
+            ? QCoreApplication::translate("cli", "%1: %2 (and 1 more problem); nothing imported").arg(name, first)
+            : QCoreApplication::translate("cli", "%1: %2 (and %3 more problems); nothing imported")
+                  .arg(name, first, more));
   }
   NodeTable& t = ctx.nodes();
   t.LoadNodeList(file);
-  if (!t.SaveNodeList(ctx.settingsPath())) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
-  printLine(QString("imported %1 node%2").arg(t.usedCount).arg(t.usedCount == 1 ? "" : "s"));
+  if (!t.SaveNodeList(ctx.settingsPath())) return settingsNotWritten();
+  printLine(t.usedCount == 1 ? QCoreApplication::translate("cli", "imported 1 node")
+                             : QCoreApplication::translate("cli", "imported %1 nodes").arg(t.usedCount));
   return ExitOk;
 }
 
 int exportNodes(CliContext& ctx, Args& args) {
   auto rest = args.rest();
-  if (rest.size() != 1) return fail(ExitUsage, "usage: nodes export FILE");
+  if (rest.size() != 1)
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("nodes export FILE"));
   if (!ctx.nodes().SaveNodeList(rest[0]))
-    return fail(ExitIoError, QString("%1: Error occurred. (the file could not be written)").arg(rest[0].c_str()));
+    return fail(ExitIoError, QCoreApplication::translate("cli", "%1: %2 (the file could not be written)")
+                                 .arg(rest[0].c_str(), resultText(ResultError)));
   return ExitOk;
 }
 
@@ -105,57 +135,79 @@ int addNode(CliContext& ctx, Args& args) {
   bool hasMac = args.option("--mac", macText);
   bool hasIp = args.option("--ip", ipText);
   bool hasName = args.option("--name", nameText);
-  if (args.error()) return fail(ExitUsage, QString::fromStdString(args.errorText()));
-  if (!hasMac || !args.rest().empty()) return fail(ExitUsage, "usage: nodes add --mac MAC [--ip IP] [--name NAME]");
+  if (args.error()) return fail(ExitUsage, args.errorText());
+  if (!hasMac || !args.rest().empty())
+    return fail(ExitUsage,
+                QCoreApplication::translate("cli", "usage: %1").arg("nodes add --mac MAC [--ip IP] [--name NAME]"));
   auto mac = parseMac(macText);
-  if (!mac) return fail(ExitDataError, QString("Invalid parameter. (bad MAC address \"%1\")").arg(macText.c_str()));
+  if (!mac)
+    return fail(ExitDataError,
+                QCoreApplication::translate("cli", "Invalid parameter. (bad MAC address \"%1\")").arg(macText.c_str()));
   if (!isNodeMac(*mac))
-    return fail(ExitDataError, QString("Invalid parameter. (%1 is the broadcast address, every unit's; a node needs its own)")
-                                   .arg(formatMac(*mac).c_str()));
+    return fail(ExitDataError,
+                QCoreApplication::translate(
+                    "cli", "Invalid parameter. (%1 is the broadcast address, every unit's; a node needs its own)")
+                    .arg(formatMac(*mac).c_str()));
   NodeEntry e;
   e.mac = formatMac(*mac);
   if (hasIp) {
     auto ip = parseIpv4(ipText);
-    if (!ip) return fail(ExitDataError, QString("Invalid parameter. (bad IP address \"%1\")").arg(ipText.c_str()));
+    if (!ip)
+      return fail(ExitDataError,
+                  QCoreApplication::translate("cli", "Invalid parameter. (bad IP address \"%1\")").arg(ipText.c_str()));
     e.ip = formatIpv4(*ip);
   } else {
     e.ip = formatIpv4(ipv4FromOctets(10, mac->bytes[3], mac->bytes[4], mac->bytes[5]));
   }
   if (hasName) {
     auto bytes = platform::encodeText(QString::fromLocal8Bit(nameText.c_str()));
-    if (!bytes) return fail(ExitDataError, "Invalid parameter. (the name holds characters the code page cannot store)");
-    if (nodeNameHasLineBreak(*bytes)) return fail(ExitDataError, "Invalid parameter. (the name holds a line break)");
-    if (bytes->size() > kMaxNameBytes) return fail(ExitDataError, "Invalid parameter. (the name is longer than 32 characters)");
+    if (!bytes)
+      return fail(ExitDataError,
+                  QCoreApplication::translate(
+                      "cli", "Invalid parameter. (the name holds characters the code page cannot store)"));
+    if (nodeNameHasLineBreak(*bytes))
+      return fail(ExitDataError,
+                  QCoreApplication::translate("cli", "Invalid parameter. (the name holds a line break)"));
+    if (bytes->size() > kMaxNameBytes)
+      return fail(ExitDataError,
+                  QCoreApplication::translate("cli", "Invalid parameter. (the name is longer than %1 characters)")
+                      .arg(kMaxNameBytes));
     e.name = *bytes;
   }
   // A new node always differs from the empty one the editor starts with.
   e.route = RouteUnicast;
   NodeTable& t = ctx.nodes();
-  if (t.usedCount + 1 > kMaxNodes) return fail(ExitFailed, "Can't add list");
+  if (t.usedCount + 1 > kMaxNodes) return fail(ExitFailed, QCoreApplication::translate("cli", "Can't add list"));
   for (std::size_t i = 0; i < kMaxNodes; ++i) {
     const NodeEntry& s = t.slot(i);
     if (s.used == 1 && (s.mac == e.mac || s.ip == e.ip))
-      return fail(ExitFailed, QString("Already exist. (%1 uses this %2)")
-                                  .arg(decodeText(NodeTable::NodeLabel(s)), s.mac == e.mac ? "MAC address" : "IP address"));
+      return fail(ExitFailed,
+                  (s.mac == e.mac ? QCoreApplication::translate("cli", "Already exist. (%1 uses this MAC address)")
+                                  : QCoreApplication::translate("cli", "Already exist. (%1 uses this IP address)"))
+                      .arg(decodeText(NodeTable::NodeLabel(s))));
   }
   VectorNodeRows rows;
   t.FillRows(rows);
-  if (!t.AddAndRecord(rows, e)) return fail(ExitFailed, "Can't add list");
+  if (!t.AddAndRecord(rows, e)) return fail(ExitFailed, QCoreApplication::translate("cli", "Can't add list"));
   // The write goes through the same atomic replacement; check it landed.
   NodeTable check(ctx.settingsPath(), ctx.app.settings.textEncoding);
   check.LoadNodeList(ctx.settingsPath());
-  if (check.FindNodeByMac(e.mac) < 0) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
+  if (check.FindNodeByMac(e.mac) < 0) return settingsNotWritten();
   return ExitOk;
 }
 
 int removeNode(CliContext& ctx, Args& args) {
   auto rest = args.rest();
-  if (rest.size() != 1) return fail(ExitUsage, "usage: nodes remove MAC");
+  if (rest.size() != 1) return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("nodes remove MAC"));
   auto mac = parseMac(rest[0]);
-  if (!mac) return fail(ExitDataError, QString("Invalid parameter. (bad MAC address \"%1\")").arg(rest[0].c_str()));
+  if (!mac)
+    return fail(ExitDataError,
+                QCoreApplication::translate("cli", "Invalid parameter. (bad MAC address \"%1\")").arg(rest[0].c_str()));
   NodeTable& t = ctx.nodes();
   std::string text = formatMac(*mac);
-  if (t.FindNodeByMac(text) < 0) return fail(ExitFailed, QString("No select. (no node has the MAC address %1)").arg(text.c_str()));
+  if (t.FindNodeByMac(text) < 0)
+    return fail(ExitFailed,
+                QCoreApplication::translate("cli", "No select. (no node has the MAC address %1)").arg(text.c_str()));
   VectorNodeRows rows;
   t.FillRows(rows);
   // One replacement of the file: erased and relisted, or left as it was.
@@ -165,34 +217,38 @@ int removeNode(CliContext& ctx, Args& args) {
   rows.rows.erase(std::remove_if(rows.rows.begin(), rows.rows.end(), [&](const NodeEntry& r) { return r.mac == text; }),
                   rows.rows.end());
   t.RelistFromRows(rows);
-  if (!t.endBatch()) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
+  if (!t.endBatch()) return settingsNotWritten();
   return ExitOk;
 }
 
 int clearNodes(CliContext& ctx, Args& args) {
-  if (!args.rest().empty()) return fail(ExitUsage, "usage: nodes clear");
+  if (!args.rest().empty()) return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("nodes clear"));
   NodeTable& t = ctx.nodes();
   const bool written = t.EraseNodeEntries();
   t.ClearNodes();
   t.listedCount = 0;
-  if (!written) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
+  if (!written) return settingsNotWritten();
   return ExitOk;
 }
 
 int sortNodes(CliContext& ctx, Args& args) {
   bool descending = args.flag("--descending");
   auto rest = args.rest();
-  if (rest.size() != 1) return fail(ExitUsage, "usage: nodes sort name|mac|ip|version [--descending]");
+  if (rest.size() != 1)
+    return fail(ExitUsage,
+                QCoreApplication::translate("cli", "usage: %1").arg("nodes sort name|mac|ip|version [--descending]"));
   static const char* names[] = {"name", "mac", "ip", "version"};
   int column = -1;
   for (int c = 0; c < 4; ++c)
     if (rest[0] == names[c] || rest[0] == std::to_string(c)) column = c;
-  if (column < 0) return fail(ExitUsage, QString("nodes sort: unknown column \"%1\"").arg(rest[0].c_str()));
+  if (column < 0)
+    return fail(ExitUsage,
+                QCoreApplication::translate("cli", "%1: unknown column \"%2\"").arg("nodes sort", rest[0].c_str()));
   NodeTable& t = ctx.nodes();
   VectorNodeRows rows;
   t.FillRows(rows);
   t.sortDescending[static_cast<std::size_t>(column)] = descending ? 1 : 0;
-  if (!t.SortAndRelist(rows, column)) return fail(ExitIoError, "Error occurred. (the settings file could not be written)");
+  if (!t.SortAndRelist(rows, column)) return settingsNotWritten();
   return ExitOk;
 }
 
@@ -200,7 +256,10 @@ int sortNodes(CliContext& ctx, Args& args) {
 
 int runNodes(CliContext& ctx, Args& args) {
   auto rest = args.rest();
-  if (rest.empty()) return fail(ExitUsage, "usage: nodes list|import|export|add|remove|clear|sort ...");
+  if (rest.empty())
+    return fail(
+        ExitUsage,
+        QCoreApplication::translate("cli", "usage: %1").arg("nodes list|import|export|add|remove|clear|sort ..."));
   std::string verb = rest.front();
   std::vector<std::string> tail(rest.begin() + 1, rest.end());
   Args sub(tail);
@@ -214,7 +273,7 @@ int runNodes(CliContext& ctx, Args& args) {
   if (verb == "remove") return removeNode(ctx, sub);
   if (verb == "clear") return clearNodes(ctx, sub);
   if (verb == "sort") return sortNodes(ctx, sub);
-  return fail(ExitUsage, QString("nodes: unknown command \"%1\"").arg(verb.c_str()));
+  return fail(ExitUsage, QCoreApplication::translate("cli", "%1: unknown command \"%2\"").arg("nodes", verb.c_str()));
 }
 
 }  // namespace trennic::cli

@@ -63,8 +63,10 @@ int OperationRunner::run(const OperationArgs& args, const OperationContext& cont
   answers_.clear();
   done_ = false;
   shownResult_ = -1;
-  // The label may be a name from the settings file.
-  label_ = shown(platform::decodeText(args.line2.empty() ? args.line1 : args.line2));
+  // The label may be a name from the settings file; without one the first
+  // line ("Searching...", marked where it is written) stands for it.
+  label_ = shown(args.line2.empty() ? QCoreApplication::translate("cli", args.line1.c_str())
+                                    : platform::decodeText(args.line2));
   driver_.open(args, context);
   driver_.start();
   QEventLoop loop;
@@ -101,14 +103,14 @@ void OperationRunner::progress(int percent) {
 
 void OperationRunner::clearBar() {
   if (!barShown_) return;
-  QTextStream(stderr) << "\r" << QString(40 + label_.size(), ' ') << "\r" << Qt::flush;
+  QTextStream(stderr) << "\r" << QString(40 + terminalColumns(label_), ' ') << "\r" << Qt::flush;
   barShown_ = false;
 }
 
 void OperationRunner::showResult(int result) {
   shownResult_ = result;
   clearBar();
-  QString message = QString::fromLatin1(resultMessage(result)).trimmed();
+  QString message = resultText(result);
   if (message.isEmpty()) return;
   QTextStream(stderr) << "trennic-cli: " << label_ << (label_.isEmpty() ? "" : ": ") << message << Qt::endl;
 }

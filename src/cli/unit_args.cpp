@@ -63,10 +63,14 @@ int resolveUnits(CliContext& ctx, const std::vector<std::string>& texts, std::ve
   for (const auto& text : texts) {
     auto u = resolveUnit(ctx.nodes(), text);
     const QString named = platform::decodeText(text);
-    if (!u) return fail(ExitUsage, QString("\"%1\" is no known unit, MAC address or IP address").arg(named));
+    if (!u)
+      return fail(ExitUsage,
+                  QCoreApplication::translate("cli", "\"%1\" is no known unit, MAC address or IP address").arg(named));
     if (reachesEveryUnit(u->node))
-      return fail(ExitDataError, QString("\"%1\" is no one unit: every unit would take the command through the group "
-                                         "(%2 is the broadcast address); name a unit by its own address")
+      return fail(ExitDataError, QCoreApplication::translate(
+                                     "cli",
+                                     "\"%1\" is no one unit: every unit would take the command through the group "
+                                     "(%2 is the broadcast address); name a unit by its own address")
                                      .arg(named, QString::fromStdString(formatMac(u->node.mac))));
     units.push_back(*u);
   }
@@ -104,12 +108,13 @@ std::optional<std::string> obtainPassword(const PasswordSource& source, const QS
   if (!source.file.empty()) {
     QFile f(QString::fromStdString(source.file));
     if (!f.open(QIODevice::ReadOnly)) {
-      if (error) *error = QString("%1: cannot read the password file").arg(source.file.c_str());
+      if (error)
+        *error = QCoreApplication::translate("cli", "%1: cannot read the password file").arg(source.file.c_str());
       return std::nullopt;
     }
     // As ssh does for a key file anyone may read: said, and still used.
     if (f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
-      warn(QString("%1: other users can read this password file (chmod 600 keeps it yours)")
+      warn(QCoreApplication::translate("cli", "%1: other users can read this password file (chmod 600 keeps it yours)")
                .arg(QString::fromStdString(source.file)));
     QByteArray line = f.readLine();
     while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
@@ -123,7 +128,8 @@ std::optional<std::string> obtainPassword(const PasswordSource& source, const QS
     pw = std::string();
   }
   if (pw->size() > kMaxPasswordChars) {
-    if (error) *error = "a password has at most 6 characters";
+    if (error)
+      *error = QCoreApplication::translate("cli", "a password has at most %1 characters").arg(kMaxPasswordChars);
     return std::nullopt;
   }
   return pw;

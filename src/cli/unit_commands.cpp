@@ -50,7 +50,7 @@ OperationContext contextFor(CliContext& ctx) {
 bool takePasswordOption(Args& args, PasswordSource& src, int& status) {
   args.option("--password-file", src.file);
   if (!args.error()) return true;
-  status = fail(ExitUsage, QString::fromStdString(args.errorText()));
+  status = fail(ExitUsage, args.errorText());
   return false;
 }
 
@@ -66,7 +66,7 @@ bool passwordFrom(const PasswordSource& src, const QString& prompt, PasswordFiel
 }
 
 void reportAborted(int result) {
-  if (result == ResultAborted) QTextStream(stderr) << "trennic-cli: " << resultMessage(ResultAborted) << Qt::endl;
+  if (result == ResultAborted) QTextStream(stderr) << "trennic-cli: " << resultText(ResultAborted) << Qt::endl;
 }
 
 QJsonObject nodeJson(const NodeTable& t, const std::string& mac) {
@@ -103,7 +103,7 @@ int collect(CliContext& ctx, int op, bool json) {
   OperationRunner runner(*engine);
   OperationArgs a;
   a.operation = op;
-  a.line1 = "Searching...";
+  a.line1 = QT_TRANSLATE_NOOP("cli", "Searching...");
   OperationContext c = contextFor(ctx);
   c.rows = &rows;
   int result;
@@ -125,21 +125,28 @@ int collect(CliContext& ctx, int op, bool json) {
       out << shown(QString("%1 %2 %3 %4").arg(q(e.mac), -17).arg(q(e.ip), -15).arg(q(e.version), -7).arg(q(e.name)))
           << '\n';
     }
-    if (!runner.interrupted()) out << macs.size() << (macs.size() == 1 ? " unit" : " units") << " answered\n";
+    if (!runner.interrupted())
+      out << (macs.size() == 1 ? QCoreApplication::translate("cli", "1 unit answered")
+                               : QCoreApplication::translate("cli", "%1 units answered").arg(macs.size()))
+          << '\n';
   }
   out.flush();
   if (const std::size_t lost = table.unkeptAnswers())
-    warn(QString("%1 of the units that answered %2 not kept: the node list holds at most %3 units")
-             .arg(lost)
-             .arg(lost == 1 ? "was" : "were")
-             .arg(kMaxNodes));
+    warn(lost == 1 ? QCoreApplication::translate(
+                         "cli", "1 of the units that answered was not kept: the node list holds at most %1 units")
+                         .arg(kMaxNodes)
+                   : QCoreApplication::translate(
+                         "cli", "%1 of the units that answered were not kept: the node list holds at most %2 units")
+                         .arg(lost)
+                         .arg(kMaxNodes));
   reportAborted(result);
   return result;
 }
 
 int runSearch(CliContext& ctx, Args& args) {
   bool json = args.flag("--json");
-  if (!args.rest().empty()) return fail(ExitUsage, "usage: search [--json]");
+  if (!args.rest().empty())
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("search [--json]"));
   return collect(ctx, OpSearch, json);
 }
 
@@ -159,7 +166,8 @@ int runVersion(CliContext& ctx, Args& args) {
   for (const auto& u : t.units) {
     OperationContext c = contextFor(ctx);
     c.rows = &rows;
-    int result = runner.run(operationArgsFor(OpGetVersion, u, PasswordField{}, "Reading..."), c);
+    int result =
+        runner.run(operationArgsFor(OpGetVersion, u, PasswordField{}, QT_TRANSLATE_NOOP("cli", "Reading...")), c);
     if (result == ResultOk && !runner.answers().empty()) {
       const UnitIdentity& id = runner.answers().back();
       if (json) {
@@ -190,7 +198,7 @@ int forEachUnit(CliContext& ctx, const std::vector<UnitTarget>& units, const Pas
     if (prepare) prepare(a, c);
     int result = runner.run(a, c);
     if (result == ResultOk && after) result = after(runner, u);
-    if (result == ResultOk) printLine(QString("%1: done").arg(q(u.label)));
+    if (result == ResultOk) printLine(QCoreApplication::translate("cli", "%1: done").arg(q(u.label)));
     if (result != ResultOk && first == ExitOk) first = result;
     if (runner.interrupted()) break;
   }
@@ -204,11 +212,12 @@ int runReboot(CliContext& ctx, Args& args) {
   int status = ExitOk;
   if (!takePasswordOption(args, src, status)) return status;
   auto names = args.rest();
-  if (names.empty()) return fail(ExitUsage, "usage: reboot UNIT [UNIT ...]");
+  if (names.empty())
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("reboot UNIT [UNIT ...]"));
   Targets t = resolveAll(ctx, names);
   if (t.error) return t.error;
-  if (!passwordFrom(src, "Password: ", pw, status)) return status;
-  return forEachUnit(ctx, t.units, pw, OpReboot, "Rebooting...");
+  if (!passwordFrom(src, QCoreApplication::translate("cli", "Password: "), pw, status)) return status;
+  return forEachUnit(ctx, t.units, pw, OpReboot, QT_TRANSLATE_NOOP("cli", "Rebooting..."));
 }
 
 int runClear(CliContext& ctx, Args& args) {
@@ -217,14 +226,20 @@ int runClear(CliContext& ctx, Args& args) {
   int status = ExitOk;
   if (!takePasswordOption(args, src, status)) return status;
   auto rest = args.rest();
-  if (rest.size() != 2) return fail(ExitUsage, "usage: clear UNIT MASK   (MASK in hex, e.g. 0x00000003)");
+  if (rest.size() != 2)
+    return fail(
+        ExitUsage,
+        QCoreApplication::translate("cli", "usage: %1   (MASK in hex, e.g. %2)").arg("clear UNIT MASK", "0x00000003"));
   bool ok = false;
   std::uint32_t mask = QString::fromStdString(rest[1]).toUInt(&ok, 16);
-  if (!ok) return fail(ExitUsage, QString("clear: \"%1\" is not a hexadecimal mask").arg(rest[1].c_str()));
+  if (!ok)
+    return fail(
+        ExitUsage,
+        QCoreApplication::translate("cli", "%1: \"%2\" is not a hexadecimal mask").arg("clear", rest[1].c_str()));
   Targets t = resolveAll(ctx, {rest[0]});
   if (t.error) return t.error;
-  if (!passwordFrom(src, "Password: ", pw, status)) return status;
-  return forEachUnit(ctx, t.units, pw, OpClear, "Writing...",
+  if (!passwordFrom(src, QCoreApplication::translate("cli", "Password: "), pw, status)) return status;
+  return forEachUnit(ctx, t.units, pw, OpClear, QT_TRANSLATE_NOOP("cli", "Writing..."),
                      [mask](OperationArgs&, OperationContext& c) { c.clearMask = mask; });
 }
 
@@ -233,22 +248,25 @@ int runPassword(CliContext& ctx, Args& args) {
   args.option("--password-file", current.file);
   args.option("--new-password-file", next.file);
   next.environmentName = "TRENNIC_NEW_PASSWORD";
-  if (args.error()) return fail(ExitUsage, QString::fromStdString(args.errorText()));
+  if (args.error()) return fail(ExitUsage, args.errorText());
   auto rest = args.rest();
-  if (rest.size() != 1) return fail(ExitUsage, "usage: password UNIT [--password-file F] [--new-password-file F]");
+  if (rest.size() != 1)
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1")
+                               .arg("password UNIT [--password-file F] [--new-password-file F]"));
   Targets t = resolveAll(ctx, rest);
   if (t.error) return t.error;
   QString error;
-  auto cur = obtainPassword(current, "Current Password: ", &error);
+  auto cur = obtainPassword(current, QCoreApplication::translate("cli", "Current Password: "), &error);
   if (!cur) return fail(ExitUsage, error);
-  auto fresh = obtainPassword(next, "New Password: ", &error);
+  auto fresh = obtainPassword(next, QCoreApplication::translate("cli", "New Password: "), &error);
   if (!fresh) return fail(ExitUsage, error);
   if (next.file.empty() && !qEnvironmentVariableIsSet("TRENNIC_NEW_PASSWORD")) {
-    auto verify = promptHidden("Verify Password: ");
-    if (verify && *verify != *fresh) return fail(ExitDataError, "Invalid password.");
+    auto verify = promptHidden(QCoreApplication::translate("cli", "Verify Password: "));
+    if (verify && *verify != *fresh)
+      return fail(ExitDataError, QCoreApplication::translate("cli", "Invalid password."));
   }
   PasswordField newField = makePasswordField(*fresh);
-  return forEachUnit(ctx, t.units, makePasswordField(*cur), OpSetPassword, "Writing...",
+  return forEachUnit(ctx, t.units, makePasswordField(*cur), OpSetPassword, QT_TRANSLATE_NOOP("cli", "Writing..."),
                      [newField](OperationArgs&, OperationContext& c) { c.newPassword = newField; });
 }
 
@@ -275,66 +293,91 @@ int runImage(CliContext& ctx, Args& args, bool firmware) {
   int status = ExitOk;
   if (!takePasswordOption(args, src, status)) return status;
   auto words = args.rest();
-  if (words.empty()) return fail(ExitUsage, QString("usage: %1 read UNIT FILE | %1 write FILE UNIT [UNIT ...]").arg(kind));
+  if (words.empty())
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1")
+                               .arg(QString("%1 read UNIT FILE | %1 write FILE UNIT [UNIT ...]").arg(kind)));
   std::string verb = words.front();
   std::vector<std::string> rest(words.begin() + 1, words.end());
 
   if (verb == "read") {
-    if (rest.size() != 2) return fail(ExitUsage, QString("usage: %1 read UNIT FILE").arg(kind));
+    if (rest.size() != 2)
+      return fail(ExitUsage,
+                  QCoreApplication::translate("cli", "usage: %1").arg(QString("%1 read UNIT FILE").arg(kind)));
     Targets t = resolveAll(ctx, {rest[0]});
     if (t.error) return t.error;
-    if (!passwordFrom(src, "Password: ", pw, status)) return status;
+    if (!passwordFrom(src, QCoreApplication::translate("cli", "Password: "), pw, status)) return status;
     std::string file = rest[1];
-    int result = forEachUnit(ctx, t.units, pw, firmware ? OpReadFirmware : OpReadLoader, "Reading...",
-                             [&](OperationArgs& a, OperationContext&) { a.fileName = file; });
+    int result =
+        forEachUnit(ctx, t.units, pw, firmware ? OpReadFirmware : OpReadLoader, QT_TRANSLATE_NOOP("cli", "Reading..."),
+                    [&](OperationArgs& a, OperationContext&) { a.fileName = file; });
     if (result != ResultOk && QFile::exists(QString::fromStdString(ImageSink::partialPath(file))))
-      QTextStream(stderr) << "trennic-cli: the bytes received so far are in " << shown(q(ImageSink::partialPath(file)))
+      QTextStream(stderr) << "trennic-cli: "
+                          << QCoreApplication::translate("cli", "the bytes received so far are in %1")
+                                 .arg(shown(q(ImageSink::partialPath(file))))
                           << Qt::endl;
     return result;
   }
-  if (verb != "write") return fail(ExitUsage, QString("%1: unknown command \"%2\"").arg(kind, verb.c_str()));
-  if (rest.size() < 2) return fail(ExitUsage, QString("usage: %1 write FILE UNIT [UNIT ...]").arg(kind));
+  if (verb != "write")
+    return fail(ExitUsage, QCoreApplication::translate("cli", "%1: unknown command \"%2\"").arg(kind, verb.c_str()));
+  if (rest.size() < 2)
+    return fail(
+        ExitUsage,
+        QCoreApplication::translate("cli", "usage: %1").arg(QString("%1 write FILE UNIT [UNIT ...]").arg(kind)));
   std::string file = rest[0];
   QFileInfo info(QString::fromStdString(file));
-  if (!info.isFile()) return fail(ResultFileNotFound, QString("%1: %2").arg(q(file), resultMessage(ResultFileNotFound)));
+  if (!info.isFile()) return fail(ResultFileNotFound, QString("%1: %2").arg(q(file), resultText(ResultFileNotFound)));
   switch (checkImageFile(file, firmware)) {
     case ImageProblem::None:
     case ImageProblem::Missing:  // told above
       break;
     case ImageProblem::Empty:
-      return fail(ResultBadFile, QString("%1: %2 (the file is empty)").arg(q(file), resultMessage(ResultBadFile)));
+      return fail(
+          ResultBadFile,
+          QCoreApplication::translate("cli", "%1: %2 (the file is empty)").arg(q(file), resultText(ResultBadFile)));
     case ImageProblem::TooLarge:
-      return fail(ResultBadFile, QString("%1: %2 (larger than the unit's %3 area of %4 bytes)")
-                                     .arg(q(file), resultMessage(ResultBadFile), kind)
-                                     .arg(firmware ? unit_address::kFirmwareSize : unit_address::kLoaderSize));
+      return fail(
+          ResultBadFile,
+          (firmware ? QCoreApplication::translate("cli", "%1: %2 (larger than the unit's firmware area of %3 bytes)")
+                    : QCoreApplication::translate("cli", "%1: %2 (larger than the unit's loader area of %3 bytes)"))
+              .arg(q(file), resultText(ResultBadFile),
+                   QString::number(firmware ? unit_address::kFirmwareSize : unit_address::kLoaderSize)));
     case ImageProblem::BadHeader:
       if (!force)
-        return fail(ResultBadFile, QString("%1: %2 (not a firmware image: its header check fails; --force writes it anyway)")
-                                       .arg(q(file), resultMessage(ResultBadFile)));
+        return fail(ResultBadFile,
+                    QCoreApplication::translate(
+                        "cli", "%1: %2 (not a firmware image: its header check fails; %3 writes it anyway)")
+                        .arg(q(file), resultText(ResultBadFile), "--force"));
       break;
   }
   Targets t = resolveAll(ctx, std::vector<std::string>(rest.begin() + 1, rest.end()));
   if (t.error) return t.error;
-  if (!passwordFrom(src, "Password: ", pw, status)) return status;
+  if (!passwordFrom(src, QCoreApplication::translate("cli", "Password: "), pw, status)) return status;
   QTemporaryDir scratch;
   auto readBack = [&](OperationRunner& runner, const UnitTarget& u) -> int {
     if (!verify) return ResultOk;
     QString back = scratch.filePath("readback.bin");
     QFile::remove(back);
-    OperationArgs a = operationArgsFor(firmware ? OpReadFirmware : OpReadLoader, u, pw, "Verifying...");
+    OperationArgs a =
+        operationArgsFor(firmware ? OpReadFirmware : OpReadLoader, u, pw, QT_TRANSLATE_NOOP("cli", "Verifying..."));
     a.fileName = back.toStdString();
     int result = runner.run(a, contextFor(ctx));
     if (result != ResultOk) return result;
     qint64 at = 0;
     if (!sameBytes(info.filePath(), back, at)) {
-      QTextStream(stderr) << "trennic-cli: " << shown(q(u.label)) << ": VERIFY FAILED: the " << kind
-                          << " read back differs from " << shown(q(file)) << " at byte " << at << Qt::endl;
+      QTextStream(stderr) << "trennic-cli: "
+                          << (firmware
+                                  ? QCoreApplication::translate(
+                                        "cli", "%1: VERIFY FAILED: the firmware read back differs from %2 at byte %3")
+                                  : QCoreApplication::translate(
+                                        "cli", "%1: VERIFY FAILED: the loader read back differs from %2 at byte %3"))
+                                 .arg(shown(q(u.label)), shown(q(file)), QString::number(at))
+                          << Qt::endl;
       return ResultError;
     }
     return ResultOk;
   };
   return forEachUnit(
-      ctx, t.units, pw, firmware ? OpWriteFirmware : OpWriteLoader, "Writing...",
+      ctx, t.units, pw, firmware ? OpWriteFirmware : OpWriteLoader, QT_TRANSLATE_NOOP("cli", "Writing..."),
       [&](OperationArgs& a, OperationContext&) { a.fileName = info.filePath().toStdString(); }, readBack);
 }
 
@@ -350,7 +393,8 @@ int learnUnitMacs(CliContext& ctx, std::vector<UnitTarget>& units) {
       if (int s = ctx.openEngine(engine); s != ExitOk) return s;
     OperationRunner runner(*engine);
     // Nothing is merged: loading a card leaves the node list as it was.
-    int result = runner.run(operationArgsFor(OpGetVersion, u, PasswordField{}, "Reading..."), OperationContext{});
+    int result = runner.run(operationArgsFor(OpGetVersion, u, PasswordField{}, QT_TRANSLATE_NOOP("cli", "Reading...")),
+                            OperationContext{});
     if (runner.interrupted()) {
       reportAborted(result);
       return result;
@@ -359,10 +403,12 @@ int learnUnitMacs(CliContext& ctx, std::vector<UnitTarget>& units) {
     if (result == ResultOk && !runner.answers().empty())
       mac = unitMacFor(u.node.mac, runner.answers().back().macAddress);
     if (!mac)
-      return fail(result == ResultOk ? ResultError : result,
-                  QString("%1: %2 (its MAC address is not known and it did not tell it, so its card's data "
-                          "would have no file of its own; nothing was written to any unit)")
-                      .arg(q(u.label), resultMessage(ResultError)));
+      return fail(
+          result == ResultOk ? ResultError : result,
+          QCoreApplication::translate("cli",
+                                      "%1: %2 (its MAC address is not known and it did not tell it, so its card's data "
+                                      "would have no file of its own; nothing was written to any unit)")
+              .arg(q(u.label), resultText(ResultError)));
     u.node.mac = *mac;
   }
   return ExitOk;
@@ -380,28 +426,33 @@ int runWireless(CliContext& ctx, Args& args) {
   args.option("--image-dump", dump);
   if (!takePasswordOption(args, src, status)) return status;
   auto words = args.rest();
-  const QString usage = "usage: wireless write FILE UNIT [UNIT ...] [--pda-folder DIR] [--image-dump FILE]";
+  const QString usage = QCoreApplication::translate("cli", "usage: %1")
+                            .arg("wireless write FILE UNIT [UNIT ...] [--pda-folder DIR] [--image-dump FILE]");
   if (words.empty()) return fail(ExitUsage, usage);
-  if (words.front() == "read") return fail(ResultNotSupported, QString("wireless read: %1").arg(resultMessage(ResultNotSupported)));
+  if (words.front() == "read")
+    return fail(ResultNotSupported, QString("%1: %2").arg("wireless read", resultText(ResultNotSupported)));
   if (words.front() != "write" || words.size() < 3) return fail(ExitUsage, usage);
   std::string file = words[1];
   QFileInfo info(QString::fromStdString(file));
-  if (!info.isFile()) return fail(ResultFileNotFound, QString("%1: %2").arg(q(file), resultMessage(ResultFileNotFound)));
+  if (!info.isFile()) return fail(ResultFileNotFound, QString("%1: %2").arg(q(file), resultText(ResultFileNotFound)));
   WirelessImage image;
   if (image.ScanWirelessFile(info.filePath().toStdString()) != WirelessReady)
-    return fail(ResultBadFile, QString("%1: %2 (no wireless card image: no end record, no data, or data outside "
-                                       "the card's window)")
-                                   .arg(q(file), resultMessage(ResultBadFile)));
+    return fail(ResultBadFile,
+                QCoreApplication::translate("cli",
+                                            "%1: %2 (no wireless card image: no end record, no data, or data outside "
+                                            "the card's window)")
+                    .arg(q(file), resultText(ResultBadFile)));
   Targets t = resolveAll(ctx, std::vector<std::string>(words.begin() + 2, words.end()));
   if (t.error) return t.error;
-  if (!passwordFrom(src, "Password: ", pw, status)) return status;
+  if (!passwordFrom(src, QCoreApplication::translate("cli", "Password: "), pw, status)) return status;
   if (int learnt = learnUnitMacs(ctx, t.units); learnt != ExitOk) return learnt;
-  return forEachUnit(ctx, t.units, pw, OpWriteWlFirmware, "Writing...", [&](OperationArgs& a, OperationContext& c) {
-    a.fileName = info.filePath().toStdString();
-    c.wirelessImage = &image;
-    c.pdaFolder = pdaFolder;
-    c.wirelessDumpPath = dump;
-  });
+  return forEachUnit(ctx, t.units, pw, OpWriteWlFirmware, QT_TRANSLATE_NOOP("cli", "Writing..."),
+                     [&](OperationArgs& a, OperationContext& c) {
+                       a.fileName = info.filePath().toStdString();
+                       c.wirelessImage = &image;
+                       c.pdaFolder = pdaFolder;
+                       c.wirelessDumpPath = dump;
+                     });
 }
 
 }  // namespace
