@@ -126,8 +126,9 @@ QTreeWidget* makeList(QWidget* parent, std::span<const Column> columns) {
   h->setSectionsClickable(false);
   int width = 0;
   for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-    list->setColumnWidth(i, columns[static_cast<std::size_t>(i)].width);
-    width += columns[static_cast<std::size_t>(i)].width;
+    const int w = columnWidth(h, i, columns[static_cast<std::size_t>(i)].width);
+    list->setColumnWidth(i, w);
+    width += w;
   }
   // Every column and a vertical scroll bar without a horizontal one.
   list->setMinimumWidth(width + 2 * list->frameWidth() +

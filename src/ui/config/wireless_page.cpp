@@ -252,8 +252,8 @@ CWirelessPage::CWirelessPage(CConfigDlg& window, QWidget* parent) : CConfigPage(
   priorities_->setContextMenuPolicy(Qt::CustomContextMenu);
   priorities_->header()->setStretchLastSection(false);
   priorities_->header()->setSectionsMovable(false);
-  priorities_->setColumnWidth(0, kPriorityColumnWidth);
-  priorities_->setColumnWidth(1, kAddressColumnWidth);
+  priorities_->setColumnWidth(0, columnWidth(priorities_->header(), 0, kPriorityColumnWidth));
+  priorities_->setColumnWidth(1, columnWidth(priorities_->header(), 1, kAddressColumnWidth));
   priorities_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   {
     // Room for the two columns and all five rows, so the list never scrolls.

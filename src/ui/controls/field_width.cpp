@@ -1,5 +1,6 @@
 #include "ui/controls/field_width.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -31,6 +32,10 @@ QLabel* separator(const char* text, QWidget* parent) {
   auto* l = new QLabel(QString::fromLatin1(text), parent);
   l->setAlignment(Qt::AlignCenter);
   return l;
+}
+
+int columnWidth(const QHeaderView* header, int section, int designed) {
+  return std::max(designed, header->sectionSizeHint(section));
 }
 
 }  // namespace trennic::ui

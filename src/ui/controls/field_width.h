@@ -1,6 +1,7 @@
 #pragma once
 // Sizes for the short fields of the dialogs (address bytes, octets, keys,
 // times), so that no value is ever cut off whatever the font.
+class QHeaderView;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -15,6 +16,10 @@ int fieldWidth(QLineEdit* e, int chars);
 // Wide enough for a text of `textWidth` pixels in the field's font, frame,
 // margins and caret included.
 int fieldWidthForText(QLineEdit* e, int textWidth);
+
+// A list column's width: the width it was laid out with, or more where its
+// title needs more (a longer title in another language is never cut).
+int columnWidth(const QHeaderView* header, int section, int designed);
 
 // The "." or "-" between the fields of one address.
 QLabel* separator(const char* text, QWidget* parent);

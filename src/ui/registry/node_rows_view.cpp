@@ -1,5 +1,7 @@
 #include "ui/registry/node_rows_view.h"
 
+#include "ui/controls/field_width.h"
+
 #include <QDialog>
 #include <QHeaderView>
 #include <QPushButton>
@@ -45,8 +47,9 @@ CNodeRowsView::CNodeRowsView(QWidget* parent) : QTreeWidget(parent) {
   h->setSectionsMovable(false);
   int columnsWidth = 0;
   for (int c = 0; c < 4; ++c) {
-    setColumnWidth(c, kColumnWidths[c]);
-    columnsWidth += kColumnWidths[c];
+    const int w = ui::columnWidth(h, c, kColumnWidths[c]);
+    setColumnWidth(c, w);
+    columnsWidth += w;
   }
   // Room for all four columns and a vertical scroll bar, so that a full
   // list never needs a horizontal one at the default size.

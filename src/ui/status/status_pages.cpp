@@ -235,7 +235,7 @@ void CStatusListPage::addList(QGridLayout* grid, int row, const QString& caption
   int total = 0;
   for (int i = 0; i < static_cast<int>(shape.columns.size()); ++i) {
     const StatusColumn& column = shape.columns[static_cast<std::size_t>(i)];
-    int width = column.width;
+    int width = columnWidth(header, i, column.width);
     if (widths == ColumnWidths::ForWidestTexts) {
       width = header->sectionSizeHint(i);
       for (const std::string& w : widestTexts(column.title))

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStyle>
 #include <QTabWidget>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -59,9 +60,52 @@ QList<Shown> textsOf(QWidget* window, const QString& name) {
   return out;
 }
 
-QList<Shown> walkAll(testing::EveryWindow& every) {
+// A text with less room than it needs is cut: a caption, a button, a
+// group's title, a tab, a list's column title. Each page of a tab strip is
+// looked at while it is shown, as the user sees it.
+QStringList cutTexts(QWidget* window, const QString& name) {
+  QStringList faults;
+  auto look = [&](const QString& where) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+      if (!w->isVisible()) continue;
+      const char* kind = w->metaObject()->className();
+      QString text;
+      if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap()) text = l->text();
+      if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
+      if (auto* g = qobject_cast<QGroupBox*>(w)) text = g->title();
+      if (!text.isEmpty() && w->width() < w->minimumSizeHint().width())
+        faults << QStringLiteral("%1: %2 \"%3\" has %4 of the %5 pixels it needs")
+                      .arg(where, kind, text).arg(w->width()).arg(w->minimumSizeHint().width());
+      if (auto* h = qobject_cast<QHeaderView*>(w); h && h->orientation() == Qt::Horizontal && h->model())
+        for (int i = 0; i < h->count(); ++i) {
+          if (h->isSectionHidden(i)) continue;
+          const QString title = h->model()->headerData(i, Qt::Horizontal).toString();
+          const int need = h->fontMetrics().horizontalAdvance(title) + 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin);
+          if (h->sectionSize(i) < need)
+            faults << QStringLiteral("%1: column \"%2\" has %3 of the %4 pixels it needs")
+                          .arg(where, title).arg(h->sectionSize(i)).arg(need);
+        }
+    }
+  };
+  const QList<QTabWidget*> strips = window->findChildren<QTabWidget*>();
+  if (strips.isEmpty()) look(name);
+  for (QTabWidget* strip : strips)
+    for (int i = 0; i < strip->count(); ++i) {
+      strip->setCurrentIndex(i);
+      QCoreApplication::processEvents();
+      look(QStringLiteral("%1 / %2").arg(name, strip->tabText(i)));
+    }
+  faults.removeDuplicates();
+  return faults;
+}
+
+QList<Shown> walkAll(testing::EveryWindow& every, QStringList* cut = nullptr) {
   QList<Shown> all;
-  for (const auto& [name, open] : every.windows()) open([&, name = name](QWidget* w) { all << textsOf(w, name); });
+  for (const auto& [name, open] : every.windows())
+    open([&, name = name](QWidget* w) {
+      all << textsOf(w, name);
+      if (cut) *cut << cutTexts(w, name);
+    });
   return all;
 }
 
@@ -153,9 +197,10 @@ class WindowLanguageTest : public QObject {
 
   void everyTextOfEveryWindowReadsInJapanese() {
     testing::EveryWindow every;
-    const QList<Shown> english = walkAll(every);
+    QStringList cut;
+    const QList<Shown> english = walkAll(every, &cut);
     platform::installLanguage(platform::Language::Japanese);
-    const QList<Shown> japanese = walkAll(every);
+    const QList<Shown> japanese = walkAll(every, &cut);
     QCOMPARE(japanese.size(), english.size());
     const QSet<QString> kept = keptWords(translationSource());
     static const QRegularExpression letters(QStringLiteral("[A-Za-z]+"));
@@ -180,8 +225,9 @@ class WindowLanguageTest : public QObject {
         faults << QStringLiteral("%1: \"%2\" lost its access key %3").arg(english[i].where, ja, key);
     }
     faults.removeDuplicates();
-    for (const QString& f : faults) qInfo().noquote() << f;
+    for (const QString& f : faults + cut) qInfo().noquote() << f;
     QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 texts not in Japanese").arg(faults.size())));
+    QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts cut").arg(cut.size())));
     QVERIFY2(translated > english.size() / 2, qPrintable(QStringLiteral("only %1 of %2 texts in Japanese").arg(translated).arg(english.size())));
   }
 

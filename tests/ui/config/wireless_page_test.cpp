@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -712,9 +714,9 @@ class WirelessPageTest : public QObject {
     }
     // Every row of a full list in view, both columns whole.
     QTreeWidget* list = page()->priorityList();
-    QCOMPARE(list->columnWidth(0), 80);
-    QCOMPARE(list->columnWidth(1), 150);
-    QVERIFY(list->viewport()->width() >= 230);
+    QCOMPARE(list->columnWidth(0), std::max(80, list->header()->sectionSizeHint(0)));
+    QCOMPARE(list->columnWidth(1), std::max(150, list->header()->sectionSizeHint(1)));
+    QVERIFY(list->viewport()->width() >= list->columnWidth(0) + list->columnWidth(1));
     setPriorities(record(), {"02-00-00-00-00-01", "02-00-00-00-00-02", "02-00-00-00-00-03", "02-00-00-00-00-04",
                              "02-00-00-00-00-05"});
     w->loadAllPages();
