@@ -9,6 +9,7 @@
 #include <deque>
 
 #include "core/app/settings.h"
+#include "platform/app/language.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/main_menu_dialog.h"
 #include "ui/protocol/password_dialog.h"
@@ -57,12 +58,8 @@ class DirectUnit : public DatagramSink {
   std::deque<std::vector<std::uint8_t>> replies;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication qapp(argc, argv);
-  QString folder = argc > 1 ? QString(argv[1]) : QDir::currentPath() + "/screenshots";
+// Every window, in the language installed, into `folder`.
+bool renderAll(const QString& folder) {
   QDir().mkpath(folder);
   QTemporaryDir dir;
   CUtilityApp app;
@@ -116,7 +113,7 @@ int main(int argc, char** argv) {
   editor.edit(1);
 
   ui::CProgressDlg progress(main.engine().link());
-  progress.setLines("Reading...", "Lobby  (2/3)");
+  progress.setLines(platform::shownText("Reading..."), QStringLiteral("Lobby  (2/3)"));
   progress.progress(45);
   ok &= save(progress, folder, "progress_window");
 
@@ -150,5 +147,18 @@ int main(int argc, char** argv) {
     ok &= save(status, folder, pages[i]);
     status.show();
   }
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication qapp(argc, argv);
+  const QString folder = argc > 1 ? QString(argv[1]) : QDir::currentPath() + "/screenshots";
+  // English first: the Japanese translation, once installed, stays.
+  bool ok = renderAll(folder + "/en");
+  platform::installLanguage(platform::Language::Japanese);
+  ok &= renderAll(folder + "/ja");
   return ok ? 0 : 1;
 }
