@@ -97,7 +97,15 @@
   filter read mac|protocol UNIT -o FILE
   filter write mac|protocol FILE UNIT [UNIT ...]
 </source>
-            <translation type="unfinished" />
+            <translation>  config read UNIT -o FILE|FOLDER      フォルダーにはユニット自身の %02X%02X%02X.txt を作成;
+                                       ファイルを置けないときは何も送信せずに終了状態 74
+  config write FILE|FOLDER UNIT [UNIT ...]
+  config defaults -o FILE              初期値 (config.def を反映)
+  config show FILE [--json]            プログラムが保持するキーごとの値
+  config diff A B                      値が異なるキー (あれば終了状態 1)
+  filter read mac|protocol UNIT -o FILE
+  filter write mac|protocol FILE UNIT [UNIT ...]
+</translation>
         </message>
         <message>
             <source>  search [--json]                  find the units on the network and list them
@@ -113,154 +121,169 @@
                                    the wireless card's firmware from S-records;
                                    each card's PDA block is kept in DIR (./PDA)
 </source>
-            <translation type="unfinished" />
+            <translation>  search [--json]                  ネットワーク上のユニットを検索して一覧表示
+  version [UNIT ...] [--json]      ファームウェアバージョン (指定がなければ全ユニット)
+  reboot UNIT [UNIT ...]
+  password UNIT                    ユニットのパスワードを変更
+  clear UNIT MASK                  ステータスカウンタをクリア (MASK は 16 進数)
+  firmware read UNIT FILE
+  firmware write FILE UNIT [UNIT ...] [--verify] [--force]
+  loader read UNIT FILE
+  loader write FILE UNIT [UNIT ...] [--verify]
+  wireless write FILE UNIT [UNIT ...] [--pda-folder DIR] [--image-dump FILE]
+                                   S レコードから無線カードのファームウェアを書き込み;
+                                   各カードの PDA ブロックは DIR (./PDA) に保存
+</translation>
         </message>
         <message>
             <source>"%1" is no known unit, MAC address or IP address</source>
-            <translation type="unfinished" />
+            <translation>"%1" は既知のユニット、MAC アドレス、IP アドレスのいずれでもありません</translation>
         </message>
         <message>
             <source>"%1" is no one unit: every unit would take the command through the group (%2 is the broadcast address); name a unit by its own address</source>
-            <translation type="unfinished" />
+            <translation>"%1" は 1 台のユニットではありません: グループ経由ですべてのユニットがコマンドを受け取ります (%2 はブロードキャストアドレスです)。ユニット自身のアドレスで指定してください</translation>
         </message>
         <message>
             <source>%1 (the settings file %2 could not be written)</source>
-            <translation type="unfinished" />
+            <translation>%1 (設定ファイル %2 に書き込めませんでした)</translation>
         </message>
         <message>
             <source>%1 (the settings file could not be written)</source>
-            <translation type="unfinished" />
+            <translation>%1 (設定ファイルに書き込めませんでした)</translation>
         </message>
         <message>
             <source>%1 cannot be read: %2; the built-in defaults are used</source>
-            <translation type="unfinished" />
+            <translation>%1 を読み込めません: %2。組み込みの初期値を使用します</translation>
         </message>
         <message>
             <source>%1 needs a port number</source>
-            <translation type="unfinished" />
+            <translation>%1 にはポート番号が必要です</translation>
         </message>
         <message>
             <source>%1 needs a value</source>
-            <translation type="unfinished" />
+            <translation>%1 には値が必要です</translation>
         </message>
         <message>
             <source>%1 of the units that answered were not kept: the node list holds at most %2 units</source>
-            <translation type="unfinished" />
+            <translation>応答したユニットのうち %1 台は保存されませんでした: ノードリストに保存できるのは最大 %2 台です</translation>
         </message>
         <message>
             <source>%1 units answered</source>
-            <translation type="unfinished" />
+            <translation>%1 台のユニットが応答しました</translation>
         </message>
         <message>
             <source>%1: "%2" is not a hexadecimal mask</source>
-            <translation type="unfinished" />
+            <translation>%1: "%2" は 16 進数のマスクではありません</translation>
         </message>
         <message>
             <source>%1: %2 (a folder of that name is in the way)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (同じ名前のフォルダーがあります)</translation>
         </message>
         <message>
             <source>%1: %2 (and %3 more problems); nothing imported</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (ほかに %3 件の問題があります)。何も読み込んでいません</translation>
         </message>
         <message>
             <source>%1: %2 (and 1 more problem); nothing imported</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (ほかに 1 件の問題があります)。何も読み込んでいません</translation>
         </message>
         <message>
             <source>%1: %2 (its MAC address is not known and it did not tell it, so its card's data would have no file of its own; nothing was written to any unit)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (MAC アドレスが不明で、ユニットからも得られないため、カードのデータを保存するファイルを決められません。どのユニットにも書き込んでいません)</translation>
         </message>
         <message>
             <source>%1: %2 (larger than the unit's firmware area of %3 bytes)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (ユニットのファームウェア領域 %3 バイトより大きいファイルです)</translation>
         </message>
         <message>
             <source>%1: %2 (larger than the unit's loader area of %3 bytes)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (ユニットのローダー領域 %3 バイトより大きいファイルです)</translation>
         </message>
         <message>
             <source>%1: %2 (no wireless card image: no end record, no data, or data outside the card's window)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (無線カードのイメージではありません: 終了レコードがないか、データがないか、カードの範囲外のデータがあります)</translation>
         </message>
         <message>
             <source>%1: %2 (not a %3: it has no [%4] section)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (%3ではありません: [%4] セクションがありません)</translation>
         </message>
         <message>
             <source>%1: %2 (not a firmware image: its header check fails; %3 writes it anyway)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (ファームウェアイメージではありません: ヘッダーの検査に失敗しました。%3 を付けると書き込みます)</translation>
         </message>
         <message>
             <source>%1: %2 (the file cannot be read)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (ファイルを読み込めません)</translation>
         </message>
         <message>
             <source>%1: %2 (the file could not be written)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (ファイルに書き込めませんでした)</translation>
         </message>
         <message>
             <source>%1: %2 (the file is empty)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (ファイルが空です)</translation>
         </message>
         <message>
             <source>%1: %2 (the folder %3 does not exist)</source>
-            <translation type="unfinished" />
+            <translation>%1: %2 (フォルダー %3 がありません)</translation>
         </message>
         <message>
             <source>%1: %2; nothing imported</source>
-            <translation type="unfinished" />
+            <translation>%1: %2。何も読み込んでいません</translation>
         </message>
         <message>
             <source>%1: VERIFY FAILED: the firmware read back differs from %2 at byte %3</source>
-            <translation type="unfinished" />
+            <translation>%1: 照合エラー: 読み戻したファームウェアが %2 と %3 バイト目で異なります</translation>
         </message>
         <message>
             <source>%1: VERIFY FAILED: the loader read back differs from %2 at byte %3</source>
-            <translation type="unfinished" />
+            <translation>%1: 照合エラー: 読み戻したローダーが %2 と %3 バイト目で異なります</translation>
         </message>
         <message>
             <source>%1: cannot read the password file</source>
-            <translation type="unfinished" />
+            <translation>%1: パスワードファイルを読み込めません</translation>
         </message>
         <message>
             <source>%1: done</source>
-            <translation type="unfinished" />
+            <translation>%1: 完了</translation>
         </message>
         <message>
             <source>%1: other users can read this password file (chmod 600 keeps it yours)</source>
-            <translation type="unfinished" />
+            <translation>%1: このパスワードファイルはほかのユーザーも読めます (chmod 600 で自分専用にできます)</translation>
         </message>
         <message>
             <source>%1: unexpected argument</source>
-            <translation type="unfinished" />
+            <translation>%1: 予期しない引数です</translation>
         </message>
         <message>
             <source>%1: unknown column "%2"</source>
-            <translation type="unfinished" />
+            <translation>%1: 不明な列 "%2"</translation>
         </message>
         <message>
             <source>%1: unknown command "%2"</source>
-            <translation type="unfinished" />
+            <translation>%1: 不明なコマンド "%2"</translation>
         </message>
         <message>
             <source>(none)</source>
-            <translation type="unfinished" />
+            <translation>(なし)</translation>
         </message>
         <message>
             <source>--language en|ja speaks English or Japanese; without it the locale decides
 (LANGUAGE, LC_ALL, LC_MESSAGES, LANG). JSON, CSV and the files written are
 the same in every language.
 </source>
-            <translation type="unfinished" />
+            <translation>--language en|ja で英語または日本語を選びます。指定がなければロケール
+(LANGUAGE、LC_ALL、LC_MESSAGES、LANG) で決まります。JSON、CSV、書き込む
+ファイルはどの言語でも同じです。
+</translation>
         </message>
         <message>
             <source>1 of the units that answered was not kept: the node list holds at most %1 units</source>
-            <translation type="unfinished" />
+            <translation>応答したユニットのうち 1 台は保存されませんでした: ノードリストに保存できるのは最大 %1 台です</translation>
         </message>
         <message>
             <source>1 unit answered</source>
-            <translation type="unfinished" />
+            <translation>1 台のユニットが応答しました</translation>
         </message>
         <message>
             <source>Access Point</source>
@@ -268,11 +291,11 @@ the same in every language.
         </message>
         <message>
             <source>Already exist. (%1 uses this IP address)</source>
-            <translation type="unfinished" />
+            <translation>既に存在します。(%1 がこの IP アドレスを使用しています)</translation>
         </message>
         <message>
             <source>Already exist. (%1 uses this MAC address)</source>
-            <translation type="unfinished" />
+            <translation>既に存在します。(%1 がこの MAC アドレスを使用しています)</translation>
         </message>
         <message>
             <source>Can't add list</source>
@@ -280,7 +303,7 @@ the same in every language.
         </message>
         <message>
             <source>Current Password: </source>
-            <translation type="unfinished" />
+            <translation>現在のパスワード: </translation>
         </message>
         <message>
             <source>Exit status: 0 success, 1 no response, 2 aborted, 3 error, 4 file not found,
@@ -290,11 +313,17 @@ or file (a UNIT that would be every unit among them), 74 the settings file
 could not be read, or a file could not be written (the settings file, a node
 list, a configuration or image file, or where one should go).
 </source>
-            <translation type="unfinished" />
+            <translation>終了状態: 0 成功、1 応答なし、2 中止、3 エラー、4 ファイルが見つからない、
+6 アクセス拒否、8 サポートされていない、10 検索中止、11 不正なファイル、
+12 このプログラムには古すぎるか新しすぎるファームウェア、64 使い方の誤り、
+65 不正な引数またはファイル (すべてのユニットを指してしまう UNIT を含む)、
+74 設定ファイルを読み込めない、またはファイルに書き込めない (設定ファイル、
+ノードリスト、設定ファイルやイメージファイル、またはその置き場所)。
+</translation>
         </message>
         <message>
             <source>Host Name: "%1"</source>
-            <translation type="unfinished" />
+            <translation>ホスト名: "%1"</translation>
         </message>
         <message>
             <source>IP Address</source>
@@ -302,35 +331,35 @@ list, a configuration or image file, or where one should go).
         </message>
         <message>
             <source>IP Address Table (entry=%1)</source>
-            <translation type="unfinished" />
+            <translation>IP アドレステーブル (エントリ=%1)</translation>
         </message>
         <message>
             <source>IP Address Table (entry=%1) restricted to %2</source>
-            <translation type="unfinished" />
+            <translation>IP アドレステーブル (エントリ=%1)、%2 に限定</translation>
         </message>
         <message>
             <source>Invalid parameter. (%1 is the broadcast address, every unit's; a node needs its own)</source>
-            <translation type="unfinished" />
+            <translation>パラメータが不正です。(%1 はすべてのユニットのブロードキャストアドレスです。ノードには固有のアドレスが必要です)</translation>
         </message>
         <message>
             <source>Invalid parameter. (bad IP address "%1")</source>
-            <translation type="unfinished" />
+            <translation>パラメータが不正です。(IP アドレス "%1" が不正です)</translation>
         </message>
         <message>
             <source>Invalid parameter. (bad MAC address "%1")</source>
-            <translation type="unfinished" />
+            <translation>パラメータが不正です。(MAC アドレス "%1" が不正です)</translation>
         </message>
         <message>
             <source>Invalid parameter. (the name holds a line break)</source>
-            <translation type="unfinished" />
+            <translation>パラメータが不正です。(名前に改行が含まれています)</translation>
         </message>
         <message>
             <source>Invalid parameter. (the name holds characters the code page cannot store)</source>
-            <translation type="unfinished" />
+            <translation>パラメータが不正です。(名前にコードページで保存できない文字が含まれています)</translation>
         </message>
         <message>
             <source>Invalid parameter. (the name is longer than %1 characters)</source>
-            <translation type="unfinished" />
+            <translation>パラメータが不正です。(名前が %1 文字を超えています)</translation>
         </message>
         <message>
             <source>Invalid password.</source>
@@ -342,27 +371,27 @@ list, a configuration or image file, or where one should go).
         </message>
         <message>
             <source>MAC Address Table (entry=%1)</source>
-            <translation type="unfinished" />
+            <translation>MAC アドレステーブル (エントリ=%1)</translation>
         </message>
         <message>
             <source>MAC address filter file</source>
-            <translation type="unfinished" />
+            <translation>MAC アドレスフィルタファイル</translation>
         </message>
         <message>
             <source>Multicast joins: %1 (failed %2)</source>
-            <translation type="unfinished" />
+            <translation>マルチキャスト参加: %1 (失敗 %2)</translation>
         </message>
         <message>
             <source>New Password: </source>
-            <translation type="unfinished" />
+            <translation>新しいパスワード: </translation>
         </message>
         <message>
             <source>No select. (no node has the MAC address %1)</source>
-            <translation type="unfinished" />
+            <translation>選択されていません。(MAC アドレス %1 のノードはありません)</translation>
         </message>
         <message>
             <source>Password: </source>
-            <translation type="unfinished" />
+            <translation>パスワード: </translation>
         </message>
         <message>
             <source>Reading...</source>
@@ -374,11 +403,11 @@ list, a configuration or image file, or where one should go).
         </message>
         <message>
             <source>Receive buffer: %1 bytes</source>
-            <translation type="unfinished" />
+            <translation>受信バッファ: %1 バイト</translation>
         </message>
         <message>
             <source>Route</source>
-            <translation type="unfinished" />
+            <translation>経路</translation>
         </message>
         <message>
             <source>Searching...</source>
@@ -386,14 +415,17 @@ list, a configuration or image file, or where one should go).
         </message>
         <message>
             <source>Slot</source>
-            <translation type="unfinished" />
+            <translation>スロット</translation>
         </message>
         <message>
             <source>The settings file is the one the window program uses (trennic.INI beside it)
 unless --settings names another. --interface (or TRENNIC_INTERFACES) limits
 the network interfaces used to reach units.
 </source>
-            <translation type="unfinished" />
+            <translation>設定ファイルは、--settings で別のファイルを指定しない限り、ウィンドウ版
+プログラムと同じもの (その隣の trennic.INI) です。--interface (または
+TRENNIC_INTERFACES) でユニットとの通信に使うネットワークインタフェースを限定します。
+</translation>
         </message>
         <message>
             <source>UNIT is a node's name, its MAC address or its IP address; never the broadcast
@@ -402,11 +434,16 @@ address FF-FF-FF-FF-FF-FF, which every unit would take. Passwords come from
 --new-password-file for the new one); never from the command line. A password
 file other users can read is used, with a warning.
 </source>
-            <translation type="unfinished" />
+            <translation>UNIT はノードの名前、MAC アドレス、IP アドレスのいずれかです。すべてのユニットが
+受け取るブロードキャストアドレス FF-FF-FF-FF-FF-FF は指定できません。パスワードは
+--password-file FILE、TRENNIC_PASSWORD、またはプロンプトから取ります (新しい
+パスワードは TRENNIC_NEW_PASSWORD と --new-password-file)。コマンドラインからは
+取りません。ほかのユーザーも読めるパスワードファイルは警告付きで使用します。
+</translation>
         </message>
         <message>
             <source>Verify Password: </source>
-            <translation type="unfinished" />
+            <translation>パスワードの確認: </translation>
         </message>
         <message>
             <source>Verifying...</source>
@@ -422,19 +459,19 @@ file other users can read is used, with a warning.
         </message>
         <message>
             <source>a file named after the unit needs its MAC address; name the unit by MAC or label</source>
-            <translation type="unfinished" />
+            <translation>ユニット名のファイルには MAC アドレスが必要です。MAC アドレスかラベルでユニットを指定してください</translation>
         </message>
         <message>
             <source>a password has at most %1 characters</source>
-            <translation type="unfinished" />
+            <translation>パスワードは最大 %1 文字です</translation>
         </message>
         <message>
             <source>an output file is needed: %1</source>
-            <translation type="unfinished" />
+            <translation>出力ファイルが必要です: %1</translation>
         </message>
         <message>
             <source>choose one of %1 and %2</source>
-            <translation type="unfinished" />
+            <translation>%1 と %2 のどちらか一方を指定してください</translation>
         </message>
         <message>
             <source>commands:
@@ -447,51 +484,60 @@ file other users can read is used, with a warning.
   nodes sort name|mac|ip|version [--descending]
   host                             this machine's address tables and socket
 </source>
-            <translation type="unfinished" />
+            <translation>コマンド:
+  nodes list [--json | --csv]      既知のユニットをスロット順に表示
+  nodes import FILE                リストをノードリストファイルで置き換え
+  nodes export FILE                リストをノードリストファイルに書き込み
+  nodes add --mac MAC [--ip IP] [--name NAME]
+  nodes remove MAC
+  nodes clear
+  nodes sort name|mac|ip|version [--descending]
+  host                             このコンピューターのアドレステーブルとソケット
+</translation>
         </message>
         <message>
             <source>configuration file</source>
-            <translation type="unfinished" />
+            <translation>設定ファイル</translation>
         </message>
         <message>
             <source>imported %1 nodes</source>
-            <translation type="unfinished" />
+            <translation>%1 台のノードを読み込みました</translation>
         </message>
         <message>
             <source>imported 1 node</source>
-            <translation type="unfinished" />
+            <translation>1 台のノードを読み込みました</translation>
         </message>
         <message>
             <source>no such interface: %1</source>
-            <translation type="unfinished" />
+            <translation>インタフェース %1 はありません</translation>
         </message>
         <message>
             <source>protocol filter file</source>
-            <translation type="unfinished" />
+            <translation>プロトコルフィルタファイル</translation>
         </message>
         <message>
             <source>the bytes received so far are in %1</source>
-            <translation type="unfinished" />
+            <translation>ここまでに受信したバイトは %1 にあります</translation>
         </message>
         <message>
             <source>the settings file %1 cannot be read: %2; nothing was done</source>
-            <translation type="unfinished" />
+            <translation>設定ファイル %1 を読み込めません: %2。何も実行していません</translation>
         </message>
         <message>
             <source>unknown command "%1" (try %2)</source>
-            <translation type="unfinished" />
+            <translation>不明なコマンド "%1" (%2 を参照してください)</translation>
         </message>
         <message>
             <source>usage: %1</source>
-            <translation type="unfinished" />
+            <translation>使い方: %1</translation>
         </message>
         <message>
             <source>usage: %1   (MASK in hex, e.g. %2)</source>
-            <translation type="unfinished" />
+            <translation>使い方: %1   (MASK は 16 進数、例: %2)</translation>
         </message>
         <message>
             <source>warning: %1</source>
-            <translation type="unfinished" />
+            <translation>警告: %1</translation>
         </message>
     </context>
     <context>
