@@ -14,6 +14,10 @@
 # trayer's panel being on the screen.
 set -u
 
+# The tests read the windows' English texts, whatever the caller's locale.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
+
 readonly WAIT_SECONDS=10
 
 skip() {
