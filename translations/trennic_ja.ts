@@ -581,6 +581,22 @@ file other users can read is used, with a warning.
 %3</translation>
         </message>
         <message>
+            <source>%1: MAC address %2 is listed twice</source>
+            <translation>%1: MAC アドレス %2 が重複しています</translation>
+        </message>
+        <message>
+            <source>%1: bad IP address "%2"</source>
+            <translation>%1: IP アドレス "%2" が不正です</translation>
+        </message>
+        <message>
+            <source>%1: bad MAC address "%2"</source>
+            <translation>%1: MAC アドレス "%2" が不正です</translation>
+        </message>
+        <message>
+            <source>%1: not part of the numbered list Entry1..Entry%2</source>
+            <translation>%1: 番号付きリスト Entry1..Entry%2 に含まれていません</translation>
+        </message>
+        <message>
             <source>&amp;Configuration</source>
             <translation>設定(&amp;C)</translation>
         </message>
@@ -1257,6 +1273,14 @@ file other users can read is used, with a warning.
             <translation>ダウン</translation>
         </message>
         <message>
+            <source>file cannot be read</source>
+            <translation>ファイルを読み込めません</translation>
+        </message>
+        <message>
+            <source>file not found</source>
+            <translation>ファイルが見つかりません</translation>
+        </message>
+        <message>
             <source>forwarding</source>
             <translation>フォワーディング</translation>
         </message>
@@ -1287,6 +1311,10 @@ file other users can read is used, with a warning.
         <message>
             <source>listening</source>
             <translation>リスニング</translation>
+        </message>
+        <message>
+            <source>no [NodeList] section: not a node list file</source>
+            <translation>[NodeList] セクションがありません: ノードリストファイルではありません</translation>
         </message>
         <message>
             <source>up</source>

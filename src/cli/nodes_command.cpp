@@ -99,9 +99,12 @@ int importNodes(CliContext& ctx, Args& args) {
     return fail(ExitNoInput, QString("%1: %2").arg(file.c_str(), resultText(ResultFileNotFound)));
   auto problems = checkNodeListFile(p);
   if (!problems.empty()) {
-    // A problem that names no key or value reads in the user's language;
-    // one that does is looked up whole and stays as the core words it.
-    const QString first = platform::shownText(decodeText(problems.front()).toStdString());
+    // The file's key and values as the file holds them, in the user's code page.
+    // All at once, so that a value holding "%2" stays as it is.
+    const NodeListProblem& problem = problems.front();
+    QString first = platform::shownText(problem.text);
+    if (problem.args.size() == 1) first = first.arg(decodeText(problem.args[0]));
+    if (problem.args.size() >= 2) first = first.arg(decodeText(problem.args[0]), decodeText(problem.args[1]));
     const QString name = QString::fromStdString(file);
     const QString more = QString::number(problems.size() - 1);
     return fail(

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/app/display_text.h"
 #include "core/app/ini_profile.h"
 
 namespace trennic {
@@ -249,11 +250,11 @@ NodeEntry parseNodeValue(std::string_view value, TextEncoding encoding) {
   return e;
 }
 
-std::vector<std::string> checkNodeListFile(const ini::Profile& profile) {
-  std::vector<std::string> problems;
-  if (profile.state() == ini::LoadState::Missing) return {"file not found"};
-  if (profile.state() == ini::LoadState::Unreadable) return {"file cannot be read"};
-  if (!profile.hasSection(kNodeListSection)) return {"no [NodeList] section: not a node list file"};
+std::vector<NodeListProblem> checkNodeListFile(const ini::Profile& profile) {
+  std::vector<NodeListProblem> problems;
+  if (profile.state() == ini::LoadState::Missing) return {{SHOWN("file not found"), {}}};
+  if (profile.state() == ini::LoadState::Unreadable) return {{SHOWN("file cannot be read"), {}}};
+  if (!profile.hasSection(kNodeListSection)) return {{SHOWN("no [NodeList] section: not a node list file"), {}}};
   std::vector<std::string> macs;
   std::uint32_t n = 1;
   for (; n <= kMaxNodes; ++n) {
@@ -263,12 +264,12 @@ std::vector<std::string> checkNodeListFile(const ini::Profile& profile) {
     NodeEntry e = parseNodeValue(value, profile.encoding());
     auto mac = parseMac(e.mac);
     if (!mac || e.mac != formatMac(*mac)) {
-      problems.push_back(key + ": bad MAC address \"" + e.mac + "\"");
+      problems.push_back({SHOWN("%1: bad MAC address \"%2\""), {key, e.mac}});
       continue;
     }
-    if (!e.ip.empty() && !parseIpv4(e.ip)) problems.push_back(key + ": bad IP address \"" + e.ip + "\"");
+    if (!e.ip.empty() && !parseIpv4(e.ip)) problems.push_back({SHOWN("%1: bad IP address \"%2\""), {key, e.ip}});
     if (std::find(macs.begin(), macs.end(), e.mac) != macs.end())
-      problems.push_back(key + ": MAC address " + e.mac + " is listed twice");
+      problems.push_back({SHOWN("%1: MAC address %2 is listed twice"), {key, e.mac}});
     macs.push_back(e.mac);
   }
   // The loader stops at the first missing number; what lies beyond would
@@ -278,9 +279,23 @@ std::vector<std::string> checkNodeListFile(const ini::Profile& profile) {
     unsigned k = 0;
     char tail = 0;
     bool isEntry = std::sscanf(key.c_str(), "%*1[Ee]%*1[Nn]%*1[Tt]%*1[Rr]%*1[Yy]%u%c", &k, &tail) == 1;
-    if (!isEntry || k == 0 || k > read) problems.push_back(key + ": not part of the numbered list Entry1..Entry" + std::to_string(read));
+    if (!isEntry || k == 0 || k > read) problems.push_back({SHOWN("%1: not part of the numbered list Entry1..Entry%2"), {key, std::to_string(read)}});
   }
   return problems;
+}
+
+std::string problemText(const NodeListProblem& problem) {
+  std::string out;
+  for (const char* c = problem.text; *c; ++c) {
+    const std::size_t n = c[0] == '%' && c[1] >= '1' && c[1] <= '9' ? static_cast<std::size_t>(c[1] - '1') : problem.args.size();
+    if (n < problem.args.size()) {
+      out += problem.args[n];
+      ++c;
+    } else {
+      out += *c;
+    }
+  }
+  return out;
 }
 
 // ---------------------------------------------------------------- table

@@ -91,10 +91,20 @@ struct ResolvedNode {
 std::string formatNodeValue(const NodeEntry& entry, TextEncoding encoding);
 NodeEntry parseNodeValue(std::string_view value, TextEncoding encoding);
 
+// One reason a node list file cannot be imported: an English display text
+// with %1, %2, ... for the key and values it names (bytes of the file), so
+// that a front can show it in the user's language.
+struct NodeListProblem {
+  const char* text;
+  std::vector<std::string> args;
+};
+// The problem in English, its key and values put in.
+std::string problemText(const NodeListProblem& problem);
+
 // Why a node list file cannot be imported as it stands; empty when it can.
 // Checks what the lenient loader would silently skip or mangle, under the
 // profile's encoding.
-std::vector<std::string> checkNodeListFile(const ini::Profile& profile);
+std::vector<NodeListProblem> checkNodeListFile(const ini::Profile& profile);
 
 class NodeTable {
  public:

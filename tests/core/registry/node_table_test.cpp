@@ -538,17 +538,26 @@ TEST_F(NodeTableTest, CheckNodeListFileNamesWhatTheLoaderWouldDrop) {
     const char* why;
     std::string text;
     std::size_t problems;
+    std::string first;  // the first problem, in English
   } cases[] = {
-      {"good file", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,10.0.0.1,\"a\","}), 0},
-      {"no section", joinLines({"[Other]", "x=1"}), 1},
-      {"bad MAC", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00,10.0.0.1,\"a\","}), 1},
-      {"bad IP", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,10.0.0,\"a\","}), 1},
-      {"gap", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,,\"a\",", "Entry3=0,00-00-00-00-00-03,,\"c\","}), 1},
-      {"duplicate", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,,\"a\",", "Entry2=0,00-00-00-00-00-01,,\"b\","}), 1},
+      {"good file", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,10.0.0.1,\"a\","}), 0, ""},
+      {"no section", joinLines({"[Other]", "x=1"}), 1, "no [NodeList] section: not a node list file"},
+      {"bad MAC", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00,10.0.0.1,\"a\","}), 1,
+       "Entry1: bad MAC address \"00-00-00-00-00\""},
+      {"bad MAC that looks like a placeholder", joinLines({"[NodeList]", "Entry1=0,%2%1,10.0.0.1,\"a\","}), 1,
+       "Entry1: bad MAC address \"%2%1\""},
+      {"bad IP", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,10.0.0,\"a\","}), 1,
+       "Entry1: bad IP address \"10.0.0\""},
+      {"gap", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,,\"a\",", "Entry3=0,00-00-00-00-00-03,,\"c\","}), 1,
+       "Entry3: not part of the numbered list Entry1..Entry1"},
+      {"duplicate", joinLines({"[NodeList]", "Entry1=0,00-00-00-00-00-01,,\"a\",", "Entry2=0,00-00-00-00-00-01,,\"b\","}), 1,
+       "Entry2: MAC address 00-00-00-00-00-01 is listed twice"},
   };
   for (const auto& c : cases) {
     writeBytes(f, c.text);
-    EXPECT_EQ(checkNodeListFile(ini::Profile::load(f)).size(), c.problems) << c.why;
+    const auto problems = checkNodeListFile(ini::Profile::load(f));
+    EXPECT_EQ(problems.size(), c.problems) << c.why;
+    if (!problems.empty()) EXPECT_EQ(problemText(problems.front()), c.first) << c.why;
   }
   EXPECT_EQ(checkNodeListFile(ini::Profile::load(dir.file("missing.txt"))).size(), 1u);
 }
