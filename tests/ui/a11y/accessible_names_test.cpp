@@ -22,6 +22,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/app/language.h"
 #include "support/every_window.h"
 
 
@@ -238,6 +239,16 @@ class AccessibleNamesTest : public QObject {
     QVERIFY2(faults.contains("\"Key\" names 2 controls"), qPrintable(faults));
     QVERIFY2(!faults.contains("Age Time"), qPrintable(faults));
     QCOMPARE(faults.count('\n'), 3);
+  }
+
+  // The same in Japanese: no translation may give two controls one name,
+  // or leave one named only by its group. Last, as the language stays.
+  void everyControlHasANameOfItsOwnInJapanese() {
+    platform::installLanguage(platform::Language::Japanese);
+    const Heard heard = walkAll();
+    for (const QString& f : heard.faults) qInfo().noquote() << f;
+    QVERIFY2(heard.faults.isEmpty(),
+             qPrintable(QStringLiteral("%1 controls without a name of their own").arg(heard.faults.size())));
   }
 };
 
