@@ -5,10 +5,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTabWidget>
+#include <cmath>
 #include <cstdio>
 #include <deque>
 
 #include "core/app/settings.h"
+#include "core/protocol/packet.h"
 #include "platform/app/language.h"
 #include "ui/app/about_dialog.h"
 #include "ui/app/main_menu_dialog.h"
@@ -17,6 +19,7 @@
 #include "ui/registry/node_edit_dialog.h"
 #include "ui/registry/node_list_dialog.h"
 #include "ui/status/status_dialog.h"
+#include "ui/status/traffic_chart.h"
 #include "ui/files/file_mgmt_dialog.h"
 #include "ui/config/config_dialog.h"
 #include "ui/registry/node_rows_view.h"
@@ -57,6 +60,30 @@ class DirectUnit : public DatagramSink {
   sim::SimUnit unit;
   std::deque<std::vector<std::uint8_t>> replies;
 };
+
+// Packets on both interfaces between two cycles, rising and falling in
+// waves, and at cycle 25 the unit starts again from zero.
+void addTraffic(sim::SimUnit& unit, int cycle) {
+  constexpr std::uint32_t kEthernet = 0x00121000, kWireless = 0x00122000;
+  struct Counter {
+    std::uint32_t block, offset;
+    double base, swing;
+  };
+  const Counter counters[] = {{kEthernet, 24, 420, 300}, {kEthernet, 48, 260, 180}, {kWireless, 24, 150, 120},
+                              {kWireless, 48, 90, 60}};
+  for (const Counter& c : counters) {
+    auto word = unit.memory().read(c.block + c.offset, 4);
+    std::uint32_t value = readLe32(word.data());
+    if (cycle == 25) {
+      value = 0;
+    } else {
+      const double perSecond = c.base + c.swing * std::sin(cycle / 4.0 + c.offset / 10.0);
+      value += static_cast<std::uint32_t>(perSecond * 10);
+    }
+    writeLe32(word.data(), value);
+    unit.memory().write(c.block + c.offset, word);
+  }
+}
 
 // Every window, in the language installed, into `folder`.
 bool renderAll(const QString& folder) {
@@ -142,11 +169,29 @@ bool renderAll(const QString& folder) {
   unit.deliver(statusLink);
   const char* pages[] = {"status_environment",   "status_interfaces",       "status_wireless_node", "status_bridge",
                          "status_spanning_tree", "status_wireless_counter", "status_unit"};
-  for (int i = 0; i < status.tabs()->count(); ++i) {
+  for (int i = 0; i < ui::CStatusDlg::kPageCount; ++i) {
     status.tabs()->setCurrentIndex(i);
     ok &= save(status, folder, pages[i]);
     status.show();
   }
+
+  // The Traffic tab after forty cycles of a periodic scan ten seconds
+  // apart, with traffic that comes and goes and a reboot half way.
+  std::int64_t now = 0;
+  status.setClock([&now] { return now += 10000; });
+  status.intervalSlider()->setSeconds(10);
+  status.poller().onSecond(status.intervalSlider()->value());
+  status.poller().scanStart();
+  unit.deliver(statusLink);
+  for (int cycle = 1; cycle < 40; ++cycle) {
+    addTraffic(unit.unit, cycle);
+    for (std::uint32_t second = 0; second < status.poller().interval() && status.poller().step() == 0; ++second)
+      status.poller().onSecond(status.intervalSlider()->value());
+    unit.deliver(statusLink);
+  }
+  status.poller().stop();
+  status.tabs()->setCurrentWidget(status.trafficPage());
+  ok &= save(status, folder, "status_traffic");
   return ok;
 }
 

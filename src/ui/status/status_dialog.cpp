@@ -23,6 +23,7 @@
 #include "ui/protocol/progress_dialog.h"
 #include "ui/protocol/result_message.h"
 #include "ui/status/status_pages.h"
+#include "ui/status/traffic_chart.h"
 
 namespace trennic::ui {
 
@@ -47,6 +48,8 @@ CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CPr
   unitCaption->setBuddy(units_);
   connect(units_, &QComboBox::currentIndexChanged, this, [this] {
     poller_->selectionChanged(selectedLabel());
+    // Another unit's traffic is not this one's: the curves start again.
+    resetTraffic();
   });
 
   slider_ = new CIntervalSlider(this);
@@ -89,6 +92,8 @@ CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CPr
     }
     tabs_->addTab(pages_[static_cast<std::size_t>(i)], tr(titles[i]));
   }
+  trafficPage_ = new CTrafficPage(s, traffic_, tabs_);
+  tabs_->addTab(trafficPage_, tr("Traffic"));
   // Every tab in sight: the window is as wide as its tab strip.
   tabs_->tabBar()->setUsesScrollButtons(false);
   connect(tabs_, &QTabWidget::currentChanged, this, [this] { tabs_->tabBar()->setFocus(); });
@@ -126,6 +131,8 @@ CStatusDlg::CStatusDlg(CUtilityApp& app, NodeTable& nodes, EngineLink& link, CPr
 
   timer_.setInterval(platform::tickMillisecondsFromEnvironment());
   connect(&timer_, &QTimer::timeout, this, [this] { poller_->onSecond(slider_->value()); });
+  running_.start();
+  clock_ = [this] { return running_.elapsed() * 1000 / timer_.interval(); };
 }
 
 CStatusDlg::~CStatusDlg() = default;
@@ -172,6 +179,7 @@ bool CStatusDlg::focusNextPrevChild(bool next) {
 
 void CStatusDlg::opening() {
   fillUnitList();
+  resetTraffic();
   tabs_->setCurrentIndex(0);
   poller_->setInitialInterval(app_.settings.scanTime);
   slider_->setSeconds(app_.settings.scanTime);
@@ -229,8 +237,17 @@ bool CStatusDlg::Clear(std::uint32_t mask) {
   return progress_.run(a, c) == 1;
 }
 
+void CStatusDlg::resetTraffic() {
+  traffic_.reset();
+  trafficPage_->refresh();
+}
+
 void CStatusDlg::refreshPages() {
+  // Only a periodic scan makes a history: single cycles are far apart.
+  if (poller_->scanning())
+    traffic_.add(poller_->unit().mac, trafficSampleOf(poller_->snapshot(), clock_(), poller_->interval()));
   for (CStatusPage* p : pages_) p->refresh();
+  trafficPage_->refresh();
   // The route a cycle learnt is kept in the settings file.
   reportSettingsWriteFailure(this, nodes_);
 }

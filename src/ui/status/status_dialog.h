@@ -1,15 +1,19 @@
 #pragma once
 // "Status Information": one registered unit polled once or at an interval,
-// its status shown on seven pages. The poll cycle itself is the core's
-// StatusPoller; this window feeds it the trackbar and the selection and
-// redraws the pages when a cycle completes.
+// its status shown on seven pages, and during a periodic scan its traffic
+// on an eighth. The poll cycle itself is the core's StatusPoller; this
+// window feeds it the trackbar and the selection and redraws the pages when
+// a cycle completes.
 #include "ui/app/task_window.h"
+#include <QElapsedTimer>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "core/app/settings.h"
 #include "core/status/status_poller.h"
+#include "core/status/traffic_history.h"
 #include "ui/status/interval_slider.h"
 
 class QComboBox;
@@ -26,6 +30,7 @@ namespace trennic::ui {
 
 class CProgressDlg;
 class CStatusPage;
+class CTrafficPage;
 
 class CStatusDlg : public CTaskDlg, public StatusHost {
   Q_OBJECT
@@ -46,6 +51,14 @@ class CStatusDlg : public CTaskDlg, public StatusHost {
   QPushButton* stopButton() const { return stop_; }
   QTabWidget* tabs() const { return tabs_; }
   CStatusPage* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
+  // The "Traffic" tab, after the seven pages, and what it draws.
+  CTrafficPage* trafficPage() const { return trafficPage_; }
+  const TrafficHistory& trafficHistory() const { return traffic_; }
+  // When a cycle completed, in milliseconds of the window's own seconds
+  // (shortened like the engine tick where tests ask for it). Tests hand in
+  // a clock they step themselves.
+  using Clock = std::function<std::int64_t()>;
+  void setClock(Clock clock) { clock_ = std::move(clock); }
 
   // StatusHost
   void refreshPages() override;
@@ -72,6 +85,7 @@ class CStatusDlg : public CTaskDlg, public StatusHost {
   // selected, a list its first row when none is selected.
   static void enter(QWidget* control, Qt::FocusReason reason);
   std::string selectedLabel() const;
+  void resetTraffic();
 
   CUtilityApp& app_;
   NodeTable& nodes_;
@@ -86,6 +100,10 @@ class CStatusDlg : public CTaskDlg, public StatusHost {
   QPushButton* stop_;
   QTabWidget* tabs_;
   std::array<CStatusPage*, kPageCount> pages_{};
+  TrafficHistory traffic_;
+  CTrafficPage* trafficPage_ = nullptr;
+  QElapsedTimer running_;
+  Clock clock_;
   QTimer timer_;
 };
 

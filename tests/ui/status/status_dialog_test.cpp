@@ -130,11 +130,11 @@ class StatusDialogTest : public QObject {
     QCOMPARE(w->intervalSlider()->value(), 4);
     QCOMPARE(w->intervalText()->text(), QString("7"));
     QVERIFY(!w->stopButton()->isEnabled());
-    QCOMPARE(w->tabs()->count(), 6);  // no Status tab below level 3
+    QCOMPARE(w->tabs()->count(), 7);  // no Status tab below level 3; Traffic last
     QTRY_COMPARE(w->intervalText()->text(), QString("6"));  // the first timer tick rounds it
     w->reject();
     QCOMPARE(app.settings.scanTime, 6u);
-    QCOMPARE(openWindow(3)->tabs()->count(), 7);
+    QCOMPARE(openWindow(3)->tabs()->count(), 8);
   }
 
   void oneCycleFillsEveryPage() {
