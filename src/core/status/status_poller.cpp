@@ -61,6 +61,10 @@ std::optional<StatusTarget> resolveStatusTarget(const NodeTable& nodes, std::str
   if (selection.empty()) return std::nullopt;
   ResolvedNode r = nodes.ResolveNode(selection);
   if (!r.found) return std::nullopt;
+  return statusTargetFor(r);
+}
+
+StatusTarget statusTargetFor(const ResolvedNode& r) {
   StatusTarget t{r.primary, r.alternate, r.mac, r.label};
   // The unit's own address first, whatever route it last answered by.
   if (t.primary == kMulticastGroup && t.alternate != kMulticastGroup) std::swap(t.primary, t.alternate);
@@ -107,6 +111,18 @@ void StatusPoller::stop() {
   step_ = 0;
   targetChanged_ = false;
   countdown_ = 0;
+}
+
+bool StatusPoller::nextCycle() {
+  if (step_ != 0) return false;
+  auto unit = resolve_ ? resolve_() : std::nullopt;
+  if (!unit) {
+    host_.showNoSelection();
+    return false;
+  }
+  unit_ = *unit;
+  startCycle();
+  return true;
 }
 
 void StatusPoller::selectionChanged(const std::string& label) {

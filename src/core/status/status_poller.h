@@ -19,6 +19,7 @@
 namespace trennic {
 
 class NodeTable;
+struct ResolvedNode;
 
 constexpr std::size_t kUnitInfoSize = 112;
 constexpr std::size_t kUnitStatusSize = 216;
@@ -67,6 +68,8 @@ struct StatusTarget {
   std::string label;
 };
 std::optional<StatusTarget> resolveStatusTarget(const NodeTable& nodes, std::string_view selection);
+// The same for a unit already resolved, in the table or not.
+StatusTarget statusTargetFor(const ResolvedNode& node);
 
 // The interval trackbar: positions 1..61 for 0..120 seconds in steps of 2.
 int trackbarPositionFor(std::uint32_t intervalSeconds);
@@ -109,6 +112,12 @@ class StatusPoller : public EngineClient {
   void stop();
   // The window's one-second timer, with the trackbar's position.
   void onSecond(int trackbarPosition);
+  // The scan's next cycle for a front that times the waits itself (the
+  // command line waits once per round over many units): as at the end of a
+  // countdown, the unit is resolved again, and one heard only through the
+  // group is asked there at once. False while a cycle runs, or when nothing
+  // resolves ("No select." shown).
+  bool nextCycle();
   // The user picked another line in the unit list.
   void selectionChanged(const std::string& label);
 

@@ -320,6 +320,32 @@ TEST_F(StatusPoll, AUnitHeardOnlyThroughTheGroupIsPolledThereFromThenOn) {
   EXPECT_EQ(sink.sent.back().first, kMulticastGroup);
 }
 
+// A front that waits between cycles itself keeps what the scan learnt: a
+// unit heard only through the group is asked there straight away.
+TEST_F(StatusPoll, TheNextCycleOfAScanTimedOutsideKeepsTheGroup) {
+  nodes.current.mac = "00-80-92-00-00-01";
+  nodes.current.ip = "127.0.0.2";
+  nodes.AddNode(nodes.current);
+  unit.silentToUnicast = true;
+  poller.setInitialInterval(0);
+  ASSERT_TRUE(poller.scanStart());
+  EXPECT_FALSE(poller.nextCycle());  // not while a cycle runs
+  ticks(11);
+  answerCycle();
+  ASSERT_EQ(poller.result(), ResultOk);
+  EXPECT_EQ(nodes.slot(0).route, 1);
+  const std::size_t sent = sink.sent.size();
+  ASSERT_TRUE(poller.nextCycle());
+  EXPECT_EQ(sink.sent.size(), sent + 1);
+  EXPECT_EQ(sink.sent.back().first, kMulticastGroup);
+  answerCycle();
+  EXPECT_EQ(poller.result(), ResultOk);
+  EXPECT_EQ(host.refreshes, 2);
+  selected.reset();
+  EXPECT_FALSE(poller.nextCycle());
+  EXPECT_EQ(host.noSelection, 1);
+}
+
 TEST_F(StatusPoll, TrackbarSetsEvenIntervalsAndItsLeftEndStopsAtOnce) {
   struct Case {
     std::uint32_t stored;
