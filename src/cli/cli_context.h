@@ -93,6 +93,7 @@ int runNodes(CliContext& ctx, Args& args);
 int runHost(CliContext& ctx, Args& args);
 int runConfig(CliContext& ctx, Args& args);
 int runFilter(CliContext& ctx, Args& args);
+int runStatus(CliContext& ctx, Args& args);
 int runUnitCommand(CliContext& ctx, const std::string& command, Args& args, bool& handled);
 
 }  // namespace trennic::cli

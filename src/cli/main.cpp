@@ -3,6 +3,7 @@
 #include <QTextStream>
 
 #include "cli/cli_context.h"
+#include "core/app/version.h"
 #include "core/protocol/operations.h"
 #include "platform/app/codepage.h"
 #include "platform/app/language.h"
@@ -61,6 +62,14 @@ QString usage() {
       "  config diff A B                      the keys whose values differ (exit 1 if any)\n"
       "  filter read mac|protocol UNIT -o FILE\n"
       "  filter write mac|protocol FILE UNIT [UNIT ...]\n");
+  //: Translate the descriptions only.
+  text += QCoreApplication::translate(
+      "cli",
+      "  status UNIT [UNIT ...] | --all [--json | --openmetrics [--output FILE]]\n"
+      "         [--watch SECONDS [--count N]]\n"
+      "                                   every status page of each unit, one poll cycle\n"
+      "                                   each, as text, JSON Lines or OpenMetrics; --watch\n"
+      "                                   repeats the round SECONDS (2 to 120) after its end\n");
   text += "\n";
   //: Keep the option and variable names as they are.
   text += QCoreApplication::translate(
@@ -144,6 +153,10 @@ int main(int argc, char** argv) {
     QTextStream(stdout) << usage();
     return ExitOk;
   }
+  if (global.flag("--version")) {
+    QTextStream(stdout) << kVersionLine << '\n';
+    return ExitOk;
+  }
   auto rest = global.rest();
   if (rest.empty()) {
     QTextStream(stderr) << usage();
@@ -158,6 +171,7 @@ int main(int argc, char** argv) {
     if (command == "host") return runHost(ctx, args);
     if (command == "config") return runConfig(ctx, args);
     if (command == "filter") return runFilter(ctx, args);
+    if (command == "status") return runStatus(ctx, args);
     bool handled = false;
     int status = runUnitCommand(ctx, command, args, handled);
     if (handled) return status;
