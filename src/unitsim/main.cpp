@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "core/app/version.h"
 #include "unitsim/sim_options.h"
 #include "unitsim/sim_server.h"
 
@@ -60,6 +61,9 @@ int main(int argc, char** argv) {
   switch (trennic::sim::parseSimOptions(args, options, message)) {
     case trennic::sim::ParseOutcome::Help:
       std::fputs(trennic::sim::simUsage().c_str(), stdout);
+      return 0;
+    case trennic::sim::ParseOutcome::Version:
+      std::printf("%s\n", trennic::kVersionLine);
       return 0;
     case trennic::sim::ParseOutcome::Error:
       std::fprintf(stderr, "trennic-unitsim: %s\n", message.c_str());

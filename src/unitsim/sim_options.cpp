@@ -364,7 +364,9 @@ bool matches(const std::string& arg, const std::string& name) {
   return arg == name || (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=');
 }
 
-bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool& help, std::string& message) {
+// `stop` becomes Help or Version when the line asks for one of those instead
+// of a run.
+bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, ParseOutcome& stop, std::string& message) {
   ArgReader r{args};
   for (; r.i < args.size(); ++r.i) {
     const std::string& arg = args[r.i];
@@ -373,7 +375,11 @@ bool readCommandLine(const std::vector<std::string>& args, CommandLine& cl, bool
       return false;
     };
     if (arg == "--help" || arg == "-h") {
-      help = true;
+      stop = ParseOutcome::Help;
+      return true;
+    }
+    if (arg == "--version") {
+      stop = ParseOutcome::Version;
       return true;
     }
     if (arg == "--unicast-silent") {
@@ -564,9 +570,9 @@ SimOptions SimOptions::withUnits(int count) {
 
 ParseOutcome parseSimOptions(const std::vector<std::string>& args, SimOptions& out, std::string& message) {
   CommandLine cl;
-  bool help = false;
-  if (!readCommandLine(args, cl, help, message)) return ParseOutcome::Error;
-  if (help) return ParseOutcome::Help;
+  ParseOutcome stop = ParseOutcome::Run;
+  if (!readCommandLine(args, cl, stop, message)) return ParseOutcome::Error;
+  if (stop != ParseOutcome::Run) return stop;
 
   SimOptions o;
   ini::Profile profile;
@@ -685,6 +691,7 @@ std::string simUsage() {
          "  --reboot-silence S     seconds a unit stays silent after a reboot (default 0)\n"
          "  --seed N               random seed, so fault runs can be repeated\n"
          "  --help                 show this text\n"
+         "  --version              show the program's version\n"
          "\n"
          "Unit memory, for all units (a unit's own [UnitK], --unit and --unit-option win):\n"
          "  --layout N             configuration layout 1..5 (default 5); body sizes 212, 336,\n"

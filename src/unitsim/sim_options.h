@@ -50,7 +50,7 @@ struct SimOptions {
 // no password.
 UnitSettings defaultUnitSettings(int k);
 
-enum class ParseOutcome { Run, Help, Error };
+enum class ParseOutcome { Run, Help, Version, Error };
 
 // Reads the arguments after the program name. On Error, message holds one
 // line for stderr (without the program name and newline).

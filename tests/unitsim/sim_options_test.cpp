@@ -87,6 +87,7 @@ TEST(SimOptions, DefaultsAndCommandLine) {
   EXPECT_EQ(o.units.size(), 2u) << "explicit units set the count when --units is absent";
 
   EXPECT_EQ(parseSimOptions({"--loss", "0", "--help"}, o, msg), ParseOutcome::Help);
+  EXPECT_EQ(parseSimOptions({"--units", "3", "--version"}, o, msg), ParseOutcome::Version);
 }
 
 TEST(SimOptions, BadOptionsGiveOneLine) {

@@ -20,7 +20,11 @@ std::string defaultSettingsPath() {
   std::string path = settingsPathFor(QDir::toNativeSeparators(program).toStdString(),
                                      QDir::currentPath().toStdString(), userTextEncoding());
   QFileInfo folder(dir);
-  if (folder.isWritable()) return path;
+  // An installed program never writes beside itself, not even when run by
+  // someone who may (root writing into /usr/bin); a build writes beside
+  // itself as the units' tool always did.
+  const bool installed = QDir(dir) == QDir(QStringLiteral(TRENNIC_INSTALL_BINDIR));
+  if (folder.isWritable() && !installed) return path;
   QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/trennic";
   QDir().mkpath(config);
   return QDir::toNativeSeparators(config + "/" + QFileInfo(QString::fromStdString(path)).fileName()).toStdString();

@@ -1,5 +1,7 @@
 #include "ui/app/about_dialog.h"
 
+#include "core/app/version.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -16,7 +18,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   keepTitleWhole(this);
   auto* icon = new QLabel(this);
   icon->setPixmap(programIcon(300).pixmap(48, 48));
-  auto* text = new QLabel(tr("Trennic Version %1").arg(QLatin1String(kVersion)), this);
+  auto* text = new QLabel(tr("Trennic Version %1").arg(QLatin1String(kVersionText)), this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* row = new QHBoxLayout;

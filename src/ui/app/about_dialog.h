@@ -10,7 +10,6 @@ class CAboutDlg : public QDialog {
   Q_OBJECT
  public:
   explicit CAboutDlg(QWidget* parent = nullptr);
-  static constexpr const char* kVersion = "2.01T";
 };
 
 // One line of text with OK and Cancel; ask() gives 1 for OK, 2 otherwise.

@@ -1,8 +1,11 @@
 // trennic: the desktop program.
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
+#include <cstring>
 
 #include "core/app/debug_log.h"
+#include "core/app/version.h"
 #include "core/app/settings.h"
 #include "platform/app/codepage.h"
 #include "platform/app/language.h"
@@ -16,6 +19,12 @@
 using namespace trennic;
 
 int main(int argc, char** argv) {
+  // Before Qt: the version needs no display.
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("%s\n", kVersionLine);
+      return 0;
+    }
   QApplication qapp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Trennic"));
   QApplication::setQuitOnLastWindowClosed(false);
