@@ -88,6 +88,13 @@
     <context>
         <name>cli</name>
         <message>
+            <source>  config read --all -o FOLDER         every unit of the node list into its own
+                                       %02X%02X%02X.txt, going on past a unit that fails
+  config diff A B                      A or B may be a UNIT instead of a file: read live
+</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
             <source>  config read UNIT -o FILE|FOLDER      a folder takes the unit's own %02X%02X%02X.txt;
                                        exit 74, before anything is sent, where no file can go
   config write FILE|FOLDER UNIT [UNIT ...]
@@ -136,6 +143,15 @@
 </translation>
         </message>
         <message>
+            <source>  status UNIT [UNIT ...] | --all [--json | --openmetrics [--output FILE]]
+         [--watch SECONDS [--count N]]
+                                   every status page of each unit, one poll cycle
+                                   each, as text, JSON Lines or OpenMetrics; --watch
+                                   repeats the round SECONDS (2 to 120) after its end
+</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
             <source>"%1" is no known unit, MAC address or IP address</source>
             <translation>"%1" は既知のユニット、MAC アドレス、IP アドレスのいずれでもありません</translation>
         </message>
@@ -168,8 +184,16 @@
             <translation>応答したユニットのうち %1 台は保存されませんでした: ノードリストに保存できるのは最大 %2 台です</translation>
         </message>
         <message>
+            <source>%1 takes a number from %2 to %3</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
             <source>%1 units answered</source>
             <translation>%1 台のユニットが応答しました</translation>
+        </message>
+        <message>
+            <source>%1 writes one file per unit: %2 names a folder</source>
+            <translation type="unfinished" />
         </message>
         <message>
             <source>%1: "%2" is not a hexadecimal mask</source>
@@ -264,6 +288,10 @@
             <translation>%1: 不明なコマンド "%2"</translation>
         </message>
         <message>
+            <source>%1: unknown option "%2"</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
             <source>(none)</source>
             <translation>(なし)</translation>
         </message>
@@ -298,12 +326,32 @@ the same in every language.
             <translation>既に存在します。(%1 がこの MAC アドレスを使用しています)</translation>
         </message>
         <message>
+            <source>Bridge</source>
+            <translation>ブリッジ</translation>
+        </message>
+        <message>
             <source>Can't add list</source>
             <translation>リストに追加できません</translation>
         </message>
         <message>
             <source>Current Password: </source>
             <translation>現在のパスワード: </translation>
+        </message>
+        <message>
+            <source>DIP Switch:</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Environment</source>
+            <translation>環境</translation>
+        </message>
+        <message>
+            <source>Ethernet</source>
+            <translation>イーサネット</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>イベント</translation>
         </message>
         <message>
             <source>Exit status: 0 success, 1 no response, 2 aborted, 3 error, 4 file not found,
@@ -338,6 +386,10 @@ list, a configuration or image file, or where one should go).
             <translation>IP アドレステーブル (エントリ=%1)、%2 に限定</translation>
         </message>
         <message>
+            <source>Interfaces</source>
+            <translation>インタフェース</translation>
+        </message>
+        <message>
             <source>Invalid parameter. (%1 is the broadcast address, every unit's; a node needs its own)</source>
             <translation>パラメータが不正です。(%1 はすべてのユニットのブロードキャストアドレスです。ノードには固有のアドレスが必要です)</translation>
         </message>
@@ -366,8 +418,16 @@ list, a configuration or image file, or where one should go).
             <translation>パスワードが不正です。</translation>
         </message>
         <message>
+            <source>LED:</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
             <source>MAC Address</source>
             <translation>MAC アドレス</translation>
+        </message>
+        <message>
+            <source>MAC Address List:</source>
+            <translation>MAC アドレスリスト:</translation>
         </message>
         <message>
             <source>MAC Address Table (entry=%1)</source>
@@ -390,8 +450,24 @@ list, a configuration or image file, or where one should go).
             <translation>選択されていません。(MAC アドレス %1 のノードはありません)</translation>
         </message>
         <message>
+            <source>Number:</source>
+            <translation>件数:</translation>
+        </message>
+        <message>
+            <source>OFF</source>
+            <translation>OFF</translation>
+        </message>
+        <message>
+            <source>ON</source>
+            <translation>ON</translation>
+        </message>
+        <message>
             <source>Password: </source>
             <translation>パスワード: </translation>
+        </message>
+        <message>
+            <source>Port Information:</source>
+            <translation>ポート情報:</translation>
         </message>
         <message>
             <source>Reading...</source>
@@ -416,6 +492,14 @@ list, a configuration or image file, or where one should go).
         <message>
             <source>Slot</source>
             <translation>スロット</translation>
+        </message>
+        <message>
+            <source>Spaninng Tree</source>
+            <translation>スパニングツリー</translation>
+        </message>
+        <message>
+            <source>Status</source>
+            <translation>ステータス</translation>
         </message>
         <message>
             <source>The settings file is the one the window program uses (trennic.INI beside it)
@@ -452,6 +536,26 @@ file other users can read is used, with a warning.
         <message>
             <source>Version</source>
             <translation>バージョン</translation>
+        </message>
+        <message>
+            <source>Wireless</source>
+            <translation>無線</translation>
+        </message>
+        <message>
+            <source>Wireless Counter</source>
+            <translation>無線カウンタ</translation>
+        </message>
+        <message>
+            <source>Wireless Node</source>
+            <translation>無線ノード</translation>
+        </message>
+        <message>
+            <source>Wireless Node List:</source>
+            <translation>無線ノードリスト:</translation>
+        </message>
+        <message>
+            <source>Wireless Parameters</source>
+            <translation>無線パラメータ</translation>
         </message>
         <message>
             <source>Writing...</source>
@@ -518,6 +622,10 @@ file other users can read is used, with a warning.
         <message>
             <source>the bytes received so far are in %1</source>
             <translation>ここまでに受信したバイトは %1 にあります</translation>
+        </message>
+        <message>
+            <source>the node list is empty</source>
+            <translation type="unfinished" />
         </message>
         <message>
             <source>the settings file %1 cannot be read: %2; nothing was done</source>
@@ -2182,6 +2290,10 @@ The interfaces of this computer: %2</source>
             <translation>停止</translation>
         </message>
         <message>
+            <source>Traffic</source>
+            <translation>トラフィック</translation>
+        </message>
+        <message>
             <source>Wireless Counter</source>
             <translation>無線カウンタ</translation>
         </message>
@@ -2260,6 +2372,49 @@ The interfaces of this computer: %2</source>
         <message>
             <source>Port Information:</source>
             <translation>ポート情報:</translation>
+        </message>
+    </context>
+    <context>
+        <name>trennic::ui::CTrafficChart</name>
+        <message>
+            <source>Ethernet received</source>
+            <translation>イーサネット受信</translation>
+        </message>
+        <message>
+            <source>Ethernet sent</source>
+            <translation>イーサネット送信</translation>
+        </message>
+        <message>
+            <source>Packets per second in the last cycle: Ethernet received %1, Ethernet sent %2, wireless received %3, wireless sent %4.</source>
+            <translation>直近のサイクルの毎秒パケット数: イーサネット受信 %1、イーサネット送信 %2、無線受信 %3、無線送信 %4。</translation>
+        </message>
+        <message>
+            <source>Packets/s</source>
+            <translation>パケット/秒</translation>
+        </message>
+        <message>
+            <source>Seconds before the last cycle</source>
+            <translation>直近のサイクルからの秒数</translation>
+        </message>
+        <message>
+            <source>The curves start with the second cycle of a periodic scan.</source>
+            <translation>グラフは定期スキャンの 2 回目のサイクルから表示されます。</translation>
+        </message>
+        <message>
+            <source>Traffic history</source>
+            <translation>トラフィック履歴</translation>
+        </message>
+        <message>
+            <source>Wireless received</source>
+            <translation>無線受信</translation>
+        </message>
+        <message>
+            <source>Wireless sent</source>
+            <translation>無線送信</translation>
+        </message>
+        <message>
+            <source>none</source>
+            <translation>なし</translation>
         </message>
     </context>
     <context>
