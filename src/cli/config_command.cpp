@@ -9,6 +9,8 @@
 #include <QTextStream>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <system_error>
 
 #include "cli/cli_context.h"
@@ -150,7 +152,26 @@ int prepare(CliContext& ctx, Args& args, const std::vector<std::string>& names, 
   return ctx.openEngine(run.engine);
 }
 
+// Reads one unit's configuration into the transfer set; its result code.
+int readLive(CliContext& ctx, const UnitRun& run, OperationRunner& runner, const UnitTarget& u, ConfigSet& set) {
+  ResetToDefaults(configDefaults(), set, u.node.mac);
+  OperationContext c;
+  c.nodes = &ctx.nodes();
+  c.transferSet = &set;
+  return runner.run(operationArgsFor(OpReadConfig, u, run.password, QT_TRANSLATE_NOOP("cli", "Reading...")), c);
+}
+
+// Every node of the node list, by its MAC address, in slot order.
+std::vector<std::string> everyNode(CliContext& ctx) {
+  std::vector<std::string> names;
+  std::size_t index = 0;
+  NodeEntry e;
+  while (ctx.nodes().NextNode(index, e)) names.push_back(e.mac);
+  return names;
+}
+
 int configRead(CliContext& ctx, Args& args) {
+  const bool all = args.flag("--all");
   std::string out;
   int status = ExitOk;
   if (!takeOutput(args, out, status)) return status;
@@ -161,27 +182,44 @@ int configRead(CliContext& ctx, Args& args) {
   std::string ignored;
   probe.option("--password-file", ignored);
   auto positional = probe.rest();
-  if (positional.size() != 1)
-    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("config read UNIT -o FILE|FOLDER"));
+  if (all ? !positional.empty() : positional.size() != 1)
+    return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1")
+                               .arg("config read UNIT -o FILE|FOLDER | config read --all -o FOLDER"));
+  // Each unit of the list has a file of its own, so they go into a folder.
+  if (all && !isFolder(out))
+    return fail(ExitUsage, QCoreApplication::translate("cli", "%1 writes one file per unit: %2 names a folder")
+                               .arg("--all", "-o FOLDER/"));
   // Before the password is asked: the unit's name only picks the file.
   if (QString problem = outputProblem(isFolder(out) ? out + "file.txt" : out); !problem.isEmpty())
     return fail(ExitIoError, problem);
+  if (all) {
+    if (int s = ctx.requireSettings()) return s;
+    positional = everyNode(ctx);
+    if (positional.empty()) return fail(ExitFailed, QCoreApplication::translate("cli", "the node list is empty"));
+  }
   if (int s = prepare(ctx, args, positional, units, run)) return s;
-  const UnitTarget& u = units.front();
-  if (isFolder(out) && u.node.mac.isBroadcast()) return fail(ExitUsage, needsMacForFile());
-  std::string file = unitFile(out, u.node.mac);
-  if (QString problem = outputProblem(file); !problem.isEmpty()) return fail(ExitIoError, problem);
-  ConfigSet set;
-  ResetToDefaults(configDefaults(), set, u.node.mac);
   OperationRunner runner(*run.engine);
-  OperationContext c;
-  c.nodes = &ctx.nodes();
-  c.transferSet = &set;
-  int result = runner.run(operationArgsFor(OpReadConfig, u, run.password, QT_TRANSLATE_NOOP("cli", "Reading...")), c);
-  if (result != ResultOk) return result;
-  if (!WriteConfigFile(set.record, file, fileOptions())) return notWritten(file);
-  printLine(QString("%1: %2").arg(decodeText(u.label), decodeText(file)));
-  return ExitOk;
+  // One line per unit, and on past a unit that fails: a backup of the
+  // others is still worth having.
+  int first = ExitOk;
+  for (const UnitTarget& u : units) {
+    int result = ExitOk;
+    if (isFolder(out) && u.node.mac.isBroadcast()) {
+      result = fail(ExitUsage, needsMacForFile());
+    } else {
+      std::string file = unitFile(out, u.node.mac);
+      ConfigSet set;
+      if (QString problem = outputProblem(file); !problem.isEmpty())
+        result = fail(ExitIoError, problem);
+      else if ((result = readLive(ctx, run, runner, u, set)) == ResultOk && !WriteConfigFile(set.record, file, fileOptions()))
+        result = notWritten(file);
+      else if (result == ResultOk)
+        printLine(QString("%1: %2").arg(decodeText(u.label), decodeText(file)));
+    }
+    if (result != ExitOk && first == ExitOk) first = result;
+    if (runner.interrupted()) break;
+  }
+  return first;
 }
 
 int configWrite(CliContext& ctx, Args& args) {
@@ -277,12 +315,40 @@ int configShow(Args& args) {
   return ExitOk;
 }
 
-int configDiff(Args& args) {
-  auto rest = args.rest();
+// Either side of a diff is a file, or a UNIT read live when no file of
+// that name is there: drift of a unit from its backup, or of two units.
+int configDiff(CliContext& ctx, Args& args) {
+  Args probe(args.rest());
+  std::string ignored;
+  probe.option("--password-file", ignored);
+  if (probe.error()) return fail(ExitUsage, probe.errorText());
+  auto rest = probe.rest();
   if (rest.size() != 2) return fail(ExitUsage, QCoreApplication::translate("cli", "usage: %1").arg("config diff A B"));
   ConfigSet a, b;
-  if (int s = readForShow(rest[0], a)) return s;
-  if (int s = readForShow(rest[1], b)) return s;
+  std::optional<UnitRun> run;
+  std::unique_ptr<OperationRunner> runner;
+  for (auto [text, set] : {std::pair{rest[0], &a}, std::pair{rest[1], &b}}) {
+    std::error_code ec;
+    bool live = false;
+    if (!std::filesystem::exists(text, ec)) {
+      if (int s = ctx.requireSettings()) return s;
+      live = resolveUnit(ctx.nodes(), text).has_value();
+    }
+    if (!live) {
+      if (int s = readForShow(text, *set)) return s;
+      continue;
+    }
+    std::vector<UnitTarget> units;
+    if (!run) {
+      // The password is asked once, for both units when both are.
+      run.emplace();
+      if (int s = prepare(ctx, args, {text}, units, *run)) return s;
+      runner = std::make_unique<OperationRunner>(*run->engine);
+    } else if (int s = resolveUnits(ctx, {text}, units)) {
+      return s;
+    }
+    if (int result = readLive(ctx, *run, *runner, units.front(), *set); result != ResultOk) return result;
+  }
   auto va = heldValues(a), vb = heldValues(b);
   auto find = [](const auto& list, const std::string& key) -> const std::string* {
     for (const auto& [k, v] : list)
@@ -401,7 +467,7 @@ int runConfig(CliContext& ctx, Args& args) {
   if (verb == "write") return configWrite(ctx, sub);
   if (verb == "defaults") return configDefaultsCommand(sub);
   if (verb == "show") return configShow(sub);
-  if (verb == "diff") return configDiff(sub);
+  if (verb == "diff") return configDiff(ctx, sub);
   return fail(ExitUsage, QCoreApplication::translate("cli", "%1: unknown command \"%2\"").arg("config", verb.c_str()));
 }
 

@@ -62,6 +62,21 @@ QString usage() {
       "  config diff A B                      the keys whose values differ (exit 1 if any)\n"
       "  filter read mac|protocol UNIT -o FILE\n"
       "  filter write mac|protocol FILE UNIT [UNIT ...]\n");
+  //: Translate the descriptions only; %02X%02X%02X.txt is a file name.
+  text += QCoreApplication::translate(
+      "cli",
+      "  config read --all -o FOLDER         every unit of the node list into its own\n"
+      "                                       %02X%02X%02X.txt, going on past a unit that fails\n"
+      "  config diff A B                      A or B may be a UNIT instead of a file: read live\n");
+  text += "\n";
+  //: Translate the descriptions only.
+  text += QCoreApplication::translate(
+      "cli",
+      "  status UNIT [UNIT ...] | --all [--json | --openmetrics [--output FILE]]\n"
+      "         [--watch SECONDS [--count N]]\n"
+      "                                   every status page of each unit, one poll cycle\n"
+      "                                   each, as text, JSON Lines or OpenMetrics; --watch\n"
+      "                                   repeats the round SECONDS (2 to 120) after its end\n");
   //: Translate the descriptions only.
   text += QCoreApplication::translate(
       "cli",
@@ -171,6 +186,7 @@ int main(int argc, char** argv) {
     if (command == "host") return runHost(ctx, args);
     if (command == "config") return runConfig(ctx, args);
     if (command == "filter") return runFilter(ctx, args);
+    if (command == "status") return runStatus(ctx, args);
     if (command == "status") return runStatus(ctx, args);
     bool handled = false;
     int status = runUnitCommand(ctx, command, args, handled);

@@ -1,4 +1,5 @@
-// trennic-cli status against simulated units held in this process, so that the test can compare with what the units
+// trennic-cli status and the fleet work of config against simulated units
+// held in this process, so that the test can compare with what the units
 // hold.
 #include <QDir>
 #include <QEventLoop>
@@ -15,6 +16,7 @@
 #include <map>
 #include <set>
 
+#include "core/files/file_kinds.h"
 #include "core/protocol/packet.h"
 #include "unitsim/sim_options.h"
 #include "unitsim/sim_server.h"
@@ -337,6 +339,45 @@ TEST_F(CliStatus, AWrongCommandLineIsAUsageErrorBeforeAnythingIsSent) {
     EXPECT_EQ(cli(args).status, 64) << args.join(' ').toStdString();
   }
   EXPECT_EQ(server->counters().received, asked);
+}
+
+// ---- config, for many units and live ------------------------------------------
+
+TEST_F(CliStatus, ConfigReadAllWritesAFilePerAnsweringUnitAndGoesOnPastTheSilentOne) {
+  startUnits({"--units", "2"});
+  // The silent unit in the middle of the list: the one after it is read too.
+  for (const QStringList& node : {QStringList{mac(0), "127.0.0.2"}, QStringList{kSilentMac, kSilentIp},
+                                  QStringList{mac(1), "127.0.0.3"}})
+    ASSERT_EQ(cli({"nodes", "add", "--mac", node[0], "--ip", node[1]}).status, 0);
+  ASSERT_TRUE(QDir(dir.path()).mkdir("backup"));
+  CliRun r = cli({"config", "read", "--all", "-o", dir.filePath("backup") + "/"});
+  EXPECT_EQ(r.status, 1) << r.err.toStdString();
+  QStringList expected;
+  for (std::size_t k = 0; k < 2; ++k) expected << QString::fromStdString(unitConfigFileName(server->unit(k).mac()));
+  EXPECT_EQ(QDir(dir.filePath("backup")).entryList(QDir::Files), expected);
+  EXPECT_EQ(r.out.count('\n'), 2) << r.out.toStdString();
+  EXPECT_TRUE(r.err.contains("No response from node.")) << r.err.toStdString();
+}
+
+TEST_F(CliStatus, LiveDiffShowsExactlyTheKeysChangedOnTheUnitSinceTheBackup) {
+  startUnits({"--units", "1"});
+  listUnits(1, false);
+  ASSERT_EQ(cli({"config", "read", mac(0), "-o", dir.filePath("backup.txt")}).status, 0);
+  EXPECT_EQ(cli({"config", "diff", mac(0), dir.filePath("backup.txt")}).status, 0);
+  QFile f(dir.filePath("backup.txt"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  QByteArray changed = f.readAll();
+  f.close();
+  changed.replace(QRegularExpression("\nESSID=[^\r\n]*").match(QString::fromLatin1(changed)).captured(0).toLatin1(),
+                  "\nESSID=\"Drifted\"");
+  QFile g(dir.filePath("changed.txt"));
+  ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+  g.write(changed);
+  g.close();
+  ASSERT_EQ(cli({"config", "write", dir.filePath("changed.txt"), mac(0)}).status, 0);
+  CliRun d = cli({"config", "diff", mac(0), dir.filePath("backup.txt")});
+  EXPECT_EQ(d.status, 1) << d.err.toStdString();
+  EXPECT_EQ(d.out, "ESSID: \"Drifted\" -> \"LocalGroup\"\n");
 }
 
 }  // namespace
