@@ -77,14 +77,6 @@ QString usage() {
       "                                   every status page of each unit, one poll cycle\n"
       "                                   each, as text, JSON Lines or OpenMetrics; --watch\n"
       "                                   repeats the round SECONDS (2 to 120) after its end\n");
-  //: Translate the descriptions only.
-  text += QCoreApplication::translate(
-      "cli",
-      "  status UNIT [UNIT ...] | --all [--json | --openmetrics [--output FILE]]\n"
-      "         [--watch SECONDS [--count N]]\n"
-      "                                   every status page of each unit, one poll cycle\n"
-      "                                   each, as text, JSON Lines or OpenMetrics; --watch\n"
-      "                                   repeats the round SECONDS (2 to 120) after its end\n");
   text += "\n";
   //: Keep the option and variable names as they are.
   text += QCoreApplication::translate(
@@ -186,7 +178,6 @@ int main(int argc, char** argv) {
     if (command == "host") return runHost(ctx, args);
     if (command == "config") return runConfig(ctx, args);
     if (command == "filter") return runFilter(ctx, args);
-    if (command == "status") return runStatus(ctx, args);
     if (command == "status") return runStatus(ctx, args);
     bool handled = false;
     int status = runUnitCommand(ctx, command, args, handled);
