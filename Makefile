@@ -3,7 +3,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-l10n-tools qt6-translations-l10n fonts-ipafont-gothic xvfb xauth openbox trayer xdotool x11-utils
+            qt6-l10n-tools qt6-translations-l10n fonts-ipafont-gothic man-db desktop-file-utils appstream \
+            xvfb xauth openbox trayer xdotool x11-utils
 
 .PHONY: all deps configure build run test bench screenshots clean
 
