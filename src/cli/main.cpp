@@ -65,7 +65,7 @@ QString usage() {
   //: Translate the descriptions only; %02X%02X%02X.txt is a file name.
   text += QCoreApplication::translate(
       "cli",
-      "  config read --all -o FOLDER         every unit of the node list into its own\n"
+      "  config read --all -o FOLDER          every unit of the node list into its own\n"
       "                                       %02X%02X%02X.txt, going on past a unit that fails\n"
       "  config diff A B                      A or B may be a UNIT instead of a file: read live\n");
   text += "\n";
