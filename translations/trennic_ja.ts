@@ -88,11 +88,14 @@
     <context>
         <name>cli</name>
         <message>
-            <source>  config read --all -o FOLDER         every unit of the node list into its own
+            <source>  config read --all -o FOLDER          every unit of the node list into its own
                                        %02X%02X%02X.txt, going on past a unit that fails
   config diff A B                      A or B may be a UNIT instead of a file: read live
 </source>
-            <translation type="unfinished" />
+            <translation>  config read --all -o FOLDER          ノードリストの全ユニットをそれぞれの
+                                       %02X%02X%02X.txt に保存 (失敗したユニットは飛ばして続行)
+  config diff A B                      A や B にはファイルの代わりに UNIT も指定可 (その場で読み込み)
+</translation>
         </message>
         <message>
             <source>  config read UNIT -o FILE|FOLDER      a folder takes the unit's own %02X%02X%02X.txt;
@@ -149,7 +152,12 @@
                                    each, as text, JSON Lines or OpenMetrics; --watch
                                    repeats the round SECONDS (2 to 120) after its end
 </source>
-            <translation type="unfinished" />
+            <translation>  status UNIT [UNIT ...] | --all [--json | --openmetrics [--output FILE]]
+         [--watch SECONDS [--count N]]
+                                   各ユニットの全ステータスページを 1 回ずつ取得し、
+                                   テキスト、JSON Lines、OpenMetrics で出力。--watch は
+                                   1 巡の終了から SECONDS 秒 (2 から 120) ごとに繰り返す
+</translation>
         </message>
         <message>
             <source>"%1" is no known unit, MAC address or IP address</source>
@@ -185,7 +193,7 @@
         </message>
         <message>
             <source>%1 takes a number from %2 to %3</source>
-            <translation type="unfinished" />
+            <translation>%1 には %2 から %3 までの数値を指定してください</translation>
         </message>
         <message>
             <source>%1 units answered</source>
@@ -193,7 +201,7 @@
         </message>
         <message>
             <source>%1 writes one file per unit: %2 names a folder</source>
-            <translation type="unfinished" />
+            <translation>%1 はユニットごとに 1 つのファイルを書き込みます: %2 にはフォルダーを指定してください</translation>
         </message>
         <message>
             <source>%1: "%2" is not a hexadecimal mask</source>
@@ -289,7 +297,7 @@
         </message>
         <message>
             <source>%1: unknown option "%2"</source>
-            <translation type="unfinished" />
+            <translation>%1: 不明なオプション "%2"</translation>
         </message>
         <message>
             <source>(none)</source>
@@ -339,7 +347,7 @@ the same in every language.
         </message>
         <message>
             <source>DIP Switch:</source>
-            <translation type="unfinished" />
+            <translation>DIP スイッチ:</translation>
         </message>
         <message>
             <source>Environment</source>
@@ -419,7 +427,7 @@ list, a configuration or image file, or where one should go).
         </message>
         <message>
             <source>LED:</source>
-            <translation type="unfinished" />
+            <translation>LED:</translation>
         </message>
         <message>
             <source>MAC Address</source>
@@ -625,7 +633,7 @@ file other users can read is used, with a warning.
         </message>
         <message>
             <source>the node list is empty</source>
-            <translation type="unfinished" />
+            <translation>ノードリストが空です</translation>
         </message>
         <message>
             <source>the settings file %1 cannot be read: %2; nothing was done</source>
