@@ -4,60 +4,25 @@
 #include <QEventLoop>
 #include <QTextStream>
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 
 #include "cli/cli_context.h"
 #include "platform/app/codepage.h"
 
 #ifndef _WIN32
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace trennic::cli {
 
-namespace {
-
-#ifndef _WIN32
-int interruptPipe[2] = {-1, -1};
-
-void onSignal(int) {
-  char c = 1;
-  ssize_t ignored = ::write(interruptPipe[1], &c, 1);
-  (void)ignored;
-}
-#endif
-
-}  // namespace
-
 OperationRunner::OperationRunner(platform::EngineRuntime& runtime)
-    : runtime_(runtime), driver_(runtime.link(), *this) {
+    : runtime_(runtime), driver_(runtime.link(), *this), interrupt_([this] { onInterrupt(); }) {
 #ifndef _WIN32
   showBar_ = ::isatty(2) != 0;
-  if (interruptPipe[0] < 0 && ::pipe(interruptPipe) == 0) {
-    ::fcntl(interruptPipe[0], F_SETFL, O_NONBLOCK);
-    ::fcntl(interruptPipe[1], F_SETFL, O_NONBLOCK);
-  }
-  if (interruptPipe[0] >= 0) {
-    interruptNotifier_ = std::make_unique<QSocketNotifier>(interruptPipe[0], QSocketNotifier::Read);
-    connect(interruptNotifier_.get(), &QSocketNotifier::activated, this, &OperationRunner::onInterrupt);
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
-  }
 #endif
 }
 
-OperationRunner::~OperationRunner() {
-#ifndef _WIN32
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
-#endif
-}
+OperationRunner::~OperationRunner() = default;
 
 int OperationRunner::run(const OperationArgs& args, const OperationContext& context) {
   answers_.clear();
@@ -80,11 +45,6 @@ int OperationRunner::run(const OperationArgs& args, const OperationContext& cont
 }
 
 void OperationRunner::onInterrupt() {
-#ifndef _WIN32
-  char buf[16];
-  while (::read(interruptPipe[0], buf, sizeof buf) > 0) {
-  }
-#endif
   interrupted_ = true;
   // Cancel sends the closing request of a transfer before the loop ends.
   if (driver_.running()) driver_.cancel();

@@ -3,10 +3,10 @@
 // one-second tick, a progress bar on a terminal, Ctrl-C as Cancel, and the
 // result message on failure.
 #include <QObject>
-#include <QSocketNotifier>
 #include <memory>
 #include <vector>
 
+#include "cli/interrupt.h"
 #include "core/protocol/operation_driver.h"
 #include "core/protocol/unit_identity.h"
 #include "platform/protocol/engine_runtime.h"
@@ -40,8 +40,8 @@ class OperationRunner : public QObject, public DriverHost {
 
   platform::EngineRuntime& runtime_;
   OperationDriver driver_;
+  Interrupt interrupt_;
   std::vector<UnitIdentity> answers_;
-  std::unique_ptr<QSocketNotifier> interruptNotifier_;
   QString label_;
   bool done_ = false;
   bool showBar_ = false;

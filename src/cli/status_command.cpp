@@ -8,13 +8,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
-#include <QSocketNotifier>
 #include <QTextStream>
 #include <QTimer>
-#include <csignal>
 #include <memory>
 
 #include "cli/cli_context.h"
+#include "cli/interrupt.h"
 #include "cli/unit_args.h"
 #include "core/app/settings.h"
 #include "core/protocol/operations.h"
@@ -26,11 +25,6 @@
 #include "platform/app/codepage.h"
 #include "platform/app/language.h"
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace trennic::cli {
 
 namespace {
@@ -41,55 +35,6 @@ using platform::decodeText;
 constexpr int kLevel = kDisplayLevelAll;
 constexpr bool kDebug = true;
 constexpr std::uint32_t kShortestWatch = 2, kLongestWatch = 120;
-
-// ---- Ctrl-C ----------------------------------------------------------------
-
-#ifndef _WIN32
-int interruptPipe[2] = {-1, -1};
-void onSignal(int) {
-  char c = 1;
-  ssize_t ignored = ::write(interruptPipe[1], &c, 1);
-  (void)ignored;
-}
-#endif
-
-// Ctrl-C (or a TERM) ends the watch between two event-loop turns, so what
-// has been printed is whole.
-class Interrupt {
- public:
-  Interrupt() {
-#ifndef _WIN32
-    if (interruptPipe[0] < 0 && ::pipe(interruptPipe) == 0) {
-      ::fcntl(interruptPipe[0], F_SETFL, O_NONBLOCK);
-      ::fcntl(interruptPipe[1], F_SETFL, O_NONBLOCK);
-    }
-    if (interruptPipe[0] < 0) return;
-    notifier_ = std::make_unique<QSocketNotifier>(interruptPipe[0], QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
-      char buf[16];
-      while (::read(interruptPipe[0], buf, sizeof buf) > 0) {
-      }
-      fired = true;
-    });
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
-#endif
-  }
-  ~Interrupt() {
-#ifndef _WIN32
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-#endif
-  }
-  bool fired = false;
-
- private:
-  std::unique_ptr<QSocketNotifier> notifier_;
-};
 
 // ---- one unit's poll cycles ------------------------------------------------
 
@@ -121,7 +66,7 @@ int pollOnce(PolledUnit& u, Interrupt& interrupt) {
   u.started = true;
   if (!sent) return ResultError;
   QEventLoop loop;
-  while (!u.host.done && !interrupt.fired) loop.processEvents(QEventLoop::WaitForMoreEvents);
+  while (!u.host.done && !interrupt.fired()) loop.processEvents(QEventLoop::WaitForMoreEvents);
   if (!u.host.done) {
     u.poller->stop();
     return ResultAborted;
@@ -451,7 +396,7 @@ int runStatus(CliContext& ctx, Args& args) {
     std::vector<UnitMetrics> exposition;
     for (auto& u : units) {
       const int result = pollOnce(*u, interrupt);
-      if (interrupt.fired) break;
+      if (interrupt.fired()) break;
       const QString time = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
       if (json) {
         out << QJsonDocument(jsonRecord(*u, result, time)).toJson(QJsonDocument::Compact) << "\n";
@@ -463,7 +408,7 @@ int runStatus(CliContext& ctx, Args& args) {
       out.flush();
       if (result != ResultOk && first == ExitOk) first = result;
     }
-    if (interrupt.fired) break;
+    if (interrupt.fired()) break;
     if (metrics) {
       const std::string text = openMetricsText(exposition);
       if (toFile) {
@@ -482,8 +427,8 @@ int runStatus(CliContext& ctx, Args& args) {
     wait.setSingleShot(true);
     QObject::connect(&wait, &QTimer::timeout, &loop, &QEventLoop::quit);
     wait.start(static_cast<int>(watch) * platform::tickMillisecondsFromEnvironment());
-    while (wait.isActive() && !interrupt.fired) loop.processEvents(QEventLoop::WaitForMoreEvents);
-    if (interrupt.fired) break;
+    while (wait.isActive() && !interrupt.fired()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    if (interrupt.fired()) break;
   }
   if (last == ResultAborted) QTextStream(stderr) << "trennic-cli: " << resultText(ResultAborted) << Qt::endl;
   return last;
