@@ -13,53 +13,15 @@
 #include "core/config/config_file.h"
 #include "core/files/file_kinds.h"
 #include "core/filters/filter_tables.h"
-#include "unitsim/sim_server.h"
-#include "unitsim/sim_options.h"
+#include "support/cli_fixture.h"
 
 namespace trennic {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  QByteArray out, err;
-};
+using testing::CliRun;
 
-class CliConfig : public ::testing::Test {
+class CliConfig : public testing::CliFixture {
  protected:
-  QTemporaryDir dir;
-  std::unique_ptr<sim::SimServer> server;
-
-  void startUnits(const std::vector<std::string>& options) {
-    sim::SimOptions o;
-    std::string message;
-    std::vector<std::string> args = options;
-    args.insert(args.end(), {"--port", "0"});
-    ASSERT_EQ(sim::parseSimOptions(args, o, message), sim::ParseOutcome::Run) << message;
-    server = std::make_unique<sim::SimServer>(o);
-    QString error;
-    ASSERT_TRUE(server->start(&error)) << error.toStdString();
-  }
-
-  // The units answer from this process's event loop, so the command line
-  // runs beside it instead of blocking it.
-  CliRun cli(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TRENNIC_INTERFACES", "lo");
-    env.insert("TRENNIC_TICK_MS", "50");
-    env.remove("TRENNIC_PASSWORD");
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dir.path());  // no config.def of anyone else's
-    p.setStandardInputFile(QProcess::nullDevice());
-    QEventLoop loop;
-    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-    p.start(QStringLiteral(TRENNIC_CLI_PATH), QStringList{"--settings", dir.filePath("trennic.INI"), "--unit-port",
-                                                         QString::number(server->port())} + args);
-    loop.exec();
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-  }
-
   QByteArray read(const QString& file) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");

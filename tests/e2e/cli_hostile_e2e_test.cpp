@@ -12,58 +12,20 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "unitsim/sim_options.h"
-#include "unitsim/sim_server.h"
+#include "support/cli_fixture.h"
 
 namespace trennic {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  QByteArray out, err;
-};
+using testing::CliRun;
 
-class CliHostile : public ::testing::Test {
+class CliHostile : public testing::CliFixture {
  protected:
-  QTemporaryDir dir;
-  std::unique_ptr<sim::SimServer> server;
+  CliHostile() { environment.insert("TRENNIC_CODEPAGE", "windows-1252"); }
 
   QString path(const QString& name) const { return dir.filePath(name); }
 
-  void startUnits(const std::vector<std::string>& options) {
-    sim::SimOptions o;
-    std::string message;
-    std::vector<std::string> args = options;
-    args.insert(args.end(), {"--port", "0"});
-    ASSERT_EQ(sim::parseSimOptions(args, o, message), sim::ParseOutcome::Run) << message;
-    server = std::make_unique<sim::SimServer>(o);
-    QString error;
-    ASSERT_TRUE(server->start(&error)) << error.toStdString();
-  }
   quint64 received() const { return server ? server->counters().received : 0; }
-
-  // The units answer from this process's event loop, so the command line
-  // runs beside it.
-  CliRun cli(const QStringList& args, const QMap<QString, QString>& extraEnv = {}) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TRENNIC_INTERFACES", "lo");
-    env.insert("TRENNIC_TICK_MS", "50");
-    env.insert("TRENNIC_CODEPAGE", "windows-1252");
-    env.remove("TRENNIC_PASSWORD");
-    for (auto it = extraEnv.begin(); it != extraEnv.end(); ++it) env.insert(it.key(), it.value());
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dir.path());
-    p.setStandardInputFile(QProcess::nullDevice());
-    QStringList global{"--settings", path("trennic.INI")};
-    if (server) global << "--unit-port" << QString::number(server->port());
-    QEventLoop loop;
-    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-    p.start(QStringLiteral(TRENNIC_CLI_PATH), global + args);
-    loop.exec();
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-  }
 
   void write(const QString& file, const QByteArray& bytes) {
     QFile f(file);

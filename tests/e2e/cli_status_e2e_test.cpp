@@ -18,57 +18,20 @@
 
 #include "core/files/file_kinds.h"
 #include "core/protocol/packet.h"
-#include "unitsim/sim_options.h"
-#include "unitsim/sim_server.h"
+#include "support/cli_fixture.h"
 
 namespace trennic {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  QByteArray out, err;
-};
+using testing::CliRun;
 
 // A unit the node list knows that nobody answers for.
 const char* kSilentMac = "00-80-92-00-00-09";
 const char* kSilentIp = "127.0.0.10";
 
-class CliStatus : public ::testing::Test {
+class CliStatus : public testing::CliFixture {
  protected:
-  QTemporaryDir dir;
-  std::unique_ptr<sim::SimServer> server;
-
-  void startUnits(const std::vector<std::string>& options) {
-    sim::SimOptions o;
-    std::string message;
-    std::vector<std::string> args = options;
-    args.insert(args.end(), {"--port", "0"});
-    ASSERT_EQ(sim::parseSimOptions(args, o, message), sim::ParseOutcome::Run) << message;
-    server = std::make_unique<sim::SimServer>(o);
-    QString error;
-    ASSERT_TRUE(server->start(&error)) << error.toStdString();
-  }
-
-  // The units answer from this process's event loop, so the command line
-  // runs beside it instead of blocking it.
-  CliRun cli(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TRENNIC_INTERFACES", "lo");
-    env.insert("TRENNIC_TICK_MS", "50");
-    env.remove("TRENNIC_PASSWORD");
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dir.path());
-    p.setStandardInputFile(QProcess::nullDevice());
-    QEventLoop loop;
-    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-    p.start(QStringLiteral(TRENNIC_CLI_PATH), QStringList{"--settings", dir.filePath("trennic.INI"), "--unit-port",
-                                                         QString::number(server->port()), "--language", "en"} +
-                                                  args);
-    loop.exec();
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-  }
+  CliStatus() { globalOptions = {"--language", "en"}; }
 
   QString mac(std::size_t k) const { return QString::fromStdString(formatMac(server->unit(k).mac())); }
 
