@@ -557,7 +557,9 @@ TEST_F(NodeTableTest, CheckNodeListFileNamesWhatTheLoaderWouldDrop) {
     writeBytes(f, c.text);
     const auto problems = checkNodeListFile(ini::Profile::load(f));
     EXPECT_EQ(problems.size(), c.problems) << c.why;
-    if (!problems.empty()) EXPECT_EQ(problemText(problems.front()), c.first) << c.why;
+    if (!problems.empty()) {
+      EXPECT_EQ(problemText(problems.front()), c.first) << c.why;
+    }
   }
   EXPECT_EQ(checkNodeListFile(ini::Profile::load(dir.file("missing.txt"))).size(), 1u);
 }
