@@ -100,7 +100,10 @@ bool TextEncoding::endsWithChar(std::string_view text, char c) const {
 
 std::string TextEncoding::withTrailingSeparator(std::string_view path, char separator) const {
   std::string out(path);
-  if (!endsWithChar(path, separator)) out.push_back(separator);
+  // Where the separator is "\\" (Windows), "/" ends a folder's name as well:
+  // "C:/dir/" needs nothing more.
+  const bool ends = endsWithChar(path, separator) || (separator == '\\' && endsWithChar(path, '/'));
+  if (!ends) out.push_back(separator);
   return out;
 }
 

@@ -65,7 +65,8 @@ class TextEncoding {
   // never matched inside a double-byte pair.
   bool endsWithChar(std::string_view text, char c) const;
 
-  // Appends the path separator unless the path already ends in one; an empty
+  // Appends the path separator unless the path already ends in one (with
+  // "\\" as the separator, "/" counts as one too, as on Windows); an empty
   // path becomes the separator alone.
   std::string withTrailingSeparator(std::string_view path, char separator) const;
 

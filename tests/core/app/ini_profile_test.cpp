@@ -575,10 +575,16 @@ TEST_F(IniWrite, FolderInThePlaceOfTheFileIsNotReplaced) {
   EXPECT_EQ(dir.entries(), (std::vector<std::string>{"profile.ini"}));
 }
 
+// Links need a system (and, on Windows, a right) that makes them.
+bool makeLink(const std::string& target, const std::string& link) {
+  std::error_code e;
+  fs::create_symlink(target, link, e);
+  return !e;
+}
+
 TEST_F(IniWrite, LinkLoopInThePlaceOfTheFileIsNotReplaced) {
   std::string other = dir.file("other.ini");
-  fs::create_symlink("other.ini", path);
-  fs::create_symlink("profile.ini", other);
+  if (!makeLink("other.ini", path) || !makeLink("profile.ini", other)) GTEST_SKIP() << "no symbolic links here";
   Profile p = Profile::load(path);
   EXPECT_EQ(p.state(), LoadState::Unreadable);
   EXPECT_FALSE(writeProfileString(path, "A", "a", "1"));
@@ -590,7 +596,7 @@ TEST_F(IniWrite, LinkLoopInThePlaceOfTheFileIsNotReplaced) {
 TEST_F(IniWrite, FileReachedThroughALinkIsWrittenAndTheLinkKept) {
   std::string real = dir.file("real.ini");
   writeBytes(real, "[A]\na=1\n");
-  fs::create_symlink("real.ini", path);
+  if (!makeLink("real.ini", path)) GTEST_SKIP() << "no symbolic links here";
   ASSERT_TRUE(writeProfileString(path, "A", "b", "2"));
   EXPECT_TRUE(fs::is_symlink(path));
   EXPECT_EQ(readBytes(real), "[A]\na=1\nb=2\n");

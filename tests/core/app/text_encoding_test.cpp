@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SeparatorCase{"EmptyBecomesSeparator", "", "\\"},
                       SeparatorCase{"Appended", "C:\\dir", "C:\\dir\\"},
                       SeparatorCase{"NotDoubled", "C:\\dir\\", "C:\\dir\\"},
+                      SeparatorCase{"SlashEndsAFolderToo", "C:/dir/", "C:/dir/"},
+                      SeparatorCase{"SlashAfterPairEndingIn5C", "C:/\x95\x5C/", "C:/\x95\x5C/"},
                       SeparatorCase{"AppendedAfterPairEndingIn5C", "C:\\\x95\x5C", "C:\\\x95\x5C\\"},
                       SeparatorCase{"PairAloneGainsOne", "\x95\x5C", "\x95\x5C\\"}),
     [](const auto& info) { return std::string(info.param.rule); });

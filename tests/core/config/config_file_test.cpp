@@ -14,6 +14,16 @@
 namespace trennic {
 namespace {
 
+// The file as written, its lines ending in LF: files are written in the
+// platform's text mode, with CR LF on Windows as the units' tool wrote them.
+std::string writtenText(const std::string& path) {
+  std::string text = testing::readBytes(path);
+  std::string out;
+  for (std::size_t k = 0; k < text.size(); ++k)
+    if (!(text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n')) out += text[k];
+  return out;
+}
+
 using testing::TempDir;
 using testing::readBytes;
 using testing::writeBytes;
@@ -170,7 +180,7 @@ TEST(WriteConfigFile, DefaultsGiveEveryKeyInTheWritersOrderThenTheTwoFilterSecti
   std::string path = dir.file("config.txt");
   ApConfig c = builtDefaults().record;
   ASSERT_EQ(WriteConfigFile(c, path), 1);
-  std::string text = readBytes(path);
+  std::string text = writtenText(path);
   ASSERT_EQ(text.substr(0, std::string(kDefaultSection).size()), kDefaultSection);
   EXPECT_EQ(renderedSection(c), kDefaultSection);
 
@@ -636,7 +646,7 @@ TEST(WriteConfigFile, EscapesByteByByteAsTheFilesAlwaysHad) {
   TempDir dir;
   std::string path = dir.file("config.txt");
   ASSERT_EQ(WriteConfigFile(c, path), 1);
-  std::string text = readBytes(path);
+  std::string text = writtenText(path);
   EXPECT_NE(text.find("\nESSID=\"\x95\x5C\x5C\\\"a\\\\\"\n"), std::string::npos);
   // A line break would end the value early; the text ends before it, quoted.
   EXPECT_NE(text.find("\nSnmpSysName=\"one\"\n"), std::string::npos);

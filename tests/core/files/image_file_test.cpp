@@ -50,7 +50,7 @@ TEST(CheckImageFile, WhatStandsAgainstWritingAFile) {
   }
   TempDir dir;
   EXPECT_EQ(checkImageFile(dir.file("none.bin"), true), ImageProblem::Missing);
-  EXPECT_EQ(checkImageFile(dir.path(), false), ImageProblem::Missing) << "a folder";
+  EXPECT_EQ(checkImageFile(dir.path().string(), false), ImageProblem::Missing) << "a folder";
 }
 
 }  // namespace
