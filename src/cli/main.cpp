@@ -114,11 +114,7 @@ QString usage() {
 // A bad --language is told in the locale's language; its words as the user
 // typed them.
 int badLanguage() {
-  QStringList words = QCoreApplication::arguments().mid(1);
-  std::optional<platform::Language> ignored;
-  QString error;
-  platform::takeLanguageOption(words, ignored, error);
-  return fail(ExitUsage, error);
+  return fail(ExitUsage, platform::languageOptionError(QCoreApplication::arguments().mid(1)));
 }
 
 }  // namespace

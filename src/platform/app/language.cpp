@@ -48,6 +48,13 @@ bool takeLanguageOption(QStringList& words, std::optional<Language>& chosen, QSt
   return true;
 }
 
+QString languageOptionError(QStringList words) {
+  std::optional<Language> ignored;
+  QString error;
+  takeLanguageOption(words, ignored, error);
+  return error;
+}
+
 void installLanguage(Language language) {
   if (language != Language::Japanese) return;
   auto* app = QCoreApplication::instance();

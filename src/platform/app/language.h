@@ -27,6 +27,11 @@ Language localeLanguage();
 // fault when the word is missing or not a language.
 bool takeLanguageOption(QStringList& words, std::optional<Language>& chosen, QString& error);
 
+// What is wrong with the --language of `words`, in the language installed
+// by then (the locale's): takeLanguageOption runs before any translation
+// is in, so a front tells the fault from here, after installLanguage.
+QString languageOptionError(QStringList words);
+
 // Installs the translations for the language into the application. English
 // needs none.
 void installLanguage(Language language);

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   const bool languageOk = platform::takeLanguageOption(words, language, languageError);
   platform::installLanguage(language.value_or(platform::localeLanguage()));
   if (!languageOk) {
-    ui::showErrorMessage(nullptr, languageError);
+    ui::showErrorMessage(nullptr, platform::languageOptionError(QApplication::arguments()));
     return 64;
   }
   for (int i = 1; i < words.size(); ++i) {
